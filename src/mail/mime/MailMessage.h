@@ -1,0 +1,169 @@
+#pragma once
+
+#include "mail/mime/MimePart.h"
+#include "mail/mime/RecipientList.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor::mail::mime {
+
+// How embedded parts are referenced from the HTML body (values as stored: 0, 1).
+enum EmbedMethod { emContentID = 0, emContentLocation = 1 };
+
+// Display name and address of an address field.
+struct MailAddress
+{
+    std::string name;
+    std::string address;
+};
+
+// Progress of a parse: (sender, total bytes, current offset). The handler may pump the event loop.
+using ProgressHandler = std::function<void(MimePart& sender, std::size_t total, std::size_t current)>;
+
+// One mail message: the top MIME part plus the located bodies, attachments, recipient lists and the
+// building operations that put a message together for sending or saving.
+class MailMessage : public MimePart
+{
+public:
+    MailMessage();
+    ~MailMessage() override;
+
+    // --- Located parts (filled by findParts) ---------------------------------------------------
+    const std::vector<MimePart*>& attachments() const { return m_attachments; }
+    const std::vector<std::string>& textPlain() const { return m_textPlain; }
+    const std::vector<std::string>& textHtml() const { return m_textHtml; }
+    MimePart* textPlainPart() const { return m_textPlainPart; }
+    MimePart* textHtmlPart() const { return m_textHtmlPart; }
+    MimePart* mixedPart() const { return m_mixedPart; }
+    MimePart* relatedPart() const { return m_relatedPart; }
+    MimePart* alternativePart() const { return m_alternativePart; }
+    // The container that receives text parts while building.
+    MimePart* textContainer() const { return m_textContainer; }
+
+    // --- Settings --------------------------------------------------------------------------------
+    // Charset named in encoded words and text parts built ("utf-8" by default).
+    const std::string& charset() const { return m_charset; }
+    void setCharset(std::string charset) { m_charset = std::move(charset); }
+    const ProgressHandler& onProgress() const { return m_onProgress; }
+    void setOnProgress(ProgressHandler handler) { m_onProgress = std::move(handler); }
+    int attachCounter() const { return m_attachCounter; }
+    EncodingType textEncoding() const { return m_textEncoding; }
+    void setTextEncoding(EncodingType type) { m_textEncoding = type; }
+    EncodingType attachEncoding() const { return m_attachEncoding; }
+    void setAttachEncoding(EncodingType type) { m_attachEncoding = type; }
+    EmbedMethod embedMethod() const { return m_embedMethod; }
+    void setEmbedMethod(EmbedMethod method) { m_embedMethod = method; }
+    // Prefix of Content-Location values of embedded parts; ends with "/".
+    const std::string& contentLocationBase() const { return m_contentLocationBase; }
+    void setContentLocationBase(std::string base) { m_contentLocationBase = std::move(base); }
+    // Version text written after "EMail Vantor " in X-Mailer.
+    const std::string& versionText() const { return m_versionText; }
+    void setVersionText(std::string version) { m_versionText = std::move(version); }
+    // The component name used in error texts ("MailMessage" by default).
+    const std::string& name() const { return m_name; }
+    void setName(std::string name) { m_name = std::move(name); }
+
+    // --- State flags -----------------------------------------------------------------------------
+    // The multipart body text must be assembled again before sending.
+    bool bodyStale() const { return m_bodyStale; }
+    // The part structure must be rebuilt before a change.
+    bool structureStale() const { return m_structureStale; }
+    // findParts() must run again.
+    bool partsStale() const { return m_partsStale; }
+
+    // --- Header accessors ------------------------------------------------------------------------
+    // (display name, address) of an address field.
+    MailAddress parseAddressHeader(std::string_view name) const;
+    // The address of the From field; empty when missing.
+    std::string fromAddress() const;
+    // Writes From as "\"name\" <address>" (name encoded), "<address>", or removes it without address.
+    void setFrom(std::string_view name, std::string_view address);
+    // The decoded Subject.
+    std::string subject() const;
+    void setSubject(std::string_view text);
+    // 0 (highest) .. 4 (lowest) from X-Priority, unchecked; 2 when absent or unreadable.
+    int priority() const;
+    // Writes X-Priority as p + 1.
+    void setPriority(int priority);
+    // The Date field as local date-time in days since 30 Dec 1899 (fraction = time of day); 0 if unreadable.
+    double messageDate() const;
+    void setMessageDate(double localDateTime);
+    RecipientList& toList() { return m_toList; }
+    const RecipientList& toList() const { return m_toList; }
+    RecipientList& ccList() { return m_ccList; }
+    const RecipientList& ccList() const { return m_ccList; }
+    RecipientList& bccList() { return m_bccList; }
+    const RecipientList& bccList() const { return m_bccList; }
+
+    // --- Loading ---------------------------------------------------------------------------------
+    // Finds the text bodies, the containers and the attachments; only when partsStale().
+    void findParts();
+    // Empties the message: parts, header, bodies, lists, references, flags, attach counter.
+    void reset();
+    // Header-only load as a TOP n 0 fetch gives it: reset, then one raw entry per CR LF line
+    // (continuations kept as own entries, the empty separator line kept as the last entry).
+    void loadRawHeader(std::string_view text);
+
+    // --- Building --------------------------------------------------------------------------------
+    // Rebuilds the containers: kind 0 only when structureStale(), 1 always, 2 as if one more text part
+    // were coming, 3 one more attachment, 4 one more embedded part.
+    void restructure(int kind = 0);
+    // Puts a text body into `part` (created in the text container when null); returns the part holding it.
+    MimePart* setTextPart(std::string_view text, MimePart* part, std::string_view mimeType);
+    // The plain-text body; textPlain() becomes its lines.
+    void setTextPlain(std::string_view text);
+    // The HTML body; textHtml() becomes its lines.
+    void setTextHtml(std::string_view text);
+    // Reads the file and attaches it; throws std::filesystem::filesystem_error when it cannot be read.
+    void attachFile(const std::filesystem::path& fileName, std::string_view mimeType = {}, bool embedded = false);
+    // Adds an attachment (or an embedded part) holding `bytes`; type from the file name when empty.
+    void attachStream(std::string_view bytes, std::string_view fileName, bool embedded = false,
+                      std::string_view mimeType = {});
+    // Removes attachment `index`; throws std::out_of_range "<name>: Attachment index not found".
+    void detachFile(int index);
+    // Writes the multipart body text when bodyStale().
+    void assembleBody();
+    // Sets Message-ID to "<yyyymmddhhnnss.HEX.HEX@host>".
+    void setMessageId(std::string_view host);
+
+private:
+    friend class MimePart;
+    friend class MimeParser;
+    friend class MessageBuilder;
+    friend class PartLocator;
+
+    // Marks body, structure and parts stale (every fill of a part of this message does so).
+    void markStale();
+
+    std::vector<MimePart*> m_attachments;
+    std::vector<std::string> m_textPlain;
+    std::vector<std::string> m_textHtml;
+    MimePart* m_textPlainPart = nullptr;
+    MimePart* m_textHtmlPart = nullptr;
+    MimePart* m_mixedPart = nullptr;
+    MimePart* m_relatedPart = nullptr;
+    MimePart* m_alternativePart = nullptr;
+    MimePart* m_textContainer = nullptr;
+    std::string m_charset = "utf-8";
+    ProgressHandler m_onProgress;
+    int m_attachCounter = 0;
+    RecipientList m_toList;
+    RecipientList m_ccList;
+    RecipientList m_bccList;
+    EncodingType m_textEncoding = etQuotedPrintable;
+    EncodingType m_attachEncoding = etBase64;
+    EmbedMethod m_embedMethod = emContentLocation;
+    std::string m_contentLocationBase = "http://localhost/";
+    std::string m_versionText = "2.5";
+    std::string m_name = "MailMessage";
+    bool m_bodyStale = false;
+    bool m_structureStale = false;
+    bool m_partsStale = false;
+};
+
+} // namespace vantor::mail::mime
