@@ -1,0 +1,31 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace vantor::storage {
+
+// The permanent error log Error.log: section "Error List", one "dd/mm/yyyy hh.mm.ss=text" line per entry.
+class ErrorLog
+{
+public:
+    using Clock = std::function<std::chrono::system_clock::time_point()>;
+
+    inline static constexpr std::string_view FileName = "Error.log";
+    inline static constexpr std::string_view SectionName = "Error List";
+
+    // homeDir: the directory that holds Error.log; clock: "now" (the system clock unless a test sets it).
+    explicit ErrorLog(std::string homeDir, Clock clock = std::chrono::system_clock::now);
+
+    // Appends text (cut to 255 characters) under the current local time; an entry of the same second
+    // is replaced. Never throws, even when the file cannot be read or written.
+    void write(std::string_view text) noexcept;
+
+private:
+    std::string m_homeDir;
+    Clock m_clock;
+};
+
+} // namespace vantor::storage
