@@ -1,11 +1,13 @@
 #pragma once
 
+#include "mail/codec/MailDate.h"
 #include "mail/mime/MimePart.h"
 #include "mail/mime/RecipientList.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,9 +92,10 @@ public:
     int priority() const;
     // Writes X-Priority as p + 1.
     void setPriority(int priority);
-    // The Date field as local date-time in days since 30 Dec 1899 (fraction = time of day); 0 if unreadable.
-    double messageDate() const;
-    void setMessageDate(double localDateTime);
+    // The Date field as local time; nullopt when missing or unreadable (shown as codec::kZeroDate).
+    std::optional<codec::LocalTime> messageDate() const;
+    // Writes the Date field for a local time.
+    void setMessageDate(codec::LocalTime localTime);
     RecipientList& toList() { return m_toList; }
     const RecipientList& toList() const { return m_toList; }
     RecipientList& ccList() { return m_ccList; }
