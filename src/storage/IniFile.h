@@ -80,14 +80,15 @@ private:
         std::vector<std::string> lines;
     };
 
-    void load();
+    static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
+
     void parse(std::string_view text);
-    void removeDuplicateSections();
     std::string serialize() const;
 
-    Section* findSection(std::string_view name) const;
+    std::size_t findSection(std::string_view name) const;
     Section& findOrCreateSection(std::string_view name);
-    std::string* findKeyLine(std::string_view section, std::string_view key) const;
+    // The first key line of key in the section; nullptr when there is none.
+    const std::string* findKeyLine(std::string_view section, std::string_view key) const;
     void writeLine(std::string_view section, std::string_view key, std::string_view value, bool cut);
 
     std::string m_fileName;

@@ -1,0 +1,26 @@
+#include "storage/ErrorLog.h"
+
+#include "storage/IniFile.h"
+#include "storage/TimeStamp.h"
+
+namespace vantor::storage {
+
+ErrorLog::ErrorLog(std::string homeDir, Clock clock)
+    : m_homeDir(std::move(homeDir))
+    , m_clock(std::move(clock))
+{
+}
+
+void ErrorLog::write(std::string_view text) noexcept
+{
+    try {
+        IniFile log(m_homeDir + "/" + std::string(FileName));
+        log.writeString(SectionName, errorLogTimeStamp(m_clock()), text.substr(0, IniFile::MaxLineLength));
+        log.updateFile();
+    } catch (...) {
+        // The log is the last resort for reporting failures; one that cannot be written is dropped so
+        // that the failing operation can carry on.
+    }
+}
+
+} // namespace vantor::storage

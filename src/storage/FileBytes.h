@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Whole-file reads and crash-safe whole-file replacement for the INI engine.
+namespace vantor::storage::filebytes {
+
+// The file's bytes; empty when the file does not exist. Throws IniError when it exists but cannot be read.
+std::optional<std::string> read(const std::string& path);
+
+// Replaces the file's content with bytes: written to a temporary file beside it, flushed to disk and
+// renamed over the original, so a failure at any point leaves the previous file as it was.
+// An existing file that may not be written is refused like a direct write would be.
+// Throws IniError; the temporary file is removed on failure.
+void replace(const std::string& path, std::string_view bytes);
+
+// The message of an IniError for an errno value: "File not found", "File access denied", "Disk full",
+// or "I/O error %d".
+std::string errorText(int error);
+
+} // namespace vantor::storage::filebytes

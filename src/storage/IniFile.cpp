@@ -1,0 +1,323 @@
+#include "storage/IniFile.h"
+
+#include "storage/FileBytes.h"
+#include "storage/IniText.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace vantor::storage {
+
+namespace {
+
+constexpr char EndOfFileMark = '\x1A';
+
+std::string_view cutName(std::string_view name)
+{
+    return name.substr(0, IniFile::MaxLineLength);
+}
+
+// A line break inside a name or value would split the line when the file is read again (and could
+// even forge a section header), so writes store it as a blank.
+std::string withoutLineBreaks(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+bool isKeyLineOf(std::string_view line, std::string_view key)
+{
+    return line.size() > key.size() && line[key.size()] == '=' && initext::equalsNoCase(line.substr(0, key.size()), key);
+}
+
+std::string_view valueOf(std::string_view line)
+{
+    return line.substr(line.find('=') + 1);
+}
+
+// One line as stored: carriage returns dropped, cut to the maximum line length.
+std::string_view storedLine(std::string_view raw, std::string& buffer)
+{
+    if (raw.find('\r') != std::string_view::npos) {
+        buffer.assign(raw);
+        buffer.erase(std::remove(buffer.begin(), buffer.end(), '\r'), buffer.end());
+        raw = buffer;
+    }
+    return raw.substr(0, IniFile::MaxLineLength);
+}
+
+} // namespace
+
+IniFile::IniFile(std::string fileName)
+    : m_fileName(std::move(fileName))
+{
+    if (m_fileName.empty())
+        return;
+    if (const auto bytes = filebytes::read(m_fileName))
+        parse(*bytes);
+}
+
+IniFile::~IniFile()
+{
+    try {
+        updateFile();
+    } catch (...) {
+        // Release has no caller to tell; callers that care call updateFile() themselves.
+    }
+}
+
+void IniFile::parse(std::string_view text)
+{
+    std::unordered_set<std::string> seenNames;
+    Section* current = nullptr;
+    std::string buffer;
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const std::size_t lineFeed = std::min(text.find('\n', position), text.size());
+        const std::string_view line = storedLine(text.substr(position, lineFeed - position), buffer);
+        position = lineFeed + 1;
+        if (!line.empty() && line.front() == EndOfFileMark)
+            break;
+        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+            const std::string_view name = line.substr(1, line.size() - 2);
+            current = nullptr;
+            // A later section of an already seen name is dropped with its lines, and the next
+            // write-back stores the file without it.
+            if (seenNames.insert(initext::toLowerAscii(name)).second)
+                current = &m_sections.emplace_back(Section{std::string(name), {}});
+            else
+                m_modified = true;
+        } else if (!line.empty() && current != nullptr) {
+            current->lines.emplace_back(line);
+        }
+    }
+}
+
+std::string IniFile::serialize() const
+{
+    std::string text;
+    for (const Section& section : m_sections) {
+        if (section.lines.empty())
+            continue;
+        text.append("[").append(section.name).append("]\r\n");
+        for (const std::string& line : section.lines)
+            text.append(line).append("\r\n");
+        text.append("\r\n");
+    }
+    return text;
+}
+
+void IniFile::updateFile()
+{
+    if (!m_modified)
+        return;
+    if (!m_fileName.empty())
+        filebytes::replace(m_fileName, serialize());
+    m_modified = false;
+}
+
+std::size_t IniFile::findSection(std::string_view name) const
+{
+    name = cutName(name);
+    const std::size_t count = m_sections.size();
+    // Circular search from the most recently used section: runs of reads in one section, and walks
+    // through the sections in file order, find their section at the first or second step.
+    for (std::size_t step = 0; step < count; ++step) {
+        const std::size_t index = (m_recentSection + step) % count;
+        if (initext::equalsNoCase(m_sections[index].name, name)) {
+            m_recentSection = index;
+            return index;
+        }
+    }
+    return NotFound;
+}
+
+IniFile::Section& IniFile::findOrCreateSection(std::string_view name)
+{
+    const std::size_t index = findSection(name);
+    if (index != NotFound)
+        return m_sections[index];
+    m_recentSection = m_sections.size();
+    return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}});
+}
+
+const std::string* IniFile::findKeyLine(std::string_view section, std::string_view key) const
+{
+    const std::size_t index = findSection(section);
+    if (index == NotFound)
+        return nullptr;
+    key = cutName(key);
+    const auto& lines = m_sections[index].lines;
+    const auto found = std::find_if(lines.begin(), lines.end(), [key](const std::string& line) { return isKeyLineOf(line, key); });
+    return found == lines.end() ? nullptr : &*found;
+}
+
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    return readAnsiString(section, key, def).substr(0, MaxLineLength);
+}
+
+std::string IniFile::readAnsiString(std::string_view section, std::string_view key, std::string_view def) const
+{
+    const std::string* line = findKeyLine(section, key);
+    return std::string(line != nullptr ? valueOf(*line) : def);
+}
+
+int IniFile::readInteger(std::string_view section, std::string_view key, int def) const
+{
+    const std::string* line = findKeyLine(section, key);
+    if (line == nullptr)
+        return def;
+    return initext::parseInteger(valueOf(*line).substr(0, MaxLineLength)).value_or(def);
+}
+
+bool IniFile::readBool(std::string_view section, std::string_view key, bool def) const
+{
+    return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+std::uint32_t IniFile::readHexInteger(std::string_view section, std::string_view key, std::uint32_t def) const
+{
+    const std::string* line = findKeyLine(section, key);
+    if (line == nullptr)
+        return def;
+    const std::string_view text = valueOf(*line).substr(0, MaxLineLength);
+    if (const auto value = initext::parseHex(text))
+        return *value;
+    throw IniConversionError("'$" + std::string(text) + "' is not a valid integer value");
+}
+
+std::vector<std::string> IniFile::readSections() const
+{
+    std::vector<std::string> names;
+    names.reserve(m_sections.size());
+    for (const Section& section : m_sections)
+        names.push_back(section.name);
+    return names;
+}
+
+std::vector<std::string> IniFile::readSection(std::string_view section) const
+{
+    std::vector<std::string> keys;
+    const std::size_t index = findSection(section);
+    if (index == NotFound)
+        return keys;
+    for (const std::string& line : m_sections[index].lines) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos && equals > 0)
+            keys.push_back(line.substr(0, equals));
+    }
+    return keys;
+}
+
+std::vector<std::string> IniFile::readSectionValues(std::string_view section) const
+{
+    const std::size_t index = findSection(section);
+    return index == NotFound ? std::vector<std::string>{} : m_sections[index].lines;
+}
+
+bool IniFile::sectionExists(std::string_view section) const
+{
+    return findSection(section) != NotFound;
+}
+
+void IniFile::writeLine(std::string_view section, std::string_view key, std::string_view value, bool cut)
+{
+    if (key.empty()) {
+        if (!section.empty() || !value.empty())
+            eraseSection(section);
+        else
+            updateFile();
+        return;
+    }
+    key = cutName(key);
+    std::string line = withoutLineBreaks(std::string(key).append("=").append(value));
+    if (cut && line.size() > MaxLineLength)
+        line.resize(MaxLineLength);
+
+    Section& target = findOrCreateSection(section);
+    const auto found = std::find_if(target.lines.begin(), target.lines.end(),
+                                    [key](const std::string& existing) { return isKeyLineOf(existing, key); });
+    if (found == target.lines.end()) {
+        target.lines.push_back(std::move(line));
+        m_modified = true;
+    } else if (*found != line) {
+        *found = std::move(line);
+        m_modified = true;
+    }
+}
+
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
+    writeLine(section, key, value, true);
+}
+
+void IniFile::writeAnsiString(std::string_view section, std::string_view key, std::string_view value)
+{
+    writeLine(section, key, value, false);
+}
+
+void IniFile::writeInteger(std::string_view section, std::string_view key, int value)
+{
+    writeString(section, key, std::to_string(value));
+}
+
+void IniFile::writeBool(std::string_view section, std::string_view key, bool value)
+{
+    writeString(section, key, value ? "1" : "0");
+}
+
+void IniFile::writeHexInteger(std::string_view section, std::string_view key, std::uint32_t value)
+{
+    writeString(section, key, initext::formatHex8(value));
+}
+
+void IniFile::deleteKey(std::string_view section, std::string_view key)
+{
+    const std::size_t index = findSection(section);
+    if (index == NotFound)
+        return;
+    key = cutName(key);
+    auto& lines = m_sections[index].lines;
+    const auto found = std::find_if(lines.begin(), lines.end(), [key](const std::string& line) { return isKeyLineOf(line, key); });
+    if (found == lines.end())
+        return;
+    lines.erase(found);
+    m_modified = true;
+}
+
+void IniFile::eraseSection(std::string_view section)
+{
+    const std::size_t index = findSection(section);
+    if (index == NotFound)
+        return;
+    m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(index));
+    m_recentSection = 0;
+    m_modified = true;
+}
+
+void IniFile::renameSection(std::string_view oldName, std::string_view newName)
+{
+    oldName = cutName(oldName);
+    newName = cutName(newName);
+    if (oldName == newName)
+        return;
+    std::size_t index = findSection(oldName);
+    if (index == NotFound)
+        return;
+    // Two sections of one name would collapse into the first at the next load; the renamed one wins
+    // now, as a file renamed over another replaces it.
+    const std::size_t other = findSection(newName);
+    if (other != NotFound && other != index) {
+        m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(other));
+        if (other < index)
+            --index;
+    }
+    m_sections[index].name = withoutLineBreaks(std::string(newName));
+    m_recentSection = index;
+    // Unlike a key write, a rename always changes the document, and it must reach the file.
+    m_modified = true;
+}
+
+} // namespace vantor::storage

@@ -1,0 +1,20 @@
+#include "storage/LanguageFileInfo.h"
+
+#include "storage/IniFile.h"
+
+namespace vantor::storage {
+
+LanguageFileInfo readLanguageFileInfo(const std::string& homeDir, std::string_view listText)
+{
+    static constexpr std::string_view Missing = "ERROR";
+    static constexpr std::string_view Section = "File Info";
+    try {
+        const IniFile file(homeDir + "/Language/" + std::string(listText) + ".lng");
+        return {file.readString(Section, "Author", Missing), file.readString(Section, "EMail", Missing),
+                file.readString(Section, "VT Version", Missing)};
+    } catch (...) {
+        return {std::string(Missing), std::string(Missing), std::string(Missing)};
+    }
+}
+
+} // namespace vantor::storage
