@@ -4,8 +4,9 @@
 
 namespace vantor::records {
 
-// Empties the backup folder "EBak" below homeDir: every file in it is removed, sub-directories are left alone.
-// Called when the program exits; a missing folder is not an error.
+// Removes every file of the backup folder "EBak" below homeDir (names beginning with "." and
+// sub-directories are kept), then the folder itself when nothing is left in it.
+// Called at exit; a missing folder or a file that cannot be removed is silently left alone.
 void clearBackups(const std::string& homeDir);
 
 } // namespace vantor::records

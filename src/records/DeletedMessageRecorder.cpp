@@ -1,0 +1,111 @@
+#include "records/DeletedMessageRecorder.h"
+
+#include "mail/codec/MailDate.h"
+#include "mail/mime/MailMessage.h"
+#include "records/BackupFileName.h"
+#include "records/BackupFolder.h"
+#include "records/TextLines.h"
+#include "storage/ErrorLog.h"
+#include "storage/IniFile.h"
+#include "storage/SettingKeys.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace vantor::records {
+
+namespace fs = std::filesystem;
+
+DeletedMessageRecorder::DeletedMessageRecorder(std::string homeDir, MessageSource& source,
+                                               mail::mime::MailMessage& message, storage::ErrorLog& errorLog)
+    : m_homeDir(std::move(homeDir))
+    , m_source(source)
+    , m_message(message)
+    , m_errorLog(errorLog)
+{
+}
+
+std::optional<ResultRow> DeletedMessageRecorder::recordDeletedMessage(int messageNumber, int code,
+                                                                      std::string_view account)
+{
+    const BackupSettings settings = readSettings();
+    // With backups off the header is still fetched: the row needs sender, subject and date.
+    const bool allMessage = settings.active && settings.allMessage;
+    if (!retrieve(messageNumber, allMessage))
+        return std::nullopt;
+    ResultRow row = deletedRow(code, account);
+    if (settings.active)
+        writeBackup(backupText(allMessage));
+    return row;
+}
+
+void DeletedMessageRecorder::backupDeletedMessage(int messageNumber)
+{
+    const BackupSettings settings = readSettings();
+    if (!settings.active || !retrieve(messageNumber, settings.allMessage))
+        return;
+    writeBackup(backupText(settings.allMessage));
+}
+
+DeletedMessageRecorder::BackupSettings DeletedMessageRecorder::readSettings() const
+{
+    BackupSettings settings;
+    try {
+        const storage::IniFile ini((fs::path(m_homeDir) / storage::SettingsFileName).string());
+        settings.active = storage::readSetting(ini, storage::BackupActive);
+        if (settings.active)
+            settings.allMessage = storage::readSetting(ini, storage::BackupAllMessage);
+    } catch (const storage::IniError&) {
+        // An unreadable setting.ini reads as the defaults: no backup, but the row is still recorded.
+    }
+    return settings;
+}
+
+bool DeletedMessageRecorder::retrieve(int messageNumber, bool allMessage)
+{
+    const bool retrieved = allMessage ? m_source.retrieveMessage(messageNumber, m_message)
+                                      : m_source.retrieveHeader(messageNumber, m_message);
+    if (!retrieved)
+        m_errorLog.write(" 00001 - failed on retrive message from " + m_source.host());
+    return retrieved;
+}
+
+std::string DeletedMessageRecorder::backupText(bool allMessage)
+{
+    if (!allMessage)
+        return joinLinesCrLf(m_message.headerLines());
+    // The body as it would be sent again: a multipart message with its delimiters and part headers.
+    m_message.findParts();
+    m_message.assembleBody();
+    m_message.restructure(0);
+    return m_message.encodedBody();
+}
+
+void DeletedMessageRecorder::writeBackup(std::string text)
+{
+    const fs::path folder = backupFolderPath(m_homeDir);
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        m_errorLog.write(" 00001 - cannot found EBak directory");
+        return;
+    }
+    if (text.size() > MaxBackupBytes)
+        text.resize(MaxBackupBytes);
+    const std::string name = backupFileName(m_message.messageDate(), m_message.fromAddress());
+    const std::string content = joinLinesCrLf(splitLines(text));
+    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    out.flush();
+    if (!out)
+        m_errorLog.write(" 00001 - cannot write backup file " + name);
+}
+
+ResultRow DeletedMessageRecorder::deletedRow(int code, std::string_view account) const
+{
+    return ResultRow{m_message.fromAddress(),
+                     code,
+                     {m_message.subject(), std::string(account),
+                      mail::codec::formatListDateTime(m_message.messageDate())}};
+}
+
+} // namespace vantor::records
