@@ -1,0 +1,133 @@
+// Load a 5,000-section, 50,000-line file, read every key, change one value and write it back:
+// with IniFile, with plain byte I/O (the floor, no parsing) and with QSettings in INI format.
+#include "storage/FileBytes.h"
+#include "storage/IniFile.h"
+
+#include <QSettings>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+constexpr int SectionCount = 5000;
+constexpr int KeysPerSection = 10;
+
+std::string generatedText()
+{
+    std::string text;
+    for (int section = 0; section < SectionCount; ++section) {
+        text += "[Acc" + std::to_string(section) + "]\r\n";
+        for (int key = 0; key < KeysPerSection; ++key)
+            text += "Key" + std::to_string(key) + "=value " + std::to_string(section * KeysPerSection + key) + "\r\n";
+        text += "\r\n";
+    }
+    return text;
+}
+
+class BenchFile
+{
+public:
+    BenchFile()
+        : m_path((std::filesystem::temp_directory_path() / "vantor-ini-bench.ini").string())
+        , m_text(generatedText())
+    {
+    }
+    ~BenchFile() { std::filesystem::remove(m_path); }
+
+    // Every iteration starts from the generated file, so no reader can reuse what it parsed before.
+    void restore() const { std::ofstream(m_path, std::ios::binary | std::ios::trunc) << m_text; }
+    const std::string& path() const { return m_path; }
+    std::size_t size() const { return m_text.size(); }
+
+private:
+    std::string m_path;
+    std::string m_text;
+};
+
+const BenchFile& benchFile()
+{
+    static const BenchFile file;
+    return file;
+}
+
+template <typename Body>
+void runIterations(benchmark::State& state, Body body)
+{
+    const BenchFile& file = benchFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        file.restore();
+        state.ResumeTiming();
+        body(file.path());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+
+void iniFileReadAllChangeOne(benchmark::State& state)
+{
+    runIterations(state, [](const std::string& path) {
+        vantor::storage::IniFile ini(path);
+        std::size_t total = 0;
+        for (const std::string& section : ini.readSections())
+            for (const std::string& key : ini.readSection(section))
+                total += ini.readString(section, key, "").size();
+        benchmark::DoNotOptimize(total);
+        ini.writeString("Acc2500", "Key5", "changed");
+        ini.updateFile();
+    });
+}
+
+void plainBytesFloor(benchmark::State& state)
+{
+    runIterations(state, [](const std::string& path) {
+        std::string bytes;
+        {
+            std::ifstream in(path, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        benchmark::DoNotOptimize(bytes.data());
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    });
+}
+
+// The floor with the same durable replacement as IniFile: temporary file, fsync, rename.
+void durableBytesFloor(benchmark::State& state)
+{
+    runIterations(state, [](const std::string& path) {
+        const auto bytes = vantor::storage::filebytes::read(path);
+        benchmark::DoNotOptimize(bytes->data());
+        vantor::storage::filebytes::replace(path, *bytes);
+    });
+}
+
+void qSettingsReadAllChangeOne(benchmark::State& state)
+{
+    runIterations(state, [](const std::string& path) {
+        QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
+        qsizetype total = 0;
+        for (const QString& group : settings.childGroups()) {
+            settings.beginGroup(group);
+            for (const QString& key : settings.childKeys())
+                total += settings.value(key).toString().size();
+            settings.endGroup();
+        }
+        benchmark::DoNotOptimize(total);
+        settings.setValue(QStringLiteral("Acc2500/Key5"), QStringLiteral("changed"));
+        settings.sync();
+    });
+}
+
+BENCHMARK(iniFileReadAllChangeOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(plainBytesFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(durableBytesFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(qSettingsReadAllChangeOne)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,226 @@
+#include "TempDir.h"
+#include "storage/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+using vantor::storage::IniError;
+using vantor::storage::IniFile;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+TEST(IniFileWrite, WriteBackStoresNonEmptySectionsInOrderWithCrLfAndABlankLine)
+{
+    TempDir dir;
+    {
+        IniFile ini(dir.file("a.ini"));
+        ini.writeString("First", "k", "v");
+        ini.deleteKey("Empty", "k");
+        ini.writeInteger("Second", "n", -3);
+        ini.writeBool("Second", "yes", true);
+        ini.writeBool("Second", "no", false);
+        ini.writeHexInteger("Second", "colour", 255);
+        ini.writeString("First", "j", "w");
+        EXPECT_TRUE(ini.isModified());
+    }
+    EXPECT_EQ(dir.read("a.ini"), "[First]\r\nk=v\r\nj=w\r\n\r\n[Second]\r\nn=-3\r\nyes=1\r\nno=0\r\ncolour=000000FF\r\n\r\n");
+}
+
+TEST(IniFileWrite, UnchangedValuesLeaveTheDocumentAndTheFileUntouched)
+{
+    TempDir dir;
+    const std::string path = dir.write("a.ini", "[A]\nk=v\nn=5\n");
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+    fs::last_write_time(path, old);
+    {
+        IniFile ini(path);
+        ini.writeString("a", "k", "v");
+        ini.writeInteger("A", "n", 5);
+        ini.deleteKey("A", "missing");
+        ini.eraseSection("missing");
+        ini.renameSection("A", "A");
+        EXPECT_FALSE(ini.isModified());
+    }
+    EXPECT_EQ(fs::last_write_time(path), old);
+    EXPECT_EQ(dir.read("a.ini"), "[A]\nk=v\nn=5\n");
+}
+
+TEST(IniFileWrite, AWriteReplacesTheFirstOfTwoKeysInTheWritersCase)
+{
+    TempDir dir;
+    {
+        IniFile ini(dir.write("a.ini", "[A]\nKey=1\nkey=2\n"));
+        ini.writeString("A", "KEY", "3");
+        EXPECT_EQ(ini.readSectionValues("A"), (Lines{"KEY=3", "key=2"}));
+        ini.writeString("A", "Key", "3");
+        EXPECT_EQ(ini.readSectionValues("A"), (Lines{"Key=3", "key=2"}));
+    }
+    EXPECT_EQ(dir.read("a.ini"), "[A]\r\nKey=3\r\nkey=2\r\n\r\n");
+}
+
+TEST(IniFileWrite, WriteStringCutsItsLineTo255AndWriteAnsiStringDoesNot)
+{
+    IniFile ini("");
+    ini.writeString("A", "key", std::string(300, 'v'));
+    ini.writeAnsiString("A", "long", std::string(300, 'w'));
+    const Lines lines = ini.readSectionValues("A");
+    EXPECT_EQ(lines.at(0), "key=" + std::string(251, 'v'));
+    EXPECT_EQ(lines.at(1).size(), 305u);
+}
+
+TEST(IniFileWrite, LineBreaksInNamesAndValuesCannotSplitTheLine)
+{
+    TempDir dir;
+    {
+        IniFile ini(dir.file("a.ini"));
+        ini.writeString("A", "k", "one\r\n[Forged]\nx=1");
+        ini.writeString("B\nC", "j", "2");
+    }
+    IniFile ini(dir.file("a.ini"));
+    EXPECT_EQ(ini.readSections(), (Lines{"A", "B C"}));
+    EXPECT_EQ(ini.readString("A", "k", ""), "one  [Forged] x=1");
+}
+
+TEST(IniFileWrite, EmptyKeyErasesTheSectionAndAllEmptyWritesBack)
+{
+    TempDir dir;
+    IniFile ini(dir.write("a.ini", "[A]\nk=1\n[B]\nk=2\n[C]\nk=3\n"));
+    ini.writeString("A", "", "");
+    ini.writeString("B", "", "ignored value");
+    EXPECT_EQ(ini.readSections(), (Lines{"C"}));
+    EXPECT_EQ(dir.read("a.ini"), "[A]\nk=1\n[B]\nk=2\n[C]\nk=3\n");
+    ini.writeString("", "", "");
+    EXPECT_FALSE(ini.isModified());
+    EXPECT_EQ(dir.read("a.ini"), "[C]\r\nk=3\r\n\r\n");
+}
+
+TEST(IniFileWrite, DeleteKeyRemovesOnlyTheFirstMatchingLine)
+{
+    IniFile ini("");
+    ini.writeString("A", "k", "1");
+    ini.writeAnsiString("A", "j", "2");
+    ini.deleteKey("A", "K");
+    EXPECT_EQ(ini.readSectionValues("A"), (Lines{"j=2"}));
+    ini.deleteKey("Missing", "k");
+    EXPECT_FALSE(ini.sectionExists("Missing"));
+}
+
+TEST(IniFileWrite, RenameSectionKeepsThePlaceAndReachesTheFile)
+{
+    TempDir dir;
+    {
+        IniFile ini(dir.write("a.ini", "[Acc1]\nn=1\n[Acc3]\nn=3\n[Acc4]\nn=4\n"));
+        ini.renameSection("Acc3", "Acc2");
+        ini.renameSection("Acc9", "Acc8");
+        EXPECT_TRUE(ini.isModified());
+        EXPECT_EQ(ini.readSections(), (Lines{"Acc1", "Acc2", "Acc4"}));
+    }
+    EXPECT_EQ(dir.read("a.ini"), "[Acc1]\r\nn=1\r\n\r\n[Acc2]\r\nn=3\r\n\r\n[Acc4]\r\nn=4\r\n\r\n");
+
+    IniFile ini(dir.file("a.ini"));
+    ini.renameSection("Acc4", "acc1");
+    EXPECT_EQ(ini.readSections(), (Lines{"Acc2", "acc1"}));
+    EXPECT_EQ(ini.readString("ACC1", "n", ""), "4");
+    ini.renameSection("acc1", "ACC1");
+    EXPECT_EQ(ini.readSections(), (Lines{"Acc2", "ACC1"}));
+}
+
+TEST(IniFileWrite, WriteBackFollowsSymbolicLinksAndKeepsPermissions)
+{
+    TempDir dir;
+    const std::string target = dir.write("real.ini", "[A]\nk=1\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(target, dir.file("link.ini"));
+    {
+        IniFile ini(dir.file("link.ini"));
+        ini.writeString("A", "k", "2");
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.ini")));
+    EXPECT_EQ(dir.read("real.ini"), "[A]\r\nk=2\r\n\r\n");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(IniFileWrite, MissingDirectoryRaisesAndKeepsTheDocumentModified)
+{
+    TempDir dir;
+    IniFile ini(dir.file("no/such/dir/a.ini"));
+    ini.writeString("A", "k", "v");
+    try {
+        ini.updateFile();
+        FAIL() << "write into a missing directory succeeded";
+    } catch (const IniError& error) {
+        EXPECT_STREQ(error.what(), "File not found");
+    }
+    EXPECT_TRUE(ini.isModified());
+    EXPECT_EQ(ini.readString("A", "k", ""), "v");
+}
+
+// Limits the size of files this process may write, so that a write fails half-way like on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int);
+};
+
+TEST(IniFileWrite, FailedWriteBackLeavesThePreviousFileIntact)
+{
+    TempDir dir;
+    const std::string original = "[A]\r\nk=old\r\n\r\n";
+    IniFile ini(dir.write("a.ini", original));
+    ini.writeAnsiString("A", "k", std::string(100000, 'n'));
+    {
+        const FileSizeLimit limit(4096);
+        try {
+            ini.updateFile();
+            FAIL() << "write beyond the size limit succeeded";
+        } catch (const IniError& error) {
+            EXPECT_STREQ(error.what(), "I/O error 27");
+        }
+    }
+    EXPECT_TRUE(ini.isModified());
+    EXPECT_EQ(dir.read("a.ini"), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+
+    ini.updateFile();
+    EXPECT_FALSE(ini.isModified());
+    EXPECT_EQ(dir.read("a.ini"), "[A]\r\nk=" + std::string(100000, 'n') + "\r\n\r\n");
+}
+
+TEST(IniFileWrite, ReleaseNeverThrowsAndAMemoryDocumentIsNeverWritten)
+{
+    TempDir dir;
+    EXPECT_NO_THROW({
+        IniFile ini(dir.file("missing/a.ini"));
+        ini.writeString("A", "k", "v");
+    });
+    IniFile memory("");
+    memory.writeString("A", "k", "v");
+    memory.updateFile();
+    EXPECT_FALSE(memory.isModified());
+    EXPECT_EQ(memory.readString("A", "k", ""), "v");
+}
+
+} // namespace

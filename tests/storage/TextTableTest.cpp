@@ -1,0 +1,98 @@
+#include "TempDir.h"
+#include "storage/LanguageFileInfo.h"
+#include "storage/TextTable.h"
+
+#include <gtest/gtest.h>
+
+using vantor::storage::TextTable;
+
+namespace {
+
+TEST(TextTable, StartsWithTheBuiltInEnglishTexts)
+{
+    const TextTable table;
+    EXPECT_EQ(table.text("Menu", "001"), "General");
+    EXPECT_EQ(table.text("Menu", "036"), "Send Translate Request");
+    EXPECT_EQ(table.text("Message", "004"), "There are %s new mails in your accounts.");
+    EXPECT_EQ(table.text("Message", "005"), "");
+    EXPECT_EQ(table.text("SettingLabel", "008"), "Active advise new emails ");
+    EXPECT_EQ(table.text("DataForm", "006"), "Close");
+    EXPECT_EQ(table.text("Menu", "017"), "");
+    EXPECT_EQ(table.text("Nowhere", "001"), "");
+}
+
+TEST(TextTable, TheTwiceListedSettingLabelsKeepBothEnglishTexts)
+{
+    TempDir home;
+    TextTable table;
+    EXPECT_EQ(table.text("SettingLabel", "036"), "Check accounts");
+    EXPECT_EQ(table.text("SettingLabel", "036", 1), "Automatic check accounts");
+    EXPECT_EQ(table.text("SettingLabel", "037", 1), "Manual check accounts");
+    EXPECT_EQ(table.text("SettingLabel", "037", 2), "");
+    EXPECT_EQ(table.text("Menu", "001", 1), "");
+
+    home.write("Language/test.lng", "[SettingLabel]\n036=Kontrolle\n");
+    table.loadLanguage(home.path(), "test");
+    EXPECT_EQ(table.text("SettingLabel", "036"), "Kontrolle");
+    EXPECT_EQ(table.text("SettingLabel", "036", 1), "Kontrolle");
+    EXPECT_EQ(table.text("SettingLabel", "037", 1), "Manual check accounts");
+}
+
+TEST(TextTable, ALanguageFileOverridesOnlyWhatItHolds)
+{
+    TempDir home;
+    home.write("Language/deutsch.lng", "[Menu]\n001=Allgemein\n002=\n[Status]\n003=Bereit\n");
+    TextTable table;
+    table.loadLanguage(home.path(), "Deutsch");
+    EXPECT_EQ(table.text("Menu", "001"), "Allgemein");
+    EXPECT_EQ(table.text("Menu", "002"), "");
+    EXPECT_EQ(table.text("Menu", "003"), "Info");
+    EXPECT_EQ(table.text("Status", "003"), "Bereit");
+
+    table.loadLanguage(home.path(), "Klingon");
+    EXPECT_EQ(table.text("Menu", "001"), "General");
+    EXPECT_EQ(table.text("Menu", "002"), "View");
+    EXPECT_EQ(table.text("Status", "003"), "Ready");
+}
+
+TEST(TextTable, LanguageNamesMatchFilesWithoutRegardToCase)
+{
+    TempDir home;
+    home.write("Language/english.lng", "[Tab]\n001=Centre\n");
+    home.write("Language/ITALIANO.LNG", "[Tab]\n001=Centro\n");
+    TextTable table;
+    table.loadLanguage(home.path(), "English");
+    EXPECT_EQ(table.text("Tab", "001"), "Centre");
+    table.loadLanguage(home.path(), "english");
+    EXPECT_EQ(table.text("Tab", "001"), "Centre");
+    EXPECT_EQ(TextTable::languageFilePath(home.path(), "Italiano"), home.file("Language/ITALIANO.LNG"));
+    table.loadLanguage(home.path(), "Italiano");
+    EXPECT_EQ(table.text("Tab", "001"), "Centro");
+    EXPECT_EQ(TextTable::languageFilePath(home.path(), "Nuovo"), home.file("Language/nuovo.lng"));
+}
+
+TEST(TextTable, AnUnreadableLanguageFileLeavesEnglish)
+{
+    TempDir home;
+    std::filesystem::create_directories(home.file("Language/broken.lng"));
+    TextTable table;
+    EXPECT_NO_THROW(table.loadLanguage(home.path(), "broken"));
+    EXPECT_EQ(table.text("Menu", "001"), "General");
+    EXPECT_NO_THROW(table.loadLanguage(home.file("no-such-home"), "English"));
+}
+
+TEST(LanguageFileInfo, ReadsTheFileInfoSectionWithErrorForWhatIsMissing)
+{
+    TempDir home;
+    home.write("Language/Deutsch.lng", "[File Info]\nAuthor=Hans\nVT Version=2.5\n");
+    const auto info = vantor::storage::readLanguageFileInfo(home.path(), "Deutsch");
+    EXPECT_EQ(info.author, "Hans");
+    EXPECT_EQ(info.email, "ERROR");
+    EXPECT_EQ(info.version, "2.5");
+
+    const auto missing = vantor::storage::readLanguageFileInfo(home.path(), "deutsch");
+    EXPECT_EQ(missing.author, "ERROR");
+    EXPECT_EQ(missing.version, "ERROR");
+}
+
+} // namespace
