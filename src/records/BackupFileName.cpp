@@ -36,7 +36,7 @@ std::string backupDateText(mail::codec::LocalTime date)
     const local_days day = floor<days>(date);
     const year_month_day ymd{day};
     const hh_mm_ss<seconds> time{date - day};
-    char text[32];
+    char text[64];
     std::snprintf(text, sizeof text, "%02u%02u%04d %02ld:%02ld:%02ld", static_cast<unsigned>(ymd.day()),
                   static_cast<unsigned>(ymd.month()), static_cast<int>(ymd.year()),
                   static_cast<long>(time.hours().count()), static_cast<long>(time.minutes().count()),

@@ -36,7 +36,7 @@ std::string StatisticsLog::filePath() const
 
 std::string StatisticsLog::sectionName(std::chrono::year_month_day day)
 {
-    char text[16];
+    char text[64];
     std::snprintf(text, sizeof text, "%02u/%02u/%04d", static_cast<unsigned>(day.day()),
                   static_cast<unsigned>(day.month()), static_cast<int>(day.year()));
     return text;
