@@ -142,6 +142,10 @@ private:
 
     // Marks body, structure and parts stale (every fill of a part of this message does so).
     void markStale();
+    // Drops every reference to a part that is being destroyed.
+    void forgetPart(const MimePart* part);
+    // Empties the located lists and references.
+    void clearLocated();
 
     std::vector<MimePart*> m_attachments;
     std::vector<std::string> m_textPlain;

@@ -97,6 +97,7 @@ protected:
 private:
     friend class MimeParser;
     friend class MailMessage;
+    friend class MessageBuilder;
 
     std::vector<std::string> m_headerLines;
     std::string m_encodedBody;
