@@ -1,0 +1,37 @@
+#include "filter/CheckReport.h"
+
+#include <array>
+#include <ctime>
+
+namespace vantor::filter {
+
+CheckReport::CheckReport(TimeText timeText)
+    : m_timeText(std::move(timeText))
+{
+}
+
+void CheckReport::clear()
+{
+    m_lines.clear();
+}
+
+void CheckReport::add(std::string_view text)
+{
+    m_lines.push_back(m_timeText() + " - " + std::string(text));
+}
+
+std::string CheckReport::localTimeText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    std::array<char, 64> buffer{};
+    const std::size_t length = std::strftime(buffer.data(), buffer.size(), "%X", &local);
+    return std::string(buffer.data(), length);
+}
+
+} // namespace vantor::filter

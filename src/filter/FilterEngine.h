@@ -1,0 +1,73 @@
+#pragma once
+
+#include "filter/FilterActions.h"
+#include "filter/FilterSources.h"
+#include "filter/MessageFields.h"
+#include "filter/Verdict.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantor::mail::mime {
+class MailMessage;
+}
+
+namespace vantor::filter {
+
+// Decides for each message waiting on a POP3 server whether it is spam, by the account's filter profile
+// and black list, and hands the verdict to the check cycle.
+//
+// Profiles and black lists are looked at afresh for every message, so a change on disk applies from the
+// very next message; with the cache on, unchanged files are not parsed again.
+class FilterEngine
+{
+public:
+    // Which check runs the engine: it decides the error code and the notices of a profile fallback.
+    enum class Mode { Automatic, Preview };
+
+    // The outcome of one evaluation with the fallbacks it needed.
+    struct Evaluation
+    {
+        Verdict verdict;
+        // Profile/<name>.vtf was missing: Profile/Default.vtf (or an empty profile) was used.
+        bool usedDefaultProfile = false;
+        // The black list named by the profile when its file was missing and BList/Default.vtl was used.
+        std::optional<std::string> defaultedBlackList;
+    };
+
+    // homeDir: the program's home directory. cached: keep parsed files between messages (see class).
+    explicit FilterEngine(std::string homeDir, bool cached = true);
+
+    // The decision for one message of size bytes (as the server listed it) by the named profile.
+    // Writes nothing. Throws storage::IniError when a profile or black list file exists but cannot be read.
+    Evaluation evaluate(const mail::mime::MailMessage& message, std::int64_t size, std::string_view profileName);
+    Evaluation evaluate(const MessageFields& fields, std::int64_t size, std::string_view profileName);
+
+    // Automatic mode for message number n: a deleting verdict is recorded, then the message is deleted,
+    // then the report line is written (for code 5 the report line comes first); other verdicts only
+    // write the report line. Fallbacks are reported with code 00004.
+    void filterMessage(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
+                       std::string_view profileName, FilterActions& actions);
+    // Preview mode for message number n: adds the preview row, its reason line and the report line.
+    // A profile fallback goes only to the error log, with code 00010.
+    void previewMessage(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
+                        std::string_view profileName, FilterActions& actions);
+    // The exceptions test of a message kept on the server: Exception when an exception rule matches
+    // (whatever the exceptions switch says), else Clear. A profile fallback is reported with code 00003.
+    VerdictCode isException(std::string_view subject, std::string_view fromAddress, std::string_view profileName,
+                            FilterActions& actions);
+
+    // Reports the fallbacks of an evaluation as the given mode does: the "Profile" column, the report
+    // lines and the error-log entries.
+    static void reportFallbacks(const Evaluation& evaluation, Mode mode, std::string_view profileName,
+                                FilterActions& actions);
+
+private:
+    static void reportProfileColumn(bool usedDefault, std::string_view profileName, FilterActions& actions);
+
+    FilterSources m_sources;
+};
+
+} // namespace vantor::filter

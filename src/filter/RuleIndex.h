@@ -1,0 +1,59 @@
+#pragma once
+
+#include "filter/MessageFields.h"
+#include "filter/PatternTrie.h"
+#include "filter/Profile.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vantor::filter {
+
+// One rule list prepared for matching many messages: the active rules grouped by the field they look at
+// and their letter-case rule, each group answering all its rules with hash lookups and pattern tries.
+// Gives the same first matching rule as trying the rules one by one.
+class RuleIndex
+{
+public:
+    RuleIndex(RuleList list, const std::vector<FilterRule>& rules);
+
+    // Position of the first rule in list order that matches; nothing when none does.
+    std::optional<std::size_t> firstMatch(const MessageFields& fields) const;
+
+private:
+    struct Hash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+    };
+
+    struct Group
+    {
+        Group(FieldKind kind, bool isCaseSensitive)
+            : field(kind)
+            , caseSensitive(isCaseSensitive)
+        {
+        }
+
+        FieldKind field;
+        bool caseSensitive;
+        std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> equals;
+        PatternTrie prefixes{PatternTrie::Direction::Forward};
+        PatternTrie suffixes{PatternTrie::Direction::Backward};
+        PatternTrie contained{PatternTrie::Direction::Forward};
+        // Lowest position of a "Starts with" or "Ends with" rule with an empty pattern: matches always.
+        std::size_t always = PatternTrie::NoMatch;
+
+        // The lowest position below bound of a rule of the group matching text; bound when none is lower.
+        std::size_t firstMatch(std::string_view text, std::size_t bound) const;
+    };
+
+    Group& groupFor(FieldKind field, bool caseSensitive);
+
+    std::vector<Group> m_groups;
+};
+
+} // namespace vantor::filter
