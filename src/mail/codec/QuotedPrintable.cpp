@@ -81,20 +81,24 @@ std::string escapeText(std::string_view text, bool headerMode)
     return out;
 }
 
-bool endsWithEscape(std::string_view line, std::size_t position)
+// Where a line of 72 or more escaped characters is cut: after character 71, or earlier at the start
+// of an escape that would otherwise be split. Every "=" in escaped text starts a three-character
+// escape, so stepping back from the end of the line over whole escapes lands on the same position.
+std::size_t cutPosition(std::string_view line)
 {
-    return position >= 3 && line[position - 3] == '=' && upperHexValue(line[position - 2]) >= 0 &&
-           upperHexValue(line[position - 1]) >= 0;
+    for (std::size_t start = kMaxCutPosition - 2; start < kMaxCutPosition; ++start) {
+        if (line[start] == '=') {
+            return start;
+        }
+    }
+    return kMaxCutPosition;
 }
 
 // Writes one escaped line with soft breaks so that no output line exceeds 72 characters.
 void appendCutLine(std::string& out, std::string_view line)
 {
     while (line.size() >= kMaxLineLength) {
-        std::size_t position = line.size();
-        while (position > kMaxCutPosition) {
-            position -= endsWithEscape(line, position) ? 3 : 1;
-        }
+        const std::size_t position = cutPosition(line);
         out.append(line.substr(0, position));
         out += "=\r\n";
         line.remove_prefix(position);
