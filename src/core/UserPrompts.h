@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace vantor::core {
+
+// The message boxes and input boxes of the program, so that the logic behind them runs without widgets.
+// The window implements them with QMessageBox and QInputDialog; tests answer from a script.
+class UserPrompts
+{
+public:
+    virtual ~UserPrompts() = default;
+
+    // A box captioned "Error" with the error icon and an OK button.
+    virtual void showError(const QString& text) = 0;
+    // A box captioned "Information" with Yes and No; true for Yes.
+    virtual bool askYesNo(const QString& question) = 0;
+    // A masked one-line input box with an empty default; the empty text when the user cancels.
+    virtual QString askPassword(const QString& title, const QString& label) = 0;
+};
+
+} // namespace vantor::core

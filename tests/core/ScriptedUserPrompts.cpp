@@ -1,0 +1,22 @@
+#include "ScriptedUserPrompts.h"
+
+namespace vantor::test {
+
+void ScriptedUserPrompts::showError(const QString& text)
+{
+    errors.append(text);
+}
+
+bool ScriptedUserPrompts::askYesNo(const QString& question)
+{
+    questions.append(question);
+    return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
+}
+
+QString ScriptedUserPrompts::askPassword(const QString& title, const QString& label)
+{
+    passwordPrompts.append(title + QLatin1Char('|') + label);
+    return passwordAnswers.isEmpty() ? QString() : passwordAnswers.takeFirst();
+}
+
+} // namespace vantor::test

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/UserPrompts.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace vantor::test {
+
+// Answers every box from queues the test fills, and records what was shown. An empty queue answers
+// No / the empty text, which is also what a user who closes the box gives.
+class ScriptedUserPrompts : public core::UserPrompts
+{
+public:
+    void showError(const QString& text) override;
+    bool askYesNo(const QString& question) override;
+    QString askPassword(const QString& title, const QString& label) override;
+
+    QList<bool> yesNoAnswers;
+    QStringList passwordAnswers;
+
+    QStringList errors;
+    QStringList questions;
+    // Title and label of each password box, as "title|label".
+    QStringList passwordPrompts;
+};
+
+} // namespace vantor::test
