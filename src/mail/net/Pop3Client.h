@@ -1,0 +1,115 @@
+#pragma once
+
+#include "mail/net/ConversationListener.h"
+#include "mail/net/SecurityMode.h"
+#include "mail/net/SocketConversation.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vantor::mail::mime {
+class MailMessage;
+}
+
+namespace vantor::mail::net {
+
+// The POP3 client (RFC 1939) through which the program reaches every mailbox: one connection, login
+// with USER and PASS, the listing with sizes, header and message fetches into a bound message object,
+// deletions and the end of the session. Every operation returns when its reply has arrived, failed or
+// timed out, while the event loop keeps running; a failure is a false result, never an exception.
+// Commands sent: USER, PASS, LIST, RETR, TOP, DELE, QUIT, and STLS for SecurityMode::STARTTLS.
+class Pop3Client : private ConversationListener
+{
+public:
+    explicit Pop3Client(SocketFactory factory = defaultSocketFactory());
+    ~Pop3Client() override;
+    Pop3Client(const Pop3Client&) = delete;
+    Pop3Client& operator=(const Pop3Client&) = delete;
+
+    const std::string& userName() const { return m_userName; }
+    void setUserName(std::string name) { m_userName = std::move(name); }
+    const std::string& password() const { return m_password; }
+    void setPassword(std::string password) { m_password = std::move(password); }
+    // Server port, 110 by default.
+    int port() const { return m_port; }
+    void setPort(int port) { m_port = port; }
+    // Server name or dotted numeric address.
+    const std::string& host() const { return m_host; }
+    void setHost(std::string host) { m_host = std::move(host); }
+    // Receives fetched headers and messages; not owned, may be null.
+    mime::MailMessage* mailMessage() const { return m_mailMessage; }
+    void setMailMessage(mime::MailMessage* message) { m_mailMessage = message; }
+    // Seconds without data after which a wait fails (60 by default).
+    int timeOut() const { return m_conversation.timeOut(); }
+    void setTimeOut(int seconds) { m_conversation.setTimeOut(seconds); }
+    // Progress while a message or header arrives: (listed size, bytes so far).
+    void setOnProgress(ProgressHandler handler) { m_conversation.setOnProgress(std::move(handler)); }
+    // Delete every message right after it was retrieved whole.
+    bool deleteOnRetrieve() const { return m_deleteOnRetrieve; }
+    void setDeleteOnRetrieve(bool on) { m_deleteOnRetrieve = on; }
+    // Plain, implicit TLS (POP3S) or STLS after the greeting; the certificate is always verified.
+    SecurityMode security() const { return m_security; }
+    void setSecurity(SecurityMode mode) { m_security = mode; }
+
+    // Number of the last listed message; 0 for an empty mailbox; -1 when unknown.
+    int messageCount() const { return m_messageCount; }
+    // Size in bytes by message number; entry 0 is 0; empty when unknown or the mailbox is empty.
+    const std::vector<std::int32_t>& messageSizes() const { return m_messageSizes; }
+    // The greeting (and with STARTTLS the TLS handshake) was accepted.
+    bool connected() const { return m_connected; }
+    // USER and PASS were accepted.
+    bool loggedIn() const { return m_loggedIn; }
+    // Text of the last message or header fetched, without the status line and the final "." line.
+    const std::string& lastMessage() const { return m_lastMessage; }
+    // Why the last wait failed (diagnostics only).
+    TalkError lastError() const { return m_conversation.lastError(); }
+    QString lastErrorText() const { return m_conversation.lastErrorText(); }
+
+    // Opens the connection and waits for the greeting. Needs a host and no open connection. After a
+    // failure the socket may still be open: follow it with abort().
+    bool connect();
+    // USER, PASS, then LIST for the count and sizes. False when a step is refused, the listing cannot
+    // be read, or a name or password holds a line break (then nothing is sent).
+    bool login();
+    // RETR n into lastMessage() and, when bound, the message object (parsed whole). False for a number
+    // that is no index of messageSizes().
+    bool retrieveMessage(int number);
+    // TOP n lines into lastMessage() and, when bound, the message's raw header lines.
+    bool retrieveHeader(int number, int lines);
+    // DELE n: the server removes the message when the session ends with quit().
+    bool deleteMessage(int number);
+    // QUIT, then closes: the server carries out the deletions. When refused, nothing changes.
+    bool quit();
+    // Closes at once: deletions are forgotten by the server.
+    void abort();
+
+private:
+    void replyComplete(int step, bool& success, std::string_view reply) override;
+    void dataReceived(int step, bool& success, std::string_view piece, bool startsReply) override;
+    void talkError(int step, TalkError kind) override;
+    void talkDisconnected() override;
+
+    bool isReady() const;
+    bool command(const std::string& verb, const std::string& argument, const ReplyEnd& end, int step);
+    bool startTls();
+    bool list();
+    bool fetch(const std::string& verb, const std::string& argument, int number);
+    void forgetMailbox();
+
+    SocketConversation m_conversation;
+    std::string m_userName;
+    std::string m_password;
+    std::string m_host;
+    std::string m_lastMessage;
+    std::vector<std::int32_t> m_messageSizes;
+    mime::MailMessage* m_mailMessage = nullptr;
+    int m_port = 110;
+    int m_messageCount = -1;
+    SecurityMode m_security = SecurityMode::None;
+    bool m_deleteOnRetrieve = false;
+    bool m_connected = false;
+    bool m_loggedIn = false;
+};
+
+} // namespace vantor::mail::net

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "mail/net/ConversationListener.h"
+#include "mail/net/SocketFactory.h"
+#include "mail/net/TalkError.h"
+#include "mail/proto/ReplyScanner.h"
+
+#include <QAbstractSocket>
+#include <QObject>
+#include <QSslSocket>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QEventLoop;
+
+namespace vantor::mail::net {
+
+// Progress of a transfer: (total bytes, bytes so far).
+using ProgressHandler = std::function<void(std::int64_t total, std::int64_t current)>;
+
+// How the reply to a command ends.
+struct ReplyEnd
+{
+    proto::ReplyScanner::Rule rule;
+    std::string suffix;
+
+    static ReplyEnd oneLine() { return {proto::ReplyScanner::Rule::Suffix, "\r\n"}; }
+    static ReplyEnd multiLine() { return {proto::ReplyScanner::Rule::Suffix, "\r\n.\r\n"}; }
+    static ReplyEnd smtpReply() { return {proto::ReplyScanner::Rule::SmtpFinalLine, {}}; }
+    static ReplyEnd firstPiece() { return {proto::ReplyScanner::Rule::FirstPiece, {}}; }
+};
+
+// One command-and-reply conversation over one client connection. It sends a command, gathers every byte
+// that arrives into the reply buffer until the reply is complete, and meanwhile keeps the event loop
+// turning (a nested loop), so the window stays live. An inactivity timer ends the wait after timeOut()
+// seconds without data. It knows nothing of POP3 or SMTP: the listener judges each reply.
+//
+// Order of use: prepareWait + open + waitReply for a greeting; then talk + waitReply per command, and
+// success() tells the listener's verdict. The connection is opened and closed by the owner only.
+class SocketConversation : public QObject
+{
+    Q_OBJECT
+
+public:
+    SocketConversation(ConversationListener& listener, SocketFactory factory = defaultSocketFactory());
+    ~SocketConversation() override;
+
+    // Inactivity limit in seconds (default 60).
+    int timeOut() const { return m_timeOut; }
+    void setTimeOut(int seconds) { m_timeOut = seconds; }
+    // Everything received since the wait was armed.
+    const std::string& replyBuffer() const { return m_buffer; }
+    // The reply's first line with its CR LF once it has arrived, else empty.
+    std::string_view statusLine() const { return m_scanner.statusLine(m_buffer); }
+    // Size announced for the coming reply, for progress only; 0 = unknown. Cleared when a reply ends.
+    void setExpectedSize(std::int64_t bytes) { m_expectedSize = bytes; }
+    // When above 0 and the next command is longer, it is sent in packets of this size with progress
+    // reports and the event loop turning between packets; back to 0 after every send.
+    void setPacketSize(std::int64_t bytes) { m_packetSize = bytes; }
+    void setOnProgress(ProgressHandler handler) { m_onProgress = std::move(handler); }
+
+    TalkError lastError() const { return m_lastError; }
+    // The socket's own words for the last error, for diagnostics.
+    QString lastErrorText() const { return m_lastErrorText; }
+    int stepCode() const { return m_stepCode; }
+    bool isWaiting() const { return m_waiting; }
+    bool success() const { return m_success; }
+
+    // Opens a connection without blocking; the outcome arrives while waiting. host is a name or a
+    // dotted address (an address that does not parse fails at once); implicitTls starts TLS at once.
+    void open(const std::string& host, int port, bool implicitTls);
+    // Closes at once (the disconnection is reported to the listener).
+    void close();
+    // From open until closed.
+    bool isActive() const;
+    // This machine's name, and the local address of the connection ("127.0.0.1").
+    std::string localHostName() const;
+    std::string localAddress() const;
+
+    // Arms the wait for a greeting, before open(); the reply ends as end says.
+    void prepareWait(int step, const ReplyEnd& end);
+    // Sends the command (which carries its own line end) and arms the wait for its reply.
+    void talk(std::string_view command, const ReplyEnd& end, int step);
+    // Starts TLS on the open connection and arms the wait for the handshake; success() when it passed.
+    void startEncryption(int step);
+    // Runs the event loop until the reply is complete, a socket error, a time-out or the disconnection.
+    void waitReply();
+    // Ends the wait with no success; for the listener when a piece already shows a failure.
+    void cancelWait();
+
+private:
+    void arm(int step);
+    void replaceSocket();
+    void send(std::string_view command);
+    void sendInPackets(std::string_view command);
+    void sendChunk(std::string_view chunk);
+    bool canSend() const;
+    void finishWait();
+    void fail(TalkError kind, const QString& text);
+
+    void onReadyRead();
+    void onDisconnected();
+    void onSocketError(QAbstractSocket::SocketError error);
+    void onEncrypted();
+    void onTimeOut();
+
+    ConversationListener& m_listener;
+    SocketFactory m_factory;
+    std::unique_ptr<QSslSocket> m_socket;
+    QTimer m_timer;
+    proto::ReplyScanner m_scanner;
+    std::string m_buffer;
+    ProgressHandler m_onProgress;
+    std::vector<QEventLoop*> m_loops;
+    QString m_lastErrorText;
+    std::int64_t m_expectedSize = 0;
+    std::int64_t m_packetSize = 0;
+    int m_timeOut = 60;
+    int m_stepCode = 0;
+    TalkError m_lastError = TalkError::None;
+    bool m_waiting = false;
+    bool m_success = false;
+    bool m_handshaking = false;
+};
+
+} // namespace vantor::mail::net
