@@ -177,14 +177,16 @@ QByteArray DovecotServer::maildirMessage(const QString& user, const QString& nam
     return file.readAll();
 }
 
+QByteArray DovecotServer::log() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("log/dovecot.log")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 int DovecotServer::endedSessions() const
 {
-    QFile log(m_dir.filePath(QStringLiteral("log/dovecot.log")));
-    if (!log.open(QIODevice::ReadOnly))
-        return 0;
     int count = 0;
-    while (!log.atEnd()) {
-        const QByteArray line = log.readLine();
+    for (const QByteArray& line : log().split('\n')) {
         // Sessions that got past login log as "pop3(user)<pid><session>: Info: Disconnected: ...".
         if (line.contains(" pop3(") && line.contains(": Disconnected"))
             ++count;

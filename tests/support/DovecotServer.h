@@ -42,6 +42,8 @@ public:
     // The stored bytes of one message by base name; empty when it is gone.
     QByteArray maildirMessage(const QString& user, const QString& name) const;
 
+    // The server's log so far.
+    QByteArray log() const;
     // Number of POP3 sessions (after login) that have ended so far, from the server's log.
     int endedSessions() const;
     // Waits until at least count sessions have ended: the server carries out deletions at a session's end.

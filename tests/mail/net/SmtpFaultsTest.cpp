@@ -1,0 +1,7 @@
+#include <QTest>
+class SmtpFaultsTest : public QObject
+{
+    Q_OBJECT
+};
+QTEST_GUILESS_MAIN(SmtpFaultsTest)
+#include "SmtpFaultsTest.moc"
