@@ -7,10 +7,8 @@
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -24,7 +22,8 @@ std::string generatedText()
     for (int section = 0; section < SectionCount; ++section) {
         text += "[Acc" + std::to_string(section) + "]\r\n";
         for (int key = 0; key < KeysPerSection; ++key)
-            text += "Key" + std::to_string(key) + "=value " + std::to_string(section * KeysPerSection + key) + "\r\n";
+            text += "Key" + std::to_string(key) + "=value " + std::to_string(section * KeysPerSection + key) +
+                    "\r\n";
         text += "\r\n";
     }
     return text;
@@ -36,8 +35,7 @@ public:
     BenchFile()
         : m_path((std::filesystem::temp_directory_path() / "vantor-ini-bench.ini").string())
         , m_text(generatedText())
-    {
-    }
+    {}
     ~BenchFile() { std::filesystem::remove(m_path); }
 
     // Every iteration starts from the generated file, so no reader can reuse what it parsed before.
@@ -56,8 +54,7 @@ const BenchFile& benchFile()
     return file;
 }
 
-template <typename Body>
-void runIterations(benchmark::State& state, Body body)
+template <typename Body> void runIterations(benchmark::State& state, Body body)
 {
     const BenchFile& file = benchFile();
     for (auto _ : state) {
@@ -83,16 +80,14 @@ void iniFileReadAllChangeOne(benchmark::State& state)
     });
 }
 
+// The floor: the file's bytes read whole and written back in place, no parsing, no flush to disk.
 void plainBytesFloor(benchmark::State& state)
 {
     runIterations(state, [](const std::string& path) {
-        std::string bytes;
-        {
-            std::ifstream in(path, std::ios::binary);
-            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        benchmark::DoNotOptimize(bytes.data());
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        const auto bytes = vantor::storage::filebytes::read(path);
+        benchmark::DoNotOptimize(bytes->data());
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
     });
 }
 

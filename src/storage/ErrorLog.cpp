@@ -8,8 +8,7 @@ namespace vantor::storage {
 ErrorLog::ErrorLog(std::string homeDir, Clock clock)
     : m_homeDir(std::move(homeDir))
     , m_clock(std::move(clock))
-{
-}
+{}
 
 void ErrorLog::write(std::string_view text) noexcept
 {

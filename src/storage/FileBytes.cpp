@@ -3,9 +3,8 @@
 #include "storage/IniError.h"
 
 #include <cerrno>
-#include <filesystem>
-
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +21,9 @@ namespace {
 class FileDescriptor
 {
 public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {}
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -98,7 +99,9 @@ std::optional<std::string> read(const std::string& path)
             return std::nullopt;
         fail(errno);
     }
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd.get(), &info) != 0)
         fail(errno);
     if (S_ISDIR(info.st_mode))
@@ -123,7 +126,9 @@ std::optional<std::string> read(const std::string& path)
 void replace(const std::string& path, std::string_view bytes)
 {
     const std::string target = resolveTarget(path);
-    struct stat original {};
+    struct stat original
+    {
+    };
     const bool exists = ::stat(target.c_str(), &original) == 0;
     if (exists && ::access(target.c_str(), W_OK) != 0)
         fail(errno);

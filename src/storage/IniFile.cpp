@@ -4,7 +4,6 @@
 #include "storage/IniText.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace vantor::storage {
 
@@ -28,23 +27,13 @@ std::string withoutLineBreaks(std::string text)
 
 bool isKeyLineOf(std::string_view line, std::string_view key)
 {
-    return line.size() > key.size() && line[key.size()] == '=' && initext::equalsNoCase(line.substr(0, key.size()), key);
+    return line.size() > key.size() && line[key.size()] == '=' &&
+           initext::equalsNoCase(line.substr(0, key.size()), key);
 }
 
 std::string_view valueOf(std::string_view line)
 {
     return line.substr(line.find('=') + 1);
-}
-
-// One line as stored: carriage returns dropped, cut to the maximum line length.
-std::string_view storedLine(std::string_view raw, std::string& buffer)
-{
-    if (raw.find('\r') != std::string_view::npos) {
-        buffer.assign(raw);
-        buffer.erase(std::remove(buffer.begin(), buffer.end(), '\r'), buffer.end());
-        raw = buffer;
-    }
-    return raw.substr(0, IniFile::MaxLineLength);
 }
 
 } // namespace
@@ -54,8 +43,10 @@ IniFile::IniFile(std::string fileName)
 {
     if (m_fileName.empty())
         return;
-    if (const auto bytes = filebytes::read(m_fileName))
-        parse(*bytes);
+    if (auto bytes = filebytes::read(m_fileName)) {
+        m_text = std::move(*bytes);
+        parse();
+    }
 }
 
 IniFile::~IniFile()
@@ -67,41 +58,100 @@ IniFile::~IniFile()
     }
 }
 
-void IniFile::parse(std::string_view text)
+void IniFile::parse()
 {
-    std::unordered_set<std::string> seenNames;
-    Section* current = nullptr;
-    std::string buffer;
+    // Lines are gathered here and each section gets one exactly sized copy.
+    std::vector<std::string_view> pending;
+    bool inSection = false;
+    const auto closeSection = [&] {
+        if (inSection)
+            m_sections.back().lines.assign(pending.begin(), pending.end());
+        pending.clear();
+    };
+    const std::string_view text = m_text;
     std::size_t position = 0;
     while (position < text.size()) {
         const std::size_t lineFeed = std::min(text.find('\n', position), text.size());
-        const std::string_view line = storedLine(text.substr(position, lineFeed - position), buffer);
+        std::string_view line = text.substr(position, lineFeed - position);
         position = lineFeed + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        // Only a lone carriage return inside the line needs a copy of its own.
+        if (line.find('\r') != std::string_view::npos) {
+            std::string kept(line);
+            kept.erase(std::remove(kept.begin(), kept.end(), '\r'), kept.end());
+            line = ownLine(std::move(kept));
+        }
+        line = line.substr(0, MaxLineLength);
         if (!line.empty() && line.front() == EndOfFileMark)
             break;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            const std::string_view name = line.substr(1, line.size() - 2);
-            current = nullptr;
-            // A later section of an already seen name is dropped with its lines, and the next
-            // write-back stores the file without it.
-            if (seenNames.insert(initext::toLowerAscii(name)).second)
-                current = &m_sections.emplace_back(Section{std::string(name), {}});
-            else
-                m_modified = true;
-        } else if (!line.empty() && current != nullptr) {
-            current->lines.emplace_back(line);
+            closeSection();
+            m_sections.push_back(Section{std::string(line.substr(1, line.size() - 2)), {}});
+            inSection = true;
+        } else if (!line.empty() && inSection) {
+            pending.push_back(line);
         }
     }
+    closeSection();
+    removeDuplicateSections();
+}
+
+void IniFile::removeDuplicateSections()
+{
+    // Sorting (name hash, position) pairs brings equal names together in file order; within a run of
+    // one hash, a name that equals an earlier one is a duplicate.
+    std::vector<std::pair<std::uint64_t, std::size_t>> order;
+    order.reserve(m_sections.size());
+    for (std::size_t i = 0; i < m_sections.size(); ++i)
+        order.emplace_back(initext::hashNoCase(m_sections[i].name), i);
+    std::sort(order.begin(), order.end());
+    std::vector<bool> dropped(m_sections.size(), false);
+    const auto sameName = [this](std::size_t a, std::size_t b) {
+        return initext::equalsNoCase(m_sections[a].name, m_sections[b].name);
+    };
+    for (std::size_t run = 0; run < order.size();) {
+        std::size_t end = run + 1;
+        while (end < order.size() && order[end].first == order[run].first)
+            ++end;
+        for (std::size_t later = run + 1; later < end; ++later) {
+            for (std::size_t earlier = run; earlier < later; ++earlier) {
+                if (!dropped[order[earlier].second] && sameName(order[earlier].second, order[later].second)) {
+                    dropped[order[later].second] = true;
+                    break;
+                }
+            }
+        }
+        run = end;
+    }
+    std::size_t index = 0;
+    const auto kept = std::remove_if(m_sections.begin(), m_sections.end(),
+                                     [&](const Section&) { return dropped[index++]; });
+    if (kept == m_sections.end())
+        return;
+    m_sections.erase(kept, m_sections.end());
+    // The next write-back stores the file without the dropped sections.
+    m_modified = true;
+}
+
+std::string_view IniFile::ownLine(std::string line)
+{
+    return m_ownedLines.emplace_back(std::move(line));
 }
 
 std::string IniFile::serialize() const
 {
+    std::size_t size = 0;
+    for (const Section& section : m_sections)
+        for (const std::string_view line : section.lines)
+            size += line.size() + 2;
     std::string text;
+    text.reserve(size + m_sections.size() * 8);
     for (const Section& section : m_sections) {
         if (section.lines.empty())
             continue;
         text.append("[").append(section.name).append("]\r\n");
-        for (const std::string& line : section.lines)
+        for (const std::string_view line : section.lines)
             text.append(line).append("\r\n");
         text.append("\r\n");
     }
@@ -120,15 +170,19 @@ void IniFile::updateFile()
 std::size_t IniFile::findSection(std::string_view name) const
 {
     name = cutName(name);
-    const std::size_t count = m_sections.size();
+    const auto matches = [this, name](std::size_t index) {
+        return initext::equalsNoCase(m_sections[index].name, name);
+    };
     // Circular search from the most recently used section: runs of reads in one section, and walks
     // through the sections in file order, find their section at the first or second step.
-    for (std::size_t step = 0; step < count; ++step) {
-        const std::size_t index = (m_recentSection + step) % count;
-        if (initext::equalsNoCase(m_sections[index].name, name)) {
-            m_recentSection = index;
-            return index;
-        }
+    const std::size_t start = std::min(m_recentSection, m_sections.size());
+    for (std::size_t index = start; index < m_sections.size(); ++index) {
+        if (matches(index))
+            return m_recentSection = index;
+    }
+    for (std::size_t index = 0; index < start; ++index) {
+        if (matches(index))
+            return m_recentSection = index;
     }
     return NotFound;
 }
@@ -142,31 +196,34 @@ IniFile::Section& IniFile::findOrCreateSection(std::string_view name)
     return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}});
 }
 
-const std::string* IniFile::findKeyLine(std::string_view section, std::string_view key) const
+const std::string_view* IniFile::findKeyLine(std::string_view section, std::string_view key) const
 {
     const std::size_t index = findSection(section);
     if (index == NotFound)
         return nullptr;
     key = cutName(key);
     const auto& lines = m_sections[index].lines;
-    const auto found = std::find_if(lines.begin(), lines.end(), [key](const std::string& line) { return isKeyLineOf(line, key); });
+    const auto found = std::find_if(lines.begin(), lines.end(),
+                                    [key](std::string_view line) { return isKeyLineOf(line, key); });
     return found == lines.end() ? nullptr : &*found;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    return readAnsiString(section, key, def).substr(0, MaxLineLength);
+    const std::string_view* line = findKeyLine(section, key);
+    return std::string((line != nullptr ? valueOf(*line) : def).substr(0, MaxLineLength));
 }
 
-std::string IniFile::readAnsiString(std::string_view section, std::string_view key, std::string_view def) const
+std::string IniFile::readAnsiString(std::string_view section, std::string_view key,
+                                    std::string_view def) const
 {
-    const std::string* line = findKeyLine(section, key);
+    const std::string_view* line = findKeyLine(section, key);
     return std::string(line != nullptr ? valueOf(*line) : def);
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int def) const
 {
-    const std::string* line = findKeyLine(section, key);
+    const std::string_view* line = findKeyLine(section, key);
     if (line == nullptr)
         return def;
     return initext::parseInteger(valueOf(*line).substr(0, MaxLineLength)).value_or(def);
@@ -179,7 +236,7 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool def)
 
 std::uint32_t IniFile::readHexInteger(std::string_view section, std::string_view key, std::uint32_t def) const
 {
-    const std::string* line = findKeyLine(section, key);
+    const std::string_view* line = findKeyLine(section, key);
     if (line == nullptr)
         return def;
     const std::string_view text = valueOf(*line).substr(0, MaxLineLength);
@@ -203,10 +260,11 @@ std::vector<std::string> IniFile::readSection(std::string_view section) const
     const std::size_t index = findSection(section);
     if (index == NotFound)
         return keys;
-    for (const std::string& line : m_sections[index].lines) {
+    keys.reserve(m_sections[index].lines.size());
+    for (const std::string_view line : m_sections[index].lines) {
         const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && equals > 0)
-            keys.push_back(line.substr(0, equals));
+        if (equals != std::string_view::npos && equals > 0)
+            keys.emplace_back(line.substr(0, equals));
     }
     return keys;
 }
@@ -214,7 +272,10 @@ std::vector<std::string> IniFile::readSection(std::string_view section) const
 std::vector<std::string> IniFile::readSectionValues(std::string_view section) const
 {
     const std::size_t index = findSection(section);
-    return index == NotFound ? std::vector<std::string>{} : m_sections[index].lines;
+    if (index == NotFound)
+        return {};
+    const auto& lines = m_sections[index].lines;
+    return {lines.begin(), lines.end()};
 }
 
 bool IniFile::sectionExists(std::string_view section) const
@@ -238,12 +299,12 @@ void IniFile::writeLine(std::string_view section, std::string_view key, std::str
 
     Section& target = findOrCreateSection(section);
     const auto found = std::find_if(target.lines.begin(), target.lines.end(),
-                                    [key](const std::string& existing) { return isKeyLineOf(existing, key); });
+                                    [key](std::string_view existing) { return isKeyLineOf(existing, key); });
     if (found == target.lines.end()) {
-        target.lines.push_back(std::move(line));
+        target.lines.push_back(ownLine(std::move(line)));
         m_modified = true;
     } else if (*found != line) {
-        *found = std::move(line);
+        *found = ownLine(std::move(line));
         m_modified = true;
     }
 }
@@ -280,7 +341,8 @@ void IniFile::deleteKey(std::string_view section, std::string_view key)
         return;
     key = cutName(key);
     auto& lines = m_sections[index].lines;
-    const auto found = std::find_if(lines.begin(), lines.end(), [key](const std::string& line) { return isKeyLineOf(line, key); });
+    const auto found = std::find_if(lines.begin(), lines.end(),
+                                    [key](std::string_view line) { return isKeyLineOf(line, key); });
     if (found == lines.end())
         return;
     lines.erase(found);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,8 @@ public:
     // Maximum length of a line read from a file, of a ReadString result and of a WriteString line.
     static constexpr std::size_t MaxLineLength = 255;
 
-    // Loads fileName (a missing file gives an empty document; an empty name keeps the document in memory only).
-    // Throws IniError when the file exists but cannot be read.
+    // Loads fileName (a missing file gives an empty document; an empty name keeps the document in memory
+    // only). Throws IniError when the file exists but cannot be read.
     explicit IniFile(std::string fileName);
     // Best-effort write-back when modified; never throws (call updateFile() first to see errors).
     ~IniFile();
@@ -48,7 +49,8 @@ public:
 
     // Section names in document order.
     std::vector<std::string> readSections() const;
-    // Keys of the section's key lines in order (lines without "=" and empty keys skipped); empty when missing.
+    // Keys of the section's key lines in order (lines without "=" and empty keys skipped); empty when
+    // missing.
     std::vector<std::string> readSection(std::string_view section) const;
     // Raw lines of the section in order; empty when missing.
     std::vector<std::string> readSectionValues(std::string_view section) const;
@@ -77,21 +79,28 @@ private:
     struct Section
     {
         std::string name;
-        std::vector<std::string> lines;
+        // Views into m_text or m_ownedLines: loading a file allocates no line of its own.
+        std::vector<std::string_view> lines;
     };
 
     static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
-    void parse(std::string_view text);
+    void parse();
+    void removeDuplicateSections();
+    std::string_view ownLine(std::string line);
     std::string serialize() const;
 
     std::size_t findSection(std::string_view name) const;
     Section& findOrCreateSection(std::string_view name);
     // The first key line of key in the section; nullptr when there is none.
-    const std::string* findKeyLine(std::string_view section, std::string_view key) const;
+    const std::string_view* findKeyLine(std::string_view section, std::string_view key) const;
     void writeLine(std::string_view section, std::string_view key, std::string_view value, bool cut);
 
     std::string m_fileName;
+    // The bytes as loaded; never changed afterwards, since the document's lines point into it.
+    std::string m_text;
+    // Lines written, or loaded with carriage returns dropped; a deque keeps each one in place.
+    std::deque<std::string> m_ownedLines;
     std::vector<Section> m_sections;
     // The most recently used section: the circular search starts here, so runs of reads stay cheap.
     mutable std::size_t m_recentSection = 0;

@@ -7,11 +7,6 @@ namespace vantor::storage::initext {
 
 namespace {
 
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int hexDigitValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -41,10 +36,15 @@ std::optional<std::uint64_t> parseMagnitude(std::string_view digits, int base)
 
 } // namespace
 
-bool equalsNoCase(std::string_view a, std::string_view b)
+std::uint64_t hashNoCase(std::string_view text)
 {
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    // FNV-1a over the lower-cased bytes.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(lowerAscii(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
 }
 
 std::string toLowerAscii(std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,8 +9,25 @@
 // Text rules of the INI engine: name comparison and number forms.
 namespace vantor::storage::initext {
 
+constexpr char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // ASCII letters compare without regard to case; every other byte compares exactly.
-bool equalsNoCase(std::string_view a, std::string_view b);
+// Inline: every section and key lookup runs it on each candidate.
+inline bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+// A hash that is equal for names that are equal without regard to case.
+std::uint64_t hashNoCase(std::string_view text);
 std::string toLowerAscii(std::string_view text);
 
 // Optional leading blanks, optional sign, then decimal digits or "$" and hexadecimal digits; a leading

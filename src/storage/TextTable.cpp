@@ -54,7 +54,8 @@ const std::string& TextTable::text(std::string_view section, std::string_view ke
     return text(section, key, 0);
 }
 
-const std::string& TextTable::text(std::string_view section, std::string_view key, std::size_t occurrence) const
+const std::string& TextTable::text(std::string_view section, std::string_view key,
+                                   std::size_t occurrence) const
 {
     const auto texts = builtInTexts();
     const auto& order = lookupOrder();

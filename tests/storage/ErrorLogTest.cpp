@@ -1,9 +1,9 @@
-#include "TempDir.h"
 #include "storage/ErrorLog.h"
+
+#include "TempDir.h"
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 #include <time.h>
 
@@ -23,13 +23,16 @@ protected:
         tzset();
     }
 
-    ErrorLog log() { return ErrorLog(m_home.path(), [this] { return m_now; }); }
+    ErrorLog log()
+    {
+        return ErrorLog(m_home.path(), [this] { return m_now; });
+    }
     Lines entries() const { return IniFile(m_home.file("Error.log")).readSectionValues("Error List"); }
 
     TempDir m_home;
-    std::chrono::system_clock::time_point m_now = std::chrono::sys_days{std::chrono::December / 8 / 2026}
-                                                  + std::chrono::hours(14) + std::chrono::minutes(5)
-                                                  + std::chrono::seconds(33);
+    std::chrono::system_clock::time_point m_now = std::chrono::sys_days{std::chrono::December / 8 / 2026} +
+                                                  std::chrono::hours(14) + std::chrono::minutes(5) +
+                                                  std::chrono::seconds(33);
 };
 
 TEST_F(ErrorLogTest, EntriesAreKeyedByLocalTimeAndTheSameSecondKeepsTheLast)

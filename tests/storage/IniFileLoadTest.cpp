@@ -44,8 +44,10 @@ TEST(IniFileLoad, LongLinesAreCutTo255CharactersAndTheirRestSkipped)
 TEST(IniFileLoad, EndOfFileMarkAtLineStartEndsReading)
 {
     TempDir dir;
-    IniFile ini(dir.write("a.ini", "[A]\nk=a\x1A" "b\n\x1A rest\n[B]\nm=1\n"));
-    EXPECT_EQ(ini.readString("A", "k", ""), "a\x1A" "b");
+    IniFile ini(dir.write("a.ini", "[A]\nk=a\x1A"
+                                   "b\n\x1A rest\n[B]\nm=1\n"));
+    EXPECT_EQ(ini.readString("A", "k", ""), "a\x1A"
+                                            "b");
     EXPECT_EQ(ini.readSections(), (Lines{"A"}));
 }
 

@@ -86,7 +86,8 @@ TEST_F(IniFileRead, BooleansAreNonZeroIntegers)
 
 TEST_F(IniFileRead, HexIntegersRaiseOnAnythingButHexDigits)
 {
-    const IniFile ini = load("[C]\nred=FF0000\npadded=000000ff\nempty=\ntext=blue\ntoolong=1FFFFFFFF\nprefixed=$FF\n");
+    const IniFile ini =
+        load("[C]\nred=FF0000\npadded=000000ff\nempty=\ntext=blue\ntoolong=1FFFFFFFF\nprefixed=$FF\n");
     EXPECT_EQ(ini.readHexInteger("C", "missing", 0x00FFF0BE), 0x00FFF0BEu);
     EXPECT_EQ(ini.readHexInteger("C", "red", 0), 16711680u);
     EXPECT_EQ(ini.readHexInteger("C", "padded", 0), 255u);

@@ -1,10 +1,8 @@
 #include "TempDir.h"
 #include "storage/IniFile.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
-
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 using vantor::storage::IniError;
@@ -29,7 +27,8 @@ TEST(IniFileWrite, WriteBackStoresNonEmptySectionsInOrderWithCrLfAndABlankLine)
         ini.writeString("First", "j", "w");
         EXPECT_TRUE(ini.isModified());
     }
-    EXPECT_EQ(dir.read("a.ini"), "[First]\r\nk=v\r\nj=w\r\n\r\n[Second]\r\nn=-3\r\nyes=1\r\nno=0\r\ncolour=000000FF\r\n\r\n");
+    EXPECT_EQ(dir.read("a.ini"),
+              "[First]\r\nk=v\r\nj=w\r\n\r\n[Second]\r\nn=-3\r\nyes=1\r\nno=0\r\ncolour=000000FF\r\n\r\n");
 }
 
 TEST(IniFileWrite, UnchangedValuesLeaveTheDocumentAndTheFileUntouched)

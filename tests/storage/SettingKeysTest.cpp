@@ -1,5 +1,6 @@
-#include "TempDir.h"
 #include "storage/SettingKeys.h"
+
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -31,9 +32,10 @@ TEST(SettingKeys, DefaultsWrittenToAFreshFileUseTheStoredForms)
         st::writeSetting(ini, st::MessagerName, "Vantor User");
         st::writeSetting(ini, st::WindowStateWidth, 640);
     }
-    EXPECT_EQ(dir.read("setting.ini"), "[Notify]\r\nTime=15\r\n\r\n[General]\r\nMode2=1\r\n\r\n"
-                                       "[Statistic]\r\nGradientEnd=00FFF0BE\r\n\r\n[Messager]\r\nName=Vantor User\r\n\r\n"
-                                       "[WindowState]\r\nWidth=640\r\n\r\n");
+    EXPECT_EQ(dir.read("setting.ini"),
+              "[Notify]\r\nTime=15\r\n\r\n[General]\r\nMode2=1\r\n\r\n"
+              "[Statistic]\r\nGradientEnd=00FFF0BE\r\n\r\n[Messager]\r\nName=Vantor User\r\n\r\n"
+              "[WindowState]\r\nWidth=640\r\n\r\n");
 }
 
 TEST(SettingKeys, StoredValuesOverrideAndBadColoursRaise)

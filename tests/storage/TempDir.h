@@ -4,9 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-
 #include <stdlib.h>
+#include <string>
 
 // A fresh directory under the system's temporary directory, removed with everything in it at the end.
 class TempDir
@@ -16,7 +15,8 @@ public:
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "vantor-storage-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::filesystem::filesystem_error("mkdtemp", std::error_code(errno, std::generic_category()));
+            throw std::filesystem::filesystem_error("mkdtemp",
+                                                    std::error_code(errno, std::generic_category()));
         m_path = pattern;
     }
     ~TempDir()

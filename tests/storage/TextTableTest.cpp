@@ -1,6 +1,7 @@
+#include "storage/TextTable.h"
+
 #include "TempDir.h"
 #include "storage/LanguageFileInfo.h"
-#include "storage/TextTable.h"
 
 #include <gtest/gtest.h>
 
