@@ -1,6 +1,7 @@
 #include "storage/TextTable.h"
 
 #include "TempDir.h"
+#include "storage/BuiltInTexts.h"
 #include "storage/LanguageFileInfo.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,30 @@ TEST(TextTable, ALanguageFileOverridesOnlyWhatItHolds)
     EXPECT_EQ(table.text("Menu", "001"), "General");
     EXPECT_EQ(table.text("Menu", "002"), "View");
     EXPECT_EQ(table.text("Status", "003"), "Ready");
+}
+
+TEST(TextTable, AFullLanguageFileReplacesEveryText)
+{
+    TempDir home;
+    std::string file;
+    std::string section;
+    for (const auto& entry : vantor::storage::builtInTexts()) {
+        if (entry.section != section) {
+            section = entry.section;
+            file += "[" + section + "]\n";
+        }
+        file += std::string(entry.key) + "=T " + section + " " + std::string(entry.key) + "\n";
+    }
+    home.write("Language/test.lng", file);
+    TextTable table;
+    table.loadLanguage(home.path(), "TEST");
+    std::size_t replaced = 0;
+    for (const auto& entry : vantor::storage::builtInTexts()) {
+        const std::string expected = "T " + std::string(entry.section) + " " + std::string(entry.key);
+        replaced += table.text(entry.section, entry.key) == expected;
+    }
+    EXPECT_EQ(replaced, vantor::storage::builtInTexts().size());
+    EXPECT_EQ(replaced, 346u);
 }
 
 TEST(TextTable, LanguageNamesMatchFilesWithoutRegardToCase)
