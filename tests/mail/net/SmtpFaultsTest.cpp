@@ -73,7 +73,8 @@ private slots:
         auto smtp = client();
         QVERIFY(smtp->connect());
         QVERIFY(!smtp->authAccepted());
-        QCOMPARE(m_server->receivedLines(), Lines({"EHLO " + hostName(), "HELO " + hostName(), "AUTH LOGIN"}));
+        QCOMPARE(m_server->receivedLines(),
+                 Lines({"EHLO " + hostName(), "HELO " + hostName(), "AUTH LOGIN"}));
     }
 
     void multiLineRepliesInSeparatePiecesAreReadWhole()
@@ -123,7 +124,9 @@ private slots:
 
     void refusedStartTlsFailsTheConnect()
     {
-        m_server->greet("220 ready\r\n").reply("250-hello\r\n250 STARTTLS\r\n").reply("454 TLS not available\r\n");
+        m_server->greet("220 ready\r\n")
+            .reply("250-hello\r\n250 STARTTLS\r\n")
+            .reply("454 TLS not available\r\n");
         auto smtp = client();
         smtp->setSecurity(SecurityMode::STARTTLS);
         QVERIFY(!smtp->connect());
@@ -137,9 +140,9 @@ private slots:
         m_server->reply("250 ok\r\n").reply("250 ok\r\n").reply("250 ok\r\n").reply("354 go\r\n");
         m_server->replyToData("250 queued\r\n");
         QVERIFY(smtp->sendMessageTo("anna@example.org", "zed@example.net,Bob@example.net,bob@EXAMPLE.net"));
-        QCOMPARE(m_server->receivedLines().mid(2), Lines({"MAIL FROM: <anna@example.org>",
-                                                          "RCPT TO: <Bob@example.net>",
-                                                          "RCPT TO: <zed@example.net>", "DATA"}));
+        QCOMPARE(m_server->receivedLines().mid(2),
+                 Lines({"MAIL FROM: <anna@example.org>", "RCPT TO: <Bob@example.net>",
+                        "RCPT TO: <zed@example.net>", "DATA"}));
         QCOMPARE(m_server->receivedData().size(), 1);
         const QByteArray data = m_server->receivedData().first();
         QVERIFY(data.endsWith("\r\n\r\n..\r\nline\r\n"));
@@ -165,8 +168,9 @@ private slots:
         m_server->reply("250 ok\r\n").reply("250 ok\r\n").reply("550 no such user\r\n").reply("221 bye\r\n");
         QVERIFY(!smtp->sendMessageTo("anna@example.org", "a@example.net,b@example.net,c@example.net"));
         QVERIFY(smtp->quit());
-        QCOMPARE(m_server->receivedLines().mid(2), Lines({"MAIL FROM: <anna@example.org>", "RCPT TO: <a@example.net>",
-                                                          "RCPT TO: <b@example.net>", "QUIT"}));
+        QCOMPARE(m_server->receivedLines().mid(2),
+                 Lines({"MAIL FROM: <anna@example.org>", "RCPT TO: <a@example.net>",
+                        "RCPT TO: <b@example.net>", "QUIT"}));
     }
 
     void refusedDataTextFailsAndRestoresTheHeader()
@@ -187,8 +191,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("from");
         QTest::addColumn<QByteArray>("recipients");
-        QTest::newRow("sender") << QByteArray("anna@example.org>\r\nRCPT TO: <x@y.z") << QByteArray("b@example.net");
-        QTest::newRow("recipient") << QByteArray("anna@example.org") << QByteArray("b@example.net,\"c@x\r\nDATA\"");
+        QTest::newRow("sender") << QByteArray("anna@example.org>\r\nRCPT TO: <x@y.z")
+                                << QByteArray("b@example.net");
+        QTest::newRow("recipient") << QByteArray("anna@example.org")
+                                   << QByteArray("b@example.net,\"c@x\r\nDATA\"");
     }
 
     void lineBreakInAnAddressSendsNothing()

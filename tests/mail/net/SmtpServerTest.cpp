@@ -223,9 +223,8 @@ private slots:
         auto smtp = client(server);
         smtp->setPacketSize(4096);
         std::vector<std::pair<std::int64_t, std::int64_t>> progress;
-        smtp->setOnProgress([&progress](std::int64_t total, std::int64_t current) {
-            progress.emplace_back(total, current);
-        });
+        smtp->setOnProgress(
+            [&progress](std::int64_t total, std::int64_t current) { progress.emplace_back(total, current); });
         QVERIFY(smtp->connect());
         MailMessage message;
         message.setFrom("", "anna@example.org");
