@@ -7,6 +7,7 @@
 #include "mail/codec/QuotedPrintable.h"
 #include "mail/codec/TextHelpers.h"
 #include "mail/codec/UuDecode.h"
+#include "mail/mime/Base64Body.h"
 #include "mail/mime/HeaderLine.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
@@ -203,7 +204,7 @@ bool MimePart::decode()
     if (encoding == "quoted-printable") {
         m_decodedBody = codec::decodeQuotedPrintable(untilNul(m_encodedBody));
     } else if (encoding == "base64") {
-        m_decodedBody = codec::decodeBase64Lines(m_encodedBody);
+        m_decodedBody = decodeBase64Body(m_encodedBody);
     } else if (encoding == "uucode" || encoding == "x-uuencode") {
         m_decodedBody = codec::decodeUuText(m_encodedBody);
         m_encodedBody = codec::encodeBase64Stream(m_decodedBody);
