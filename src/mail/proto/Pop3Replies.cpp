@@ -2,6 +2,7 @@
 
 #include "mail/codec/TextHelpers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -10,18 +11,24 @@ namespace vantor::mail::proto {
 namespace {
 
 // Calls line(text) for every line of text; a line ends with CR LF, CR or LF, and a last line without
-// a line break counts too.
+// a line break counts too. Each kind of line end is searched for once over the text (memchr speed).
 template <typename Visitor> void forEachLine(std::string_view text, Visitor&& line)
 {
     std::size_t start = 0;
+    std::size_t nextCr = text.find('\r');
+    std::size_t nextLf = text.find('\n');
     while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
+        if (nextCr < start)
+            nextCr = text.find('\r', start);
+        if (nextLf < start)
+            nextLf = text.find('\n', start);
+        const std::size_t end = std::min(nextCr, nextLf);
         if (end == std::string_view::npos) {
             line(text.substr(start));
             return;
         }
         line(text.substr(start, end - start));
-        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+        start = end + ((end == nextCr && nextLf == end + 1) ? 2 : 1);
     }
 }
 

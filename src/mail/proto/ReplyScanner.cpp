@@ -23,15 +23,23 @@ void ReplyScanner::clearRule()
 
 void ReplyScanner::scan(std::string_view buffer)
 {
+    // Beyond the first line only SMTP replies need their line starts; a long message is not walked.
+    if (m_hasCompleteLine && m_rule != Rule::SmtpFinalLine) {
+        m_scanned = buffer.size();
+        return;
+    }
     // A CR at the end of the previous piece pairs with an LF at the start of this one: look back one byte.
-    for (std::size_t i = m_scanned; i < buffer.size(); ++i) {
-        if (buffer[i] != '\n' || i == 0 || buffer[i - 1] != '\r')
+    for (std::size_t i = buffer.find('\n', m_scanned); i != std::string_view::npos;
+         i = buffer.find('\n', i + 1)) {
+        if (i == 0 || buffer[i - 1] != '\r')
             continue;
         if (!m_hasCompleteLine)
             m_firstLineEnd = i + 1;
         m_hasCompleteLine = true;
         m_lastLineStart = m_currentLineStart;
         m_currentLineStart = i + 1;
+        if (m_rule != Rule::SmtpFinalLine)
+            break;
     }
     m_scanned = buffer.size();
 }
