@@ -35,6 +35,21 @@ std::size_t HeaderList::continuationEnd(const std::vector<std::string>& lines, s
     return end;
 }
 
+void HeaderList::eraseAll(std::vector<std::string>& lines, std::string_view name)
+{
+    std::size_t kept = 0;
+    bool dropping = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        dropping = namesField(lines[i], name) || (dropping && isContinuation(lines[i]));
+        if (!dropping) {
+            if (kept != i)
+                lines[kept] = std::move(lines[i]);
+            ++kept;
+        }
+    }
+    lines.resize(kept);
+}
+
 void HeaderList::appendContinuation(std::string& entry, std::string_view continuation)
 {
     std::size_t start = 1;

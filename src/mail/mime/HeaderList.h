@@ -23,6 +23,8 @@ public:
     static void collapse(std::vector<std::string>& lines, std::size_t index);
     // Removes the field at index and its continuation lines.
     static void erase(std::vector<std::string>& lines, std::size_t index);
+    // Removes every field of that name and their continuation lines, in one pass.
+    static void eraseAll(std::vector<std::string>& lines, std::string_view name);
     // Appends `rest` of a continuation line (first byte is the blank) to an entry as parsing does.
     static void appendContinuation(std::string& entry, std::string_view continuation);
 

@@ -121,9 +121,7 @@ bool MimePart::hasHeaderParam(std::string_view name, std::string_view param) con
 
 void MimePart::removeHeader(std::string_view name)
 {
-    for (std::size_t index = HeaderList::find(m_headerLines, name); index != HeaderList::npos;
-         index = HeaderList::find(m_headerLines, name))
-        HeaderList::erase(m_headerLines, index);
+    HeaderList::eraseAll(m_headerLines, name);
 }
 
 void MimePart::fill(std::string_view text, bool withHeader)

@@ -157,3 +157,12 @@ TEST(RawHeader, SettingAFoldedFieldReplacesItWhole)
     m.setHeaderValue("X-A", "");
     EXPECT_EQ(m.headerLines().size(), 2u);
 }
+
+TEST(RemoveHeader, RemovesEveryFieldOfThatNameWithContinuations)
+{
+    MailMessage m;
+    m.loadRawHeader("To: a@x\r\n b@x\r\nSubject: s\r\nto: c@x\r\nTo : kept\r\n\r\n");
+    m.removeHeader("To");
+    const std::vector<std::string> left{"Subject: s", "To : kept", ""};
+    EXPECT_EQ(m.headerLines(), left);
+}

@@ -242,3 +242,31 @@ TEST(Encode, SetsTransferEncodingField)
     part.encode(vantor::mail::mime::etQuotedPrintable);
     EXPECT_EQ(part.encodedBody(), "");
 }
+
+TEST(FillText, MegabyteHeaderLinesAndNulBytesInParts)
+{
+    const std::string huge(1 << 20, 'x');
+    MailMessage m;
+    m.fill("Subject: " + huge + "\r\nContent-Type: multipart/mixed; name=\"" + huge + "\"; boundary=b\r\n\r\n"
+           "--b\r\nContent-Type: text/plain\r\n\r\nbefore" + std::string(1, '\0') + "after\r\n--b--\r\n",
+           true);
+    EXPECT_EQ(m.subject().size(), huge.size());
+    EXPECT_EQ(m.boundary(), "b");
+    EXPECT_EQ(m.headerParam("Content-Type", "name").size(), huge.size());
+    // The whole text ends at its first NUL byte, so the part is never closed.
+    EXPECT_TRUE(m.subParts().empty());
+}
+
+TEST(FillText, HeaderOnlyMessageIsLeftAloneByTheAnalysis)
+{
+    MailMessage m;
+    m.loadRawHeader("Subject: s\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n");
+    const auto before = m.headerLines();
+    m.findParts();
+    m.findParts();
+    m.assembleBody();
+    m.restructure(0);
+    EXPECT_EQ(m.headerLines(), before);
+    EXPECT_TRUE(m.attachments().empty());
+    EXPECT_TRUE(m.encodedBody().empty());
+}
