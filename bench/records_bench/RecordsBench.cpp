@@ -8,9 +8,8 @@
 #include "records/TextExporter.h"
 #include "storage/ErrorLog.h"
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -33,7 +32,8 @@ class BenchHome
 public:
     BenchHome()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-records-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vantor-records-bench-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
         m_path = pattern;
@@ -63,8 +63,8 @@ std::vector<ResultRow> rowsOfStep(int step)
         const std::string n = std::to_string(step * RowsPerStep + i);
         // Every fourth subject needs quotes, as real spam subjects with commas and quotes do.
         std::string subject = i % 4 == 0 ? "Cheap \"meds\", no prescription #" + n : "Your invoice " + n;
-        rows.push_back(ResultRow{"sender" + n + "@spam.example", 5,
-                                 {std::move(subject), "Home account", "08/12/2026 14:05:33"}});
+        rows.push_back(ResultRow{
+            "sender" + n + "@spam.example", 5, {std::move(subject), "Home account", "08/12/2026 14:05:33"}});
     }
     return rows;
 }
@@ -90,7 +90,8 @@ void BM_AppendSteps(benchmark::State& state)
             const auto after = std::chrono::steady_clock::now();
             stepMicros.push_back(std::chrono::duration<double, std::micro>(after - before).count());
         }
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.counters["records_per_s"] = StepCount * RowsPerStep / seconds;
     }
     // Single steps, and medians of the 20 steps ending at each, which a stray disk flush cannot skew.
@@ -107,8 +108,7 @@ void BM_AppendSteps(benchmark::State& state)
 }
 BENCHMARK(BM_AppendSteps)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-template <typename Exporter>
-void exportDatabase(benchmark::State& state, const char* fileName)
+template <typename Exporter> void exportDatabase(benchmark::State& state, const char* fileName)
 {
     const std::string target = home().str() + "/" + fileName;
     std::size_t records = 0;

@@ -22,8 +22,7 @@ DeletedMessageRecorder::DeletedMessageRecorder(std::string homeDir, MessageSourc
     , m_source(source)
     , m_message(message)
     , m_errorLog(errorLog)
-{
-}
+{}
 
 std::optional<ResultRow> DeletedMessageRecorder::recordDeletedMessage(int messageNumber, int code,
                                                                       std::string_view account)

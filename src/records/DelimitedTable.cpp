@@ -52,8 +52,7 @@ void writeAll(const fs::path& path, std::ios::openmode mode, const std::string& 
 
 DelimitedTable::DelimitedTable(std::string fileName)
     : m_fileName(std::move(fileName))
-{
-}
+{}
 
 DelimitedTable::~DelimitedTable()
 {

@@ -22,7 +22,8 @@ public:
     DelimitedTable(const DelimitedTable&) = delete;
     DelimitedTable& operator=(const DelimitedTable&) = delete;
 
-    // Opens the file, which must exist; throws TableError "Cannot open file %s". The cursor is on the first record.
+    // Opens the file, which must exist; throws TableError "Cannot open file %s". The cursor is on the first
+    // record.
     void open();
     // Writes pending changes and closes; throws TableError "Cannot create file %s" and then stays open.
     void close();
@@ -40,7 +41,7 @@ public:
     std::size_t recordCount();
     // Lines of the file, records + 1: the count the exports state.
     std::size_t lineCount();
-    // The values of record index (from 0), one per field.
+    // The values of record index (from 0), one per field; throws std::out_of_range past the last record.
     std::vector<std::string> record(std::size_t index);
 
     // Cursor over the records.

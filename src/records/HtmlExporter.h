@@ -14,8 +14,7 @@ class HtmlExporter
 public:
     explicit HtmlExporter(DelimitedTable* table)
         : m_table(table)
-    {
-    }
+    {}
 
     // The exported page; throws TableError when the table is missing or closed.
     std::string html() const;

@@ -26,7 +26,8 @@ using Status = ListLoadResult::Status;
 
 ListLoadResult failure(Status status, std::string message, std::string key = {})
 {
-    return ListLoadResult{status, std::move(message), key.empty() ? std::string() : "Message", std::move(key)};
+    return ListLoadResult{status, std::move(message), key.empty() ? std::string() : "Message",
+                          std::move(key)};
 }
 
 // The text up to the next separator (all of it when there is none); rest moves past the separator.
@@ -59,7 +60,8 @@ ListLoadResult notAnInteger(std::string_view text)
 ListLoadResult parseRow(std::string_view text, ResultRow& row)
 {
     const std::size_t captionEnd = text.find(Separator);
-    row.caption = captionEnd == std::string_view::npos ? std::string() : std::string(text.substr(0, captionEnd));
+    row.caption =
+        captionEnd == std::string_view::npos ? std::string() : std::string(text.substr(0, captionEnd));
     std::string_view rest = captionEnd == std::string_view::npos ? text : text.substr(captionEnd + 1);
     const std::string_view iconText = nextField(rest);
     const std::optional<long> icon = parseInteger(iconText);
@@ -99,7 +101,8 @@ ListLoadResult readColumns(const storage::IniFile& ini, ResultList& list)
         if (static_cast<std::size_t>(i) >= list.columns.size())
             return failure(Status::TooManyColumns, "List index out of bounds (" + std::to_string(i) + ")");
         const std::size_t end = text.find(Separator);
-        list.columns[static_cast<std::size_t>(i)].title = end == std::string::npos ? std::string() : text.substr(0, end);
+        list.columns[static_cast<std::size_t>(i)].title =
+            end == std::string::npos ? std::string() : text.substr(0, end);
     }
     return {};
 }
@@ -109,7 +112,8 @@ ListLoadResult readRows(const storage::IniFile& ini, ResultList& list)
     const int rowCount = ini.readInteger(ListViewSection, "Items", 0);
     for (int i = 0; i < rowCount; ++i) {
         ResultRow row;
-        const ListLoadResult result = parseRow(ini.readString(ItemSection, "R" + std::to_string(i), Missing), row);
+        const ListLoadResult result =
+            parseRow(ini.readString(ItemSection, "R" + std::to_string(i), Missing), row);
         if (result.isFailure())
             return result;
         list.rows.push_back(std::move(row));

@@ -26,7 +26,15 @@ struct ResultList
 // textKey address the same text in the language table when it has one.
 struct ListLoadResult
 {
-    enum class Status { Loaded, NoFile, FileError, NotAListFile, InvalidNumber, TooManyColumns };
+    enum class Status
+    {
+        Loaded,
+        NoFile,
+        FileError,
+        NotAListFile,
+        InvalidNumber,
+        TooManyColumns
+    };
 
     Status status = Status::Loaded;
     std::string message;

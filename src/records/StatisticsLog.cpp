@@ -26,8 +26,7 @@ void addTo(storage::IniFile& log, const std::string& section, const char* key, i
 
 StatisticsLog::StatisticsLog(std::string homeDir)
     : m_homeDir(std::move(homeDir))
-{
-}
+{}
 
 std::string StatisticsLog::filePath() const
 {
@@ -52,7 +51,8 @@ void StatisticsLog::addDayTotals(std::chrono::year_month_day day, const DayTotal
     log.updateFile();
 }
 
-std::vector<DayTotals> StatisticsLog::readRange(std::chrono::local_seconds from, std::chrono::local_seconds to) const
+std::vector<DayTotals> StatisticsLog::readRange(std::chrono::local_seconds from,
+                                                std::chrono::local_seconds to) const
 {
     using namespace std::chrono;
     // duration_cast truncates toward zero: "to" less than a day before "from" still gives from's day.
@@ -65,7 +65,8 @@ std::vector<DayTotals> StatisticsLog::readRange(std::chrono::local_seconds from,
     series.reserve(static_cast<std::size_t>(dayCount) + 1);
     for (long long k = 0; k <= dayCount; ++k) {
         const std::string section = sectionName(year_month_day{first + days{k}});
-        series.push_back(DayTotals{log.readInteger(section, EmailsKey, 0), log.readInteger(section, FilteredKey, 0),
+        series.push_back(DayTotals{log.readInteger(section, EmailsKey, 0),
+                                   log.readInteger(section, FilteredKey, 0),
                                    log.readInteger(section, DeletedKey, 0)});
     }
     return series;

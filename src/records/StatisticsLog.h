@@ -26,8 +26,8 @@ public:
     explicit StatisticsLog(std::string homeDir);
 
     // Adds the counts of a check to the section of day (the date at the end of the check) and writes the
-    // file. Sums stop at the largest int instead of overflowing. Throws storage::IniError when the file cannot
-    // be read or written.
+    // file. Sums stop at the largest int instead of overflowing. Throws storage::IniError when the file
+    // cannot be read or written.
     void addDayTotals(std::chrono::year_month_day day, const DayTotals& totals) const;
 
     // The totals of every day from the day of from to the day of from + the whole days between from and to

@@ -41,8 +41,7 @@ std::string TextExporter::text() const
 std::string TextExporter::exportToFile(const std::string& fileName) const
 {
     const std::string exported = text();
-    const std::string target =
-        std::filesystem::path(fileName).has_extension() ? fileName : fileName + ".txt";
+    const std::string target = std::filesystem::path(fileName).has_extension() ? fileName : fileName + ".txt";
     ExportTarget::writeFile(target, exported);
     return target;
 }

@@ -13,8 +13,7 @@ class TextExporter
 public:
     explicit TextExporter(DelimitedTable* table)
         : m_table(table)
-    {
-    }
+    {}
 
     // The exported text; throws TableError when the table is missing or closed.
     std::string text() const;

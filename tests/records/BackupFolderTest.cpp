@@ -1,10 +1,10 @@
-#include "TempDir.h"
 #include "records/BackupFolder.h"
+
+#include "TempDir.h"
 #include "records/ClearBackups.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace vantor::records {
 namespace {
@@ -33,7 +33,8 @@ TEST_F(BackupFolderTest, ListsFilesButNotFoldersOrHiddenEntries)
     writeBytes(folder() / ".hidden", "x");
     std::vector<std::string> names = listBackupFiles(m_home.str());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"01012026 10_00_00 - a@x.com.vtb", "02012026 11_00_00 - b@x.com.vtb"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"01012026 10_00_00 - a@x.com.vtb",
+                                               "02012026 11_00_00 - b@x.com.vtb"}));
 }
 
 TEST_F(BackupFolderTest, DeletingAllKeepsTheFolder)

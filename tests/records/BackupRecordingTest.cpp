@@ -32,8 +32,7 @@ class Pop3Source : public MessageSource
 public:
     explicit Pop3Source(Pop3Client& client)
         : m_client(client)
-    {
-    }
+    {}
     bool retrieveHeader(int messageNumber, MailMessage& message) override
     {
         m_client.setMailMessage(&message);
@@ -58,7 +57,8 @@ QByteArray readFile(const QString& path)
 
 QByteArray message(const QByteArray& from, const QByteArray& subject, const QByteArray& body = "Buy now.\r\n")
 {
-    return "From: " + from + "\r\nSubject: " + subject + "\r\nDate: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n" + body;
+    return "From: " + from + "\r\nSubject: " + subject + "\r\nDate: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n" +
+           body;
 }
 
 } // namespace
@@ -155,8 +155,9 @@ private slots:
 
     void headerModeKeepsTheHeaderLines()
     {
-        const QByteArray header = "From: spam@example.com\r\nSubject: Header only\r\nX-Folded: one\r\n two\r\n"
-                                  "Date: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n";
+        const QByteArray header =
+            "From: spam@example.com\r\nSubject: Header only\r\nX-Folded: one\r\n two\r\n"
+            "Date: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n";
         prepare(true, false, true, {header + "The body stays on the server.\r\n"});
         QVERIFY(m_recorder->recordDeletedMessage(1, 0, "Home").has_value());
         QCOMPARE(backupFiles(), QStringList{expectedName("spam@example.com")});
@@ -178,7 +179,8 @@ private slots:
 
     void sameDateAndSenderKeepsTheLaterCopy()
     {
-        prepare(true, false, true, {message("spam@example.com", "First"), message("spam@example.com", "Second")});
+        prepare(true, false, true,
+                {message("spam@example.com", "First"), message("spam@example.com", "Second")});
         QVERIFY(m_recorder->recordDeletedMessage(1, 1, "Home").has_value());
         QVERIFY(m_recorder->recordDeletedMessage(2, 1, "Home").has_value());
         QCOMPARE(backupFiles().size(), 1);
@@ -229,7 +231,8 @@ private slots:
 
         prepare(true, true, true, {message("spam@example.com", "Preview")});
         m_recorder->backupDeletedMessage(1);
-        QCOMPARE(readFile(backupFolder() + u'/' + expectedName("spam@example.com")), QByteArray("Buy now.\r\n"));
+        QCOMPARE(readFile(backupFolder() + u'/' + expectedName("spam@example.com")),
+                 QByteArray("Buy now.\r\n"));
     }
 };
 

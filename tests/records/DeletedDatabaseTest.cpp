@@ -1,5 +1,6 @@
-#include "TempDir.h"
 #include "records/DeletedDatabase.h"
+
+#include "TempDir.h"
 #include "records/DelimitedTable.h"
 #include "storage/ErrorLog.h"
 
@@ -40,7 +41,8 @@ TEST_F(DeletedDatabaseTest, FirstUpdateCreatesTheFileAndAppendsEveryRow)
     DeletedDatabase::update(m_dir.str(), {deletedRow("a@x.com", "One, two"), deletedRow("b@x.com", "Three")},
                             m_errorLog);
     EXPECT_EQ(readBytes(DeletedDatabase::path(m_dir.str())),
-              Header + "\r\na@x.com,\"One, two\",Home,08/12/2026 14:05:33\r\nb@x.com,Three,Home,08/12/2026 14:05:33\r\n");
+              Header + "\r\na@x.com,\"One, two\",Home,08/12/2026 14:05:33\r\nb@x.com,Three,Home,08/12/2026 "
+                       "14:05:33\r\n");
     DeletedDatabase::update(m_dir.str(), {deletedRow("c@x.com", "Four")}, m_errorLog);
     DelimitedTable table(DeletedDatabase::path(m_dir.str()).string());
     table.open();
@@ -72,8 +74,9 @@ TEST_F(DeletedDatabaseTest, FileThatCannotBeCreatedIsLogged)
     TempDir logHome;
     storage::ErrorLog errorLog(logHome.str());
     DeletedDatabase::update((m_dir.path() / "missing").string(), {deletedRow("a@x.com", "One")}, errorLog);
-    EXPECT_NE(readBytes(logHome.path() / "Error.log").find("= 00012 - cannot create database file: backup.bak"),
-              std::string::npos);
+    EXPECT_NE(
+        readBytes(logHome.path() / "Error.log").find("= 00012 - cannot create database file: backup.bak"),
+        std::string::npos);
 }
 
 TEST_F(DeletedDatabaseTest, DatabaseThatCannotBeWrittenIsLogged)

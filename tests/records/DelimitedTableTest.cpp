@@ -1,6 +1,7 @@
+#include "records/DelimitedTable.h"
+
 #include "TempDir.h"
 #include "records/DeletedDatabase.h"
-#include "records/DelimitedTable.h"
 #include "records/TableError.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 #include "records/RecordFormat.h"
+
 #include "records/TextLines.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,8 @@ TEST(RecordFormat, PlainValuesAreWrittenBareAndTrimmed)
 TEST(RecordFormat, CommasAndQuotesSurviveTheRoundTrip)
 {
     const Values values{"x@y.z", "Cheap, \"fast\" and, \"good\"", "\"quoted\"", "end\""};
-    EXPECT_EQ(formatRecord(values), "x@y.z,\"Cheap, \"\"fast\"\" and, \"\"good\"\"\",\"\"\"quoted\"\"\",\"end\"\"\"");
+    EXPECT_EQ(formatRecord(values),
+              "x@y.z,\"Cheap, \"\"fast\"\" and, \"\"good\"\"\",\"\"\"quoted\"\"\",\"end\"\"\"");
     EXPECT_EQ(roundTrip(values), values);
 }
 
@@ -57,7 +59,8 @@ TEST(RecordFormat, ReadsLinesWrittenBeforeQuotesWereDoubled)
     // A bare subject that began with a quote runs to the end of the line, quote included.
     EXPECT_EQ(parseRecord("a@b.c,\"Win now,Home,d", 4), (Values{"a@b.c", "\"Win now,Home,d", "", ""}));
     // A bare value with a quote inside stays as it is.
-    EXPECT_EQ(parseRecord("a@b.c,He said \"no\",Home,d", 4), (Values{"a@b.c", "He said \"no\"", "Home", "d"}));
+    EXPECT_EQ(parseRecord("a@b.c,He said \"no\",Home,d", 4),
+              (Values{"a@b.c", "He said \"no\"", "Home", "d"}));
 }
 
 TEST(RecordFormat, ReaderSkipsBlanksAndControlsBeforeEachValue)

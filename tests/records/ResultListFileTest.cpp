@@ -1,5 +1,6 @@
-#include "TempDir.h"
 #include "records/ResultListFile.h"
+
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

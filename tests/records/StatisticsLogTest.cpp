@@ -1,5 +1,6 @@
-#include "TempDir.h"
 #include "records/StatisticsLog.h"
+
+#include "TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,8 @@ TEST_F(StatisticsLogTest, TwoChecksOnOneDayAddUp)
     m_log.addDayTotals(Dec8, {25, 21, 4});
     m_log.addDayTotals(Dec8, {5, 4, 1});
     const std::string text = readBytes(m_dir.path() / "emails.log");
-    EXPECT_NE(text.find("[08/12/2026]\r\nEmails=30\r\nFiltered=25\r\nDeleted=5\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("[08/12/2026]\r\nEmails=30\r\nFiltered=25\r\nDeleted=5\r\n"), std::string::npos)
+        << text;
     EXPECT_EQ(m_log.readRange(at(Dec8, 0), at(Dec8, 23)), (std::vector<DayTotals>{{30, 25, 5}}));
 }
 
@@ -44,7 +46,8 @@ TEST_F(StatisticsLogTest, RangeHasOneEntryPerDayWithZerosForMissingDays)
 {
     m_log.addDayTotals(Dec8, {3, 2, 1});
     m_log.addDayTotals(year_month_day{year{2026}, month{12}, day{10}}, {7, 7, 0});
-    const std::vector<DayTotals> series = m_log.readRange(at(Dec8, 9), at(year_month_day{year{2026}, month{12}, day{11}}, 10));
+    const std::vector<DayTotals> series =
+        m_log.readRange(at(Dec8, 9), at(year_month_day{year{2026}, month{12}, day{11}}, 10));
     EXPECT_EQ(series, (std::vector<DayTotals>{{3, 2, 1}, {0, 0, 0}, {7, 7, 0}, {0, 0, 0}}));
 }
 
