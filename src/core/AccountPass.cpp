@@ -1,0 +1,188 @@
+#include "core/AccountPass.h"
+
+#include "core/AccountStore.h"
+#include "core/CheckContext.h"
+#include "core/CheckFilterActions.h"
+#include "core/MessageStep.h"
+#include "core/ProcessState.h"
+#include "core/ResultListModel.h"
+#include "core/StatusSink.h"
+#include "filter/FilterEngine.h"
+#include "mail/codec/MailDate.h"
+#include "storage/IniError.h"
+
+namespace vantor::core {
+
+namespace {
+
+// The code of the second listing's entries, whichever cycle runs it.
+const std::string SecondListingCode = "00002";
+
+} // namespace
+
+AccountPass::AccountPass(const CheckContext& context, CheckFilterActions& actions, Style style)
+    : m_context(context)
+    , m_actions(actions)
+    , m_style(std::move(style))
+{
+}
+
+void AccountPass::run(MessageStep& step)
+{
+    const CheckEnvironment& env = m_context.env();
+    ProcessState& state = m_context.state();
+    const AccountStore store(env.home, env.errorLog);
+    const AccountLoader loader(store, env.texts, env.prompts);
+    m_actions.setAccountList(m_style.accounts, m_style.layout, m_style.errorCode);
+    state.currentAccountRow = 0;
+    const int total = store.total();
+    for (int number = 1; number <= total; ++number) {
+        env.status.setAccountProgress(number, total);
+        env.status.setMessageProgress(0, 0);
+        const AccountLoad load = loader.load(number, m_style.prompt);
+        state.currentAccountDescription = load.description;
+        if (load.outcome == AccountLoad::Outcome::Skipped)
+            continue;
+        state.currentProfileName = load.profile;
+        const int row = m_style.accounts.addRow({load.description, AccountWorking, {}});
+        state.currentAccountRow = row;
+        if (load.outcome == AccountLoad::Outcome::Failed) {
+            // Missing account data ends the whole pass, not only this account.
+            markFailed(row, load.failure);
+            return;
+        }
+        visitAccount(row, load.login, step);
+    }
+}
+
+void AccountPass::visitAccount(int row, const Pop3Login& login, MessageStep& step)
+{
+    Pop3Mailbox& mailbox = m_context.mailbox();
+    mailbox.setLogin(login);
+    if (!openSession(row, login.host, m_style.errorCode))
+        return;
+    m_context.showStatus("027", login.host);
+    const int emails = mailbox.messageCount();
+    setColumn(row, m_style.layout.emails, std::to_string(emails));
+    m_context.showStatus("026", login.host);
+    m_context.report(m_context.text("Message", "025"));
+    m_context.report(m_context.text("Message", "024") + " " + login.host);
+    m_context.report(m_context.text("Message", "023") + " " + std::to_string(emails));
+    if (emails == 0)
+        setColumn(row, m_style.layout.filtered, "0");
+    fetchMessages(row, emails, login.host, step);
+    m_context.report(m_context.text("Message", "021"));
+    // A refused QUIT leaves the connection open; close it so that the next connection can start.
+    if (!mailbox.quit())
+        mailbox.abort();
+
+    bool isListed = true;
+    if (m_style.hasSecondListing) {
+        const int filtered = listKept(row, login.host);
+        step.afterSecondListing();
+        isListed = filtered >= 0;
+        if (isListed) {
+            setColumn(row, m_style.layout.filtered, std::to_string(filtered));
+            setColumn(row, m_style.layout.deleted, std::to_string(emails - filtered));
+        }
+    }
+    if (isListed) {
+        m_style.accounts.setIcon(row, AccountDone);
+        setColumn(row, m_style.layout.message, AccountOkText);
+    }
+    m_context.showStatus("020", login.host);
+    if (m_style.hasSecondListing && !mailbox.quit())
+        mailbox.abort();
+    m_context.showStatus("019", login.host);
+    m_context.state().currentAccountRow = row + 1;
+}
+
+bool AccountPass::openSession(int row, const std::string& host, const std::string& code)
+{
+    Pop3Mailbox& mailbox = m_context.mailbox();
+    m_context.showStatus("029", host);
+    if (!mailbox.connect()) {
+        markFailed(row, m_context.text("Message", "017"));
+        logFailure(code, "connect to", host);
+        // A failed connect may leave the socket open; the next account needs it closed.
+        mailbox.abort();
+        return false;
+    }
+    m_context.showStatus("028", host);
+    if (!mailbox.login()) {
+        markFailed(row, m_context.text("Message", "018"));
+        logFailure(code, "login to", host);
+        mailbox.abort();
+        return false;
+    }
+    return true;
+}
+
+void AccountPass::fetchMessages(int row, int count, const std::string& host, MessageStep& step)
+{
+    const CheckEnvironment& env = m_context.env();
+    for (int number = 1; number <= count; ++number) {
+        env.status.setMessageProgress(number, count);
+        if (!m_context.mailbox().fetchHeader(number)) {
+            setColumn(row, m_style.layout.message, m_context.text("Message", "022"));
+            logFailure(m_style.errorCode, "retrive message from", host);
+            continue;
+        }
+        m_context.state().currentMessageNumber = number;
+        step.handleMessage(number);
+    }
+}
+
+int AccountPass::listKept(int row, const std::string& host)
+{
+    // The row keeps the Message text of a failed second listing: without the count of the messages left,
+    // "Filtered" and "Deleted" stay empty and the day totals leave the account out.
+    if (!openSession(row, host, SecondListingCode))
+        return -1;
+    Pop3Mailbox& mailbox = m_context.mailbox();
+    const int filtered = mailbox.messageCount();
+    for (int number = 1; number <= filtered; ++number) {
+        if (mailbox.fetchHeader(number))
+            addKeptRow();
+        else
+            logFailure(SecondListingCode, "retrive message from", host);
+    }
+    return filtered;
+}
+
+void AccountPass::addKeptRow()
+{
+    const mail::mime::MailMessage& message = m_context.mailbox().message();
+    const ProcessState& state = m_context.state();
+    const std::string subject = message.subject();
+    const std::string sender = message.fromAddress();
+    int icon = static_cast<int>(filter::VerdictCode::Clear);
+    try {
+        icon = static_cast<int>(
+            m_context.engine().isException(subject, sender, state.currentProfileName, m_actions));
+    } catch (const storage::IniError&) {
+        // An unreadable profile marks nothing as trusted; the message is listed all the same.
+        m_context.logError(" 00003 - cannot read profile " + state.currentProfileName);
+    }
+    m_context.lists().kept().addRow(
+        {sender, icon, {subject, state.currentAccountDescription, mail::codec::formatListDateTime(message.messageDate())}});
+}
+
+void AccountPass::markFailed(int row, const std::string& failure)
+{
+    m_style.accounts.setIcon(row, AccountFailed);
+    setColumn(row, m_style.layout.message, failure);
+}
+
+void AccountPass::setColumn(int row, int subItem, std::string text)
+{
+    if (subItem >= 0)
+        m_style.accounts.setSubItem(row, subItem, std::move(text));
+}
+
+void AccountPass::logFailure(const std::string& code, const char* what, const std::string& host)
+{
+    m_context.logError(" " + code + " - failed on " + what + " " + host);
+}
+
+} // namespace vantor::core

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/AccountLoader.h"
+#include "core/AccountRowLayout.h"
+
+#include <string>
+
+namespace vantor::core {
+
+class CheckContext;
+class CheckFilterActions;
+class MessageStep;
+class ResultListModel;
+
+// One pass over the checked accounts of account.vta, as the automatic check, the preview build and the
+// preview finish share it: load each account, add its row, connect, log in, fetch every header and hand it
+// to the step, QUIT (which carries out the deletions), and, where the pass has one, list what is left on
+// the server with the exceptions icon of each kept message.
+class AccountPass
+{
+public:
+    struct Style
+    {
+        ResultListModel& accounts;
+        AccountRowLayout layout;
+        // The five-digit code of the error-log entries of the first connection ("00006", "00009", "00011").
+        std::string errorCode;
+        bool hasSecondListing = false;
+        AccountLoader::PasswordPrompt prompt = AccountLoader::PasswordPrompt::Ask;
+    };
+
+    AccountPass(const CheckContext& context, CheckFilterActions& actions, Style style);
+
+    // Visits the accounts in order; an account that lacks its host, user name or password ends the pass.
+    void run(MessageStep& step);
+
+private:
+    void visitAccount(int row, const Pop3Login& login, MessageStep& step);
+    // Connect and log in; on failure marks the row, logs " <code> - failed on ..." and closes.
+    bool openSession(int row, const std::string& host, const std::string& code);
+    void fetchMessages(int row, int count, const std::string& host, MessageStep& step);
+    // The second connection: the kept rows and the "Filtered" count; -1 when it could not log in.
+    int listKept(int row, const std::string& host);
+    void addKeptRow();
+    void markFailed(int row, const std::string& failure);
+    void setColumn(int row, int subItem, std::string text);
+    void logFailure(const std::string& code, const char* what, const std::string& host);
+
+    const CheckContext& m_context;
+    CheckFilterActions& m_actions;
+    Style m_style;
+};
+
+} // namespace vantor::core

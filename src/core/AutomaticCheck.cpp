@@ -1,0 +1,51 @@
+#include "core/AutomaticCheck.h"
+
+#include "core/AccountPass.h"
+#include "core/CheckContext.h"
+#include "core/CheckEnding.h"
+#include "core/CheckGuards.h"
+#include "core/CheckHost.h"
+#include "core/EngineStep.h"
+#include "core/ProcessState.h"
+#include "core/StatusSink.h"
+
+namespace vantor::core {
+
+namespace {
+
+const std::string AutomaticCode = "00006";
+
+} // namespace
+
+AutomaticCheck::AutomaticCheck(const CheckContext& context, CheckFilterActions& actions)
+    : m_context(context)
+    , m_actions(actions)
+{
+}
+
+void AutomaticCheck::run()
+{
+    if (CheckGuards::enter(m_context) != CheckGuards::Outcome::Passed)
+        return;
+    const CheckEnvironment& env = m_context.env();
+    CheckLists& lists = m_context.lists();
+    env.host.setBusy(true);
+    m_context.createBackupFolder();
+    env.status.setTrayState(TrayState::Filtering);
+    env.state.checkReport.clear();
+    env.host.showPage(CheckPage::ResultLists);
+    env.host.setControlsEnabled(false);
+    lists.kept().clear();
+    lists.deleted().clear();
+    lists.accounts().clear();
+    const CheckEnding::Settings settings = CheckEnding::Settings::read(env.home);
+
+    EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Automatic, AutomaticCode);
+    AccountPass pass(m_context, m_actions,
+                     {lists.accounts(), AccountRowLayout::automatic(), AutomaticCode, true,
+                      m_context.passwordPrompt()});
+    pass.run(step);
+    CheckEnding(m_context).run(settings);
+}
+
+} // namespace vantor::core

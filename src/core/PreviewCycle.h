@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+namespace vantor::records {
+class DeletedMessageRecorder;
+}
+
+namespace vantor::core {
+
+class CheckContext;
+class CheckFilterActions;
+
+// Preview mode: the build lists every message of the checked accounts with the engine's verdict, ticked
+// when the engine would delete it, and waits; Finish deletes the ticked messages, found again by account,
+// sender, subject and date; Abort drops the preview. CheckRunning stays set from the build to Finish or Abort.
+class PreviewCycle
+{
+public:
+    PreviewCycle(const CheckContext& context, CheckFilterActions& actions, records::DeletedMessageRecorder& recorder);
+
+    // BuildPreview. Ends waiting for the user, unless a guard refused.
+    void build();
+    // FinishPreview; ignored unless the preview waits. While a watch poll runs it shows the error box and
+    // keeps waiting. Offline or without account.vta it shows the error box and ends the preview with the
+    // window enabled again, the preview list kept and nothing deleted.
+    void finish();
+    // AbortPreview; ignored unless the preview waits. Nothing is deleted or logged.
+    void abort();
+
+    bool isWaiting() const { return m_isWaiting; }
+    // Label7: "Total emails %d: %d read and %d delete" with rows, unticked rows and ticked rows.
+    QString tallyText() const;
+    // PreviewMemo for the selected row: its reason, or the hint when row is -1 (or has no reason).
+    QString memoText(int row) const;
+    // PreviewListChange: rewrites Label7.
+    void listChanged();
+
+private:
+    void finishAccounts();
+    void endRefusedFinish();
+
+    const CheckContext& m_context;
+    CheckFilterActions& m_actions;
+    records::DeletedMessageRecorder& m_recorder;
+    bool m_isWaiting = false;
+};
+
+} // namespace vantor::core
