@@ -1,10 +1,8 @@
 #include "mail/codec/Base64.h"
 
+#include "mail/codec/ReserveMore.h"
 #include "mail/codec/TextHelpers.h"
 
-#include "mail/codec/ReserveMore.h"
-
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -37,44 +35,55 @@ std::int8_t symbolOf(char c)
     return kDecodeTable[static_cast<unsigned char>(c)];
 }
 
-void appendGroup(std::string& out, const unsigned char* bytes, std::size_t count)
+// Writes the base64 characters of up to 57 bytes at out; returns the end of what was written.
+char* encodeChunk(const unsigned char* bytes, std::size_t count, char* out)
 {
-    const std::uint32_t b0 = bytes[0];
-    const std::uint32_t b1 = count > 1 ? bytes[1] : 0;
-    const std::uint32_t b2 = count > 2 ? bytes[2] : 0;
-    const std::uint32_t triple = (b0 << 16) | (b1 << 8) | b2;
-    out += kAlphabet[(triple >> 18) & 0x3F];
-    out += kAlphabet[(triple >> 12) & 0x3F];
-    out += count > 1 ? kAlphabet[(triple >> 6) & 0x3F] : '=';
-    out += count > 2 ? kAlphabet[triple & 0x3F] : '=';
-}
-
-void appendEncodedLine(std::string& out, std::string_view chunk)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(chunk.data());
-    for (std::size_t i = 0; i < chunk.size(); i += 3) {
-        appendGroup(out, bytes + i, std::min<std::size_t>(3, chunk.size() - i));
+    std::size_t i = 0;
+    for (; i + 3 <= count; i += 3) {
+        const std::uint32_t triple =
+            (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
+        *out++ = kAlphabet[triple >> 18];
+        *out++ = kAlphabet[(triple >> 12) & 0x3F];
+        *out++ = kAlphabet[(triple >> 6) & 0x3F];
+        *out++ = kAlphabet[triple & 0x3F];
     }
+    if (i < count) {
+        const bool two = count - i == 2;
+        const std::uint32_t pair =
+            (std::uint32_t{bytes[i]} << 16) | (two ? std::uint32_t{bytes[i + 1]} << 8 : 0U);
+        *out++ = kAlphabet[pair >> 18];
+        *out++ = kAlphabet[(pair >> 12) & 0x3F];
+        *out++ = two ? kAlphabet[(pair >> 6) & 0x3F] : '=';
+        *out++ = '=';
+    }
+    return out;
 }
 
-// Bytes of one complete group of four symbols, "=" padding honoured.
-void appendDecodedGroup(std::string& out, const std::int8_t (&group)[4])
+std::size_t encodedLength(std::size_t count)
+{
+    return (count + 2) / 3 * 4;
+}
+
+// Bytes of one complete group of four symbols, "=" padding honoured; returns the end of what was written.
+char* decodeGroup(const std::int8_t (&group)[4], char* out)
 {
     if (group[0] == kPad || group[1] == kPad) {
-        return;
+        return out;
     }
-    const std::uint32_t high = (static_cast<std::uint32_t>(group[0]) << 18) |
-                               (static_cast<std::uint32_t>(group[1]) << 12);
-    out += static_cast<char>(high >> 16);
+    const std::uint32_t bits = (static_cast<std::uint32_t>(group[0]) << 18) |
+                               (static_cast<std::uint32_t>(group[1]) << 12) |
+                               (group[2] == kPad ? 0U : static_cast<std::uint32_t>(group[2]) << 6) |
+                               (group[3] < 0 ? 0U : static_cast<std::uint32_t>(group[3]));
+    *out++ = static_cast<char>(bits >> 16);
     if (group[2] == kPad) {
-        return;
+        return out;
     }
-    const std::uint32_t middle = high | (static_cast<std::uint32_t>(group[2]) << 6);
-    out += static_cast<char>((middle >> 8) & 0xFF);
+    *out++ = static_cast<char>((bits >> 8) & 0xFF);
     if (group[3] == kPad) {
-        return;
+        return out;
     }
-    out += static_cast<char>((middle | static_cast<std::uint32_t>(group[3])) & 0xFF);
+    *out++ = static_cast<char>(bits & 0xFF);
+    return out;
 }
 
 // Line breaks made CR LF, one final line break dropped.
@@ -104,13 +113,13 @@ std::string withCrLfBreaks(std::string_view text)
 std::string encodeBase64Stream(std::string_view source)
 {
     const std::size_t lines = (source.size() + kBytesPerLine - 1) / kBytesPerLine;
-    std::string out;
-    out.reserve((source.size() + 2) / 3 * 4 + lines * 2);
-    while (!source.empty()) {
-        const std::string_view chunk = source.substr(0, kBytesPerLine);
-        appendEncodedLine(out, chunk);
-        out += "\r\n";
-        source.remove_prefix(chunk.size());
+    std::string out(encodedLength(source.size()) + lines * 2, '\0');
+    const auto* bytes = reinterpret_cast<const unsigned char*>(source.data());
+    char* cursor = out.data();
+    for (std::size_t offset = 0; offset < source.size(); offset += kBytesPerLine) {
+        cursor = encodeChunk(bytes + offset, std::min(kBytesPerLine, source.size() - offset), cursor);
+        *cursor++ = '\r';
+        *cursor++ = '\n';
     }
     return out;
 }
@@ -118,8 +127,9 @@ std::string encodeBase64Stream(std::string_view source)
 std::string encodeBase64Text(std::string_view text)
 {
     const std::string normalized = withCrLfBreaks(text);
-    std::string out;
-    appendEncodedLine(out, std::string_view(normalized).substr(0, kBytesPerLine));
+    const std::size_t count = std::min(kBytesPerLine, normalized.size());
+    std::string out(encodedLength(count), '\0');
+    encodeChunk(reinterpret_cast<const unsigned char*>(normalized.data()), count, out.data());
     return out;
 }
 
@@ -127,6 +137,8 @@ std::size_t decodeBase64Line(std::string_view line, std::string& out)
 {
     const std::size_t before = out.size();
     reserveMore(out, line.size() / 4 * 3 + 3);
+    out.resize(before + line.size() / 4 * 3 + 3);
+    char* cursor = out.data() + before;
     const char* p = line.data();
     const char* const end = p + line.size();
     std::int8_t group[4];
@@ -136,12 +148,13 @@ std::size_t decodeBase64Line(std::string_view line, std::string& out)
         if (filled == 0 && end - p >= 4) {
             const std::int8_t a = symbolOf(p[0]), b = symbolOf(p[1]), c = symbolOf(p[2]), d = symbolOf(p[3]);
             if ((a | b | c | d) >= 0) {
-                const std::uint32_t triple = (static_cast<std::uint32_t>(a) << 18) |
-                                             (static_cast<std::uint32_t>(b) << 12) |
-                                             (static_cast<std::uint32_t>(c) << 6) | static_cast<std::uint32_t>(d);
-                out += static_cast<char>(triple >> 16);
-                out += static_cast<char>((triple >> 8) & 0xFF);
-                out += static_cast<char>(triple & 0xFF);
+                const std::uint32_t triple =
+                    (static_cast<std::uint32_t>(a) << 18) | (static_cast<std::uint32_t>(b) << 12) |
+                    (static_cast<std::uint32_t>(c) << 6) | static_cast<std::uint32_t>(d);
+                cursor[0] = static_cast<char>(triple >> 16);
+                cursor[1] = static_cast<char>((triple >> 8) & 0xFF);
+                cursor[2] = static_cast<char>(triple & 0xFF);
+                cursor += 3;
                 p += 4;
                 continue;
             }
@@ -152,10 +165,11 @@ std::size_t decodeBase64Line(std::string_view line, std::string& out)
         }
         group[filled++] = symbol;
         if (filled == 4) {
-            appendDecodedGroup(out, group);
+            cursor = decodeGroup(group, cursor);
             filled = 0;
         }
     }
+    out.resize(static_cast<std::size_t>(cursor - out.data()));
     return out.size() - before;
 }
 

@@ -50,7 +50,8 @@ void appendFoldedLine(std::string& out, std::string_view line)
             limit = nameEnd - start + 3;
         }
         std::size_t fold = 0; // 1-based position of the fold character within the piece, 0: none
-        for (std::size_t position = std::min(kMaxLineLength, line.size() - start); position > limit; --position) {
+        for (std::size_t position = std::min(kMaxLineLength, line.size() - start); position > limit;
+             --position) {
             if (candidates[start + position - 1] != 0) {
                 fold = position;
                 break;

@@ -17,7 +17,18 @@ using namespace std::chrono;
 constexpr std::string_view kMonthNames = "Jan,Feb,Mar,Apr,May,Jun,Jul,Aug,Sep,Oct,Nov,Dec,";
 constexpr std::string_view kDayNames = "Sun,Mon,Tue,Wed,Thu,Fri,Sat,";
 
-enum Field { DayName, Day, Month, Year, Hour, Minute, Second, Zone, FieldCount };
+enum Field
+{
+    DayName,
+    Day,
+    Month,
+    Year,
+    Hour,
+    Minute,
+    Second,
+    Zone,
+    FieldCount
+};
 
 // Broken-down parts of a local time, for formatting.
 struct CivilTime
@@ -36,8 +47,10 @@ CivilTime civilOf(LocalTime d)
     const local_days date = floor<days>(d);
     const year_month_day ymd{date};
     const long long secondsOfDay = (d - date).count();
-    return {static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()),
-            secondsOfDay / 3600, secondsOfDay / 60 % 60, secondsOfDay % 60, weekday{date}.c_encoding()};
+    return {static_cast<int>(ymd.year()),     static_cast<unsigned>(ymd.month()),
+            static_cast<unsigned>(ymd.day()), secondsOfDay / 3600,
+            secondsOfDay / 60 % 60,           secondsOfDay % 60,
+            weekday{date}.c_encoding()};
 }
 
 // The whole text as a 32-bit decimal number with optional sign; 0 when it is not one.
@@ -166,13 +179,14 @@ std::optional<LocalTime> parseMailDate(std::string_view text, minutes localOffse
     if (yearNumber < 100) {
         yearNumber += yearNumber >= 50 ? 1900 : 2000;
     }
-    const std::optional<local_days> date = calendarDate(yearNumber, monthOf(fields[Month]), readNumber(fields[Day]));
+    const std::optional<local_days> date =
+        calendarDate(yearNumber, monthOf(fields[Month]), readNumber(fields[Day]));
     const std::optional<long long> zone = zoneSeconds(fields[Zone]);
     if (!date || !zone) {
         return std::nullopt;
     }
-    const long long timeOfDay = readNumber(fields[Hour]) * 3600LL + readNumber(fields[Minute]) * 60LL +
-                                readNumber(fields[Second]);
+    const long long timeOfDay =
+        readNumber(fields[Hour]) * 3600LL + readNumber(fields[Minute]) * 60LL + readNumber(fields[Second]);
     return LocalTime{*date} + seconds{timeOfDay - *zone} + localOffset;
 }
 
@@ -188,13 +202,19 @@ std::string formatMailDate(LocalTime d, minutes zone)
     out.reserve(32);
     out.append(kDayNames.substr(t.weekday * 4, 3)).append(", ").append(twoDigits(t.day)).append(" ");
     out.append(kMonthNames.substr((t.month - 1) * 4, 3)).append(" ").append(fourDigits(t.year)).append(" ");
-    out.append(twoDigits(t.hour)).append(":").append(twoDigits(t.minute)).append(":").append(twoDigits(t.second));
+    out.append(twoDigits(t.hour))
+        .append(":")
+        .append(twoDigits(t.minute))
+        .append(":")
+        .append(twoDigits(t.second));
     out.append(" ");
     if (zone.count() == 0) {
         return out.append("GMT");
     }
     const long long offset = zone.count() < 0 ? -zone.count() : zone.count();
-    return out.append(zone.count() < 0 ? "-" : "+").append(twoDigits(offset / 60)).append(twoDigits(offset % 60));
+    return out.append(zone.count() < 0 ? "-" : "+")
+        .append(twoDigits(offset / 60))
+        .append(twoDigits(offset % 60));
 }
 
 std::string formatMailDate(LocalTime d)
@@ -205,15 +225,15 @@ std::string formatMailDate(LocalTime d)
 std::string formatListDateTime(std::optional<LocalTime> d)
 {
     const CivilTime t = civilOf(d.value_or(kZeroDate));
-    return twoDigits(t.day) + "/" + twoDigits(t.month) + "/" + fourDigits(t.year) + " " + twoDigits(t.hour) + ":" +
-           twoDigits(t.minute) + ":" + twoDigits(t.second);
+    return twoDigits(t.day) + "/" + twoDigits(t.month) + "/" + fourDigits(t.year) + " " + twoDigits(t.hour) +
+           ":" + twoDigits(t.minute) + ":" + twoDigits(t.second);
 }
 
 std::string formatCompactDateTime(LocalTime d)
 {
     const CivilTime t = civilOf(d);
-    return fourDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) + twoDigits(t.minute) +
-           twoDigits(t.second);
+    return fourDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) +
+           twoDigits(t.minute) + twoDigits(t.second);
 }
 
 } // namespace vantor::mail::codec

@@ -2,6 +2,9 @@
 
 #include "mail/codec/HexDigits.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace vantor::mail::codec {
 
@@ -10,74 +13,73 @@ namespace {
 constexpr std::size_t kMaxLineLength = 72;  // encoded lines, soft break included
 constexpr std::size_t kMaxCutPosition = 71; // characters kept before the soft break
 
-bool isHeaderModeEscape(unsigned char c)
+enum ByteClass : std::uint8_t
 {
-    switch (c) {
-    case ' ':
-    case '"':
-    case '\'':
-    case '(':
-    case ')':
-    case '<':
-    case '>':
-    case '?':
-    case '_':
-        return true;
-    default:
-        return c >= 9 && c <= 31;
+    Literal,
+    Escape,
+    CarriageReturn,
+    LineFeed
+};
+
+constexpr std::array<ByteClass, 256> makeClassTable(bool headerMode)
+{
+    std::array<ByteClass, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool control = c < 32 && c != '\t' && c != '\r' && c != '\n';
+        table[c] = (c > 126 || c == '=' || control) ? Escape : Literal; // DEL is a control character too
     }
+    table['\r'] = CarriageReturn;
+    table['\n'] = LineFeed;
+    if (headerMode) {
+        for (const char c : std::string_view("\t\r\n \"'()<>?_")) {
+            table[static_cast<unsigned char>(c)] = Escape;
+        }
+    }
+    return table;
 }
 
-void appendEscape(std::string& out, unsigned char c)
-{
-    out += '=';
-    out += kUpperHexDigits[c >> 4];
-    out += kUpperHexDigits[c & 0xF];
-}
+constexpr std::array<ByteClass, 256> kBodyClasses = makeClassTable(false);
+constexpr std::array<ByteClass, 256> kHeaderClasses = makeClassTable(true);
 
-// Whether text[i] must be written as an escape.
-bool needsEscape(std::string_view text, std::size_t i, bool headerMode)
+char* writeEscape(char* out, unsigned char c)
 {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c > 126 || c == '=') {
-        return true; // DEL is a control character too
-    }
-    if (c == '\r') {
-        return headerMode || i + 1 >= text.size() || text[i + 1] != '\n';
-    }
-    if (c == '\n') {
-        return headerMode || i == 0 || text[i - 1] != '\r';
-    }
-    if (c < 32 && c != '\t') {
-        return true;
-    }
-    return headerMode && isHeaderModeEscape(c);
+    out[0] = '=';
+    out[1] = kUpperHexDigits[c >> 4];
+    out[2] = kUpperHexDigits[c & 0xF];
+    return out + 3;
 }
 
 // Escapes and line ends; in body mode blanks right before CR LF become escapes, since mail transports
-// strip them there.
+// strip them there. Only CR LF pairs stay literal.
 std::string escapeText(std::string_view text, bool headerMode)
 {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8 + 16);
-    std::size_t blankRun = 0; // literal blanks at the end of out
+    const std::array<ByteClass, 256>& classes = headerMode ? kHeaderClasses : kBodyClasses;
+    std::string out(text.size() * 3, '\0');
+    char* cursor = out.data();
+    std::size_t blankRun = 0; // literal blanks just written
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (needsEscape(text, i, headerMode)) {
-            appendEscape(out, static_cast<unsigned char>(c));
+        const auto c = static_cast<unsigned char>(text[i]);
+        ByteClass kind = classes[c];
+        if (kind == CarriageReturn) {
+            kind = (i + 1 < text.size() && text[i + 1] == '\n') ? Literal : Escape;
+            if (kind == Literal && blankRun > 0) {
+                cursor -= blankRun; // the blanks are the bytes right before this CR
+                for (std::size_t k = i - blankRun; k < i; ++k) {
+                    cursor = writeEscape(cursor, static_cast<unsigned char>(text[k]));
+                }
+            }
+        } else if (kind == LineFeed) {
+            kind = (i > 0 && text[i - 1] == '\r') ? Literal : Escape;
+        }
+        if (kind == Escape) {
+            cursor = writeEscape(cursor, c);
             blankRun = 0;
             continue;
         }
-        if (c == '\r' && blankRun > 0) {
-            // The literal blanks at the end of out are the bytes right before this CR.
-            out.resize(out.size() - blankRun);
-            for (std::size_t k = i - blankRun; k < i; ++k) {
-                appendEscape(out, static_cast<unsigned char>(text[k]));
-            }
-        }
         blankRun = (c == ' ' || c == '\t') ? blankRun + 1 : 0;
-        out += c;
+        *cursor++ = static_cast<char>(c);
     }
+    out.resize(static_cast<std::size_t>(cursor - out.data()));
     return out;
 }
 
@@ -94,33 +96,34 @@ std::size_t cutPosition(std::string_view line)
     return kMaxCutPosition;
 }
 
-// Writes one escaped line with soft breaks so that no output line exceeds 72 characters.
-void appendCutLine(std::string& out, std::string_view line)
+// Writes one escaped line with soft breaks so that no output line exceeds 72 characters, then CR LF.
+char* writeCutLine(std::string_view line, char* out)
 {
     while (line.size() >= kMaxLineLength) {
         const std::size_t position = cutPosition(line);
-        out.append(line.substr(0, position));
-        out += "=\r\n";
+        out = std::copy_n(line.data(), position, out);
+        out = std::copy_n("=\r\n", 3, out);
         line.remove_prefix(position);
     }
-    out.append(line);
-    out += "\r\n";
+    out = std::copy_n(line.data(), line.size(), out);
+    return std::copy_n("\r\n", 2, out);
 }
 
 std::string cutLines(std::string_view escaped)
 {
-    std::string out;
-    out.reserve(escaped.size() + escaped.size() / 32 + 4);
+    // Every soft break (3 bytes) follows at least 69 characters; the last line gains a CR LF.
+    std::string out(escaped.size() + escaped.size() / 23 + 8, '\0');
+    char* cursor = out.data();
     while (!escaped.empty()) {
         const std::size_t end = escaped.find("\r\n");
-        appendCutLine(out, escaped.substr(0, end));
+        cursor = writeCutLine(escaped.substr(0, end), cursor);
         escaped.remove_prefix(end == std::string_view::npos ? escaped.size() : end + 2);
     }
+    out.resize(static_cast<std::size_t>(cursor - out.data()));
     return out;
 }
 
-template <bool UnderscoreIsSpace>
-std::string decode(std::string_view text)
+template <bool UnderscoreIsSpace> std::string decode(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());

@@ -52,8 +52,8 @@ std::string safeFileName(std::string_view name)
     return safe;
 }
 
-std::string extractField(int index, std::string_view text, std::string_view separators, std::string_view closers,
-                         std::string_view openers)
+std::string extractField(int index, std::string_view text, std::string_view separators,
+                         std::string_view closers, std::string_view openers)
 {
     std::string field;
     std::string pendingClosers; // innermost last; empty outside brackets

@@ -77,7 +77,8 @@ TEST(FoldHeaderLines, FieldNameAndContinuationLimits)
     const std::string nearTab = "\t" + std::string(30, 'x') + " " + std::string(50, 'y');
     EXPECT_EQ(foldHeaderLines(nearTab), nearTab + "\r\n");
     const std::string farTab = "\t" + std::string(40, 'x') + " " + std::string(40, 'y');
-    EXPECT_EQ(foldHeaderLines(farTab), "\t" + std::string(40, 'x') + "\r\n\t" + std::string(40, 'y') + "\r\n");
+    EXPECT_EQ(foldHeaderLines(farTab),
+              "\t" + std::string(40, 'x') + "\r\n\t" + std::string(40, 'y') + "\r\n");
 }
 
 TEST(FoldHeaderLines, ListOfFieldsGivesTheSameAsText)

@@ -1,5 +1,6 @@
-#include "mail/codec/Charsets.h"
 #include "mail/codec/HeaderText.h"
+
+#include "mail/codec/Charsets.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ TEST(DecodeHeaderText, EncodingLetters)
     EXPECT_EQ(decodeHeaderText("=?us-ascii?b?TWFu?="), "Man");
     EXPECT_EQ(decodeHeaderText("=?us-ascii?U?#0V%T?="), "Cat");
     EXPECT_EQ(decodeHeaderText("=?us-ascii?X?a_b=41?="), "a bA"); // unknown letters read as Q
-    EXPECT_EQ(decodeHeaderText("=?utf-8?Q?=3D?="), "=");           // text that begins with "="
+    EXPECT_EQ(decodeHeaderText("=?utf-8?Q?=3D?="), "=");          // text that begins with "="
     EXPECT_EQ(decodeHeaderText("=?utf-8?Q?\?="), "");
 }
 
@@ -96,7 +97,10 @@ TEST(DecodeHeaderText, DecodedTextIsNotDecodedAgain)
 
 TEST(DecodeHeaderText, EncodedTextComesBack)
 {
-    const char* texts[] = {"two words", "Pr\xC3\xBC" "fung (f\xC3\xBCr) <alle>?", "100% \"sure\" _ok_"};
+    const char* texts[] = {"two words",
+                           "Pr\xC3\xBC"
+                           "fung (f\xC3\xBCr) <alle>?",
+                           "100% \"sure\" _ok_"};
     for (const char* text : texts) {
         EXPECT_EQ(decodeHeaderText(encodeHeaderText(text, "utf-8")), text);
     }

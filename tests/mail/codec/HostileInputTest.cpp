@@ -7,7 +7,6 @@
 #include "mail/codec/UuDecode.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace vantor::mail::codec {

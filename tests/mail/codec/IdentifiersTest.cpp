@@ -1,7 +1,6 @@
 #include "mail/codec/Identifiers.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace vantor::mail::codec {
@@ -41,8 +40,8 @@ TEST(NewMessageId, DateTimeRandomNumbersAndHost)
     for (int i = 0; i < 50; ++i) {
         const std::string id = newMessageId(when, "192.168.1.2");
         ASSERT_TRUE(id.starts_with(prefix) && id.ends_with(suffix)) << id;
-        const std::string_view numbers = std::string_view(id).substr(prefix.size(), id.size() - prefix.size() -
-                                                                                        suffix.size());
+        const std::string_view numbers =
+            std::string_view(id).substr(prefix.size(), id.size() - prefix.size() - suffix.size());
         const std::size_t dot = numbers.find('.');
         ASSERT_NE(dot, std::string_view::npos) << id;
         EXPECT_TRUE(isRandomNumber(numbers.substr(0, dot))) << id;

@@ -1,9 +1,8 @@
 #include "mail/codec/MailDate.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <ctime>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 

@@ -17,7 +17,8 @@ TEST(MimeTypeForFile, TypeComesFromTheExtension)
 
 TEST(MimeTypeForFile, UnknownOrMissingExtensionsFallBack)
 {
-    for (const char* name : {"Makefile", "README", "file.", "x.nosuchextension42", "dir.d/file", "", "C:.\\x"}) {
+    for (const char* name :
+         {"Makefile", "README", "file.", "x.nosuchextension42", "dir.d/file", "", "C:.\\x"}) {
         EXPECT_EQ(mimeTypeForFile(name), "application/octet-stream") << name;
     }
 }

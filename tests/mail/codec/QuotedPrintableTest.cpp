@@ -43,14 +43,16 @@ TEST(QuotedPrintableEncode, LongLinesGetSoftBreaksAfterCharacter71)
     EXPECT_EQ(encoded, std::string(71, 'x') + "=\r\n" + std::string(29, 'x') + "\r\n");
     EXPECT_EQ(encodeQuotedPrintable(std::string(71, 'y'), false), std::string(71, 'y') + "\r\n");
     EXPECT_EQ(encodeQuotedPrintable(std::string(72, 'y'), false), std::string(71, 'y') + "=\r\ny\r\n");
-    EXPECT_EQ(encodeQuotedPrintable(std::string(200, 'z'), false),
-              std::string(71, 'z') + "=\r\n" + std::string(71, 'z') + "=\r\n" + std::string(58, 'z') + "\r\n");
+    EXPECT_EQ(encodeQuotedPrintable(std::string(200, 'z'), false), std::string(71, 'z') + "=\r\n" +
+                                                                       std::string(71, 'z') + "=\r\n" +
+                                                                       std::string(58, 'z') + "\r\n");
 }
 
 TEST(QuotedPrintableEncode, SoftBreaksNeverSplitAnEscape)
 {
     // 70 letters and "=3D": a cut after character 71 would fall inside the escape.
-    const std::string encoded = encodeQuotedPrintable(std::string(70, 'a') + "=" + std::string(10, 'b'), false);
+    const std::string encoded =
+        encodeQuotedPrintable(std::string(70, 'a') + "=" + std::string(10, 'b'), false);
     EXPECT_EQ(encoded, std::string(70, 'a') + "=\r\n=3D" + std::string(10, 'b') + "\r\n");
     const std::string accents = encodeQuotedPrintable(std::string(40, '\xE9'), false);
     std::size_t start = 0;
@@ -94,8 +96,8 @@ TEST(QuotedPrintableDecode, QEncodingReadsUnderscoreAsSpace)
 
 TEST(QuotedPrintableDecode, RoundTripKeepsTextWithCrLfLines)
 {
-    const std::string text = "Line one with trailing blank \r\n\tindented = sign\r\n" + std::string(150, '-') +
-                             "\r\n\xFF\xFE binary\r\n";
+    const std::string text = "Line one with trailing blank \r\n\tindented = sign\r\n" +
+                             std::string(150, '-') + "\r\n\xFF\xFE binary\r\n";
     EXPECT_EQ(decodeQuotedPrintable(encodeQuotedPrintable(text, false)), text);
     EXPECT_EQ(decodeQEncoding(encodeQuotedPrintable("x y_z?", true)), "x y_z?");
 }

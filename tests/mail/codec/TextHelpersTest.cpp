@@ -39,7 +39,9 @@ TEST(SafeFileName, NamesOfDirectoriesAreNotKept)
 
 TEST(ExtractField, PriorityValuesAsMailersWriteThem)
 {
-    const auto priorityField = [](std::string_view value) { return extractField(0, value, " ", ")\"", "(\""); };
+    const auto priorityField = [](std::string_view value) {
+        return extractField(0, value, " ", ")\"", "(\"");
+    };
     EXPECT_EQ(priorityField("1 (Highest)"), "1");
     EXPECT_EQ(priorityField("3 (Normal)"), "3");
     EXPECT_EQ(priorityField("5"), "5");
@@ -55,7 +57,7 @@ TEST(ExtractField, BracketsHideSeparatorsAndQuotesNeverClose)
     EXPECT_EQ(extractField(1, "(Highest) 1", " ", ")\"", "(\""), "1");
     EXPECT_EQ(extractField(1, "((a b) c) d e", " ", ")", "("), "d");
     EXPECT_EQ(extractField(1, "\"q\" 4", " ", ")\"", "(\""), ""); // the second quote opens again
-    EXPECT_EQ(extractField(2, "a  b", " ", "", ""), "b");            // separators are not merged
+    EXPECT_EQ(extractField(2, "a  b", " ", "", ""), "b");         // separators are not merged
     EXPECT_EQ(extractField(1, "a,b;c", ",;", "", ""), "b");
     EXPECT_EQ(extractField(5, "a b", " ", "", ""), "");
     EXPECT_EQ(extractField(-1, "a b", " ", "", ""), "");
@@ -67,7 +69,8 @@ TEST(IsIPAddress, DottedDecimalNumbers)
     for (const char* yes : {"127.0.0.1", "12", "300.1.1", "0.0.0.0", "192.168.001.010"}) {
         EXPECT_TRUE(isIPAddress(yes)) << yes;
     }
-    for (const char* no : {"", "1..2", ".1", "1.", "a.b", "-1.2", "+1", "1.2.3.4 ", "mail.example.com", "::1"}) {
+    for (const char* no :
+         {"", "1..2", ".1", "1.", "a.b", "-1.2", "+1", "1.2.3.4 ", "mail.example.com", "::1"}) {
         EXPECT_FALSE(isIPAddress(no)) << no;
     }
 }

@@ -39,9 +39,9 @@ TEST(UuDecode, BadLinesYieldNothing)
     EXPECT_EQ(decodeUuLine("end", out), 0u);
     EXPECT_EQ(decodeUuLine("`", out), 0u);
     EXPECT_EQ(decodeUuLine("", out), 0u);
-    EXPECT_EQ(decodeUuLine("#0Vat", out), 0u);                         // lower case is outside the alphabet
-    EXPECT_EQ(decodeUuLine("#" + std::string(61, '!'), out), 0u);      // more than 60 data characters
-    EXPECT_EQ(decodeUuLine("_" + std::string(60, '!'), out), 0u);      // a count above 45
+    EXPECT_EQ(decodeUuLine("#0Vat", out), 0u);                    // lower case is outside the alphabet
+    EXPECT_EQ(decodeUuLine("#" + std::string(61, '!'), out), 0u); // more than 60 data characters
+    EXPECT_EQ(decodeUuLine("_" + std::string(60, '!'), out), 0u); // a count above 45
     EXPECT_EQ(decodeUuLine(std::string("#0V\0T", 5), out), 0u);
     EXPECT_EQ(out, "kept");
 }
