@@ -31,11 +31,6 @@ bool isKeyLineOf(std::string_view line, std::string_view key)
            initext::equalsNoCase(line.substr(0, key.size()), key);
 }
 
-std::string_view valueOf(std::string_view line)
-{
-    return line.substr(line.find('=') + 1);
-}
-
 } // namespace
 
 IniFile::IniFile(std::string fileName)
@@ -196,37 +191,34 @@ IniFile::Section& IniFile::findOrCreateSection(std::string_view name)
     return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}});
 }
 
-const std::string_view* IniFile::findKeyLine(std::string_view section, std::string_view key) const
+std::optional<std::string_view> IniFile::findValue(std::string_view section, std::string_view key) const
 {
     const std::size_t index = findSection(section);
     if (index == NotFound)
-        return nullptr;
+        return std::nullopt;
     key = cutName(key);
-    const auto& lines = m_sections[index].lines;
-    const auto found = std::find_if(lines.begin(), lines.end(),
-                                    [key](std::string_view line) { return isKeyLineOf(line, key); });
-    return found == lines.end() ? nullptr : &*found;
+    for (const std::string_view line : m_sections[index].lines) {
+        if (isKeyLineOf(line, key))
+            return line.substr(key.size() + 1);
+    }
+    return std::nullopt;
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    const std::string_view* line = findKeyLine(section, key);
-    return std::string((line != nullptr ? valueOf(*line) : def).substr(0, MaxLineLength));
+    return std::string(findValue(section, key).value_or(def).substr(0, MaxLineLength));
 }
 
 std::string IniFile::readAnsiString(std::string_view section, std::string_view key,
                                     std::string_view def) const
 {
-    const std::string_view* line = findKeyLine(section, key);
-    return std::string(line != nullptr ? valueOf(*line) : def);
+    return std::string(findValue(section, key).value_or(def));
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int def) const
 {
-    const std::string_view* line = findKeyLine(section, key);
-    if (line == nullptr)
-        return def;
-    return initext::parseInteger(valueOf(*line).substr(0, MaxLineLength)).value_or(def);
+    const auto value = findValue(section, key);
+    return value ? initext::parseInteger(value->substr(0, MaxLineLength)).value_or(def) : def;
 }
 
 bool IniFile::readBool(std::string_view section, std::string_view key, bool def) const
@@ -236,10 +228,10 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool def)
 
 std::uint32_t IniFile::readHexInteger(std::string_view section, std::string_view key, std::uint32_t def) const
 {
-    const std::string_view* line = findKeyLine(section, key);
-    if (line == nullptr)
+    const auto value = findValue(section, key);
+    if (!value)
         return def;
-    const std::string_view text = valueOf(*line).substr(0, MaxLineLength);
+    const std::string_view text = value->substr(0, MaxLineLength);
     if (const auto value = initext::parseHex(text))
         return *value;
     throw IniConversionError("'$" + std::string(text) + "' is not a valid integer value");

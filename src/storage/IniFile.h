@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,8 +93,8 @@ private:
 
     std::size_t findSection(std::string_view name) const;
     Section& findOrCreateSection(std::string_view name);
-    // The first key line of key in the section; nullptr when there is none.
-    const std::string_view* findKeyLine(std::string_view section, std::string_view key) const;
+    // What follows "=" in the section's first key line of key; empty when there is none.
+    std::optional<std::string_view> findValue(std::string_view section, std::string_view key) const;
     void writeLine(std::string_view section, std::string_view key, std::string_view value, bool cut);
 
     std::string m_fileName;

@@ -20,7 +20,8 @@ inline bool equalsNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
+    // From the end: numbered names ("Key1", "Fil1-12") share their beginnings and differ at the end.
+    for (std::size_t i = a.size(); i-- > 0;) {
         if (a[i] != b[i] && lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;
     }
