@@ -27,8 +27,7 @@ BlackListStore::BlackListStore(std::string homeDir)
 
 std::string BlackListStore::path(std::string_view name) const
 {
-    return (std::filesystem::path(m_homeDir) / BlackListDir / (std::string(name) + std::string(BlackListExtension)))
-        .string();
+    return storeFilePath(m_homeDir, BlackListDir, name, BlackListExtension);
 }
 
 std::vector<std::string> BlackListStore::list() const

@@ -36,7 +36,7 @@ const timespec& changeTime(const struct stat& info)
 
 } // namespace
 
-std::optional<FileStamp> FileStamp::of(const std::filesystem::path& path)
+std::optional<FileStamp> FileStamp::of(const std::string& path)
 {
 #ifdef VANTOR_HAVE_STAT
     struct stat info {};

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace vantor::filter {
 
@@ -19,7 +20,7 @@ struct FileStamp
     std::int64_t changedNs = 0;
 
     // The stamp of a regular file; nothing when path is missing or not a regular file.
-    static std::optional<FileStamp> of(const std::filesystem::path& path);
+    static std::optional<FileStamp> of(const std::string& path);
     // Now, on the clock the stamp times are taken from.
     static std::int64_t nowNs();
 

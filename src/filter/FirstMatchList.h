@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace vantor::filter {
@@ -23,18 +23,22 @@ public:
     std::optional<std::size_t> firstMatch(std::string_view first, std::string_view second) const;
 
 private:
-    struct Hash
+    // One slot of the open-addressing index: the hash of a distinct entry and the position of its first
+    // occurrence. Keeping the hash beside the position means a lookup that finds nothing touches only
+    // the index, which matters for lists of a hundred thousand lines.
+    struct Slot
     {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+        std::uint64_t hash = 0;
+        std::uint32_t position = Empty;
     };
+    static constexpr std::uint32_t Empty = UINT32_MAX;
 
+    void buildIndex();
     std::optional<std::size_t> firstIndexOf(std::string_view text) const;
 
     std::vector<std::string> m_entries;
     bool m_indexed = false;
-    // Each distinct entry with the position of its first occurrence.
-    std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> m_firstIndex;
+    std::vector<Slot> m_slots;
 };
 
 } // namespace vantor::filter

@@ -1,5 +1,7 @@
 #include "filter/PatternTrie.h"
 
+#include "filter/TextCompare.h"
+
 #include <algorithm>
 #include <queue>
 
@@ -14,8 +16,9 @@ std::uint8_t byteOf(char c)
 
 } // namespace
 
-PatternTrie::PatternTrie(Direction direction)
+PatternTrie::PatternTrie(Direction direction, bool foldCase)
     : m_direction(direction)
+    , m_foldCase(foldCase)
 {
 }
 
@@ -23,7 +26,7 @@ void PatternTrie::add(std::string_view pattern, std::size_t position)
 {
     if (pattern.empty())
         return;
-    std::string stored(pattern);
+    std::string stored = m_foldCase ? lowerAscii(pattern) : std::string(pattern);
     if (m_direction == Direction::Backward)
         std::reverse(stored.begin(), stored.end());
     m_patterns.emplace_back(std::move(stored), position);
@@ -46,6 +49,19 @@ void PatternTrie::assignByteClasses()
     m_classCount = 1;
     for (std::size_t b = 0; b < used.size(); ++b)
         m_classOf[b] = used[b] ? static_cast<std::uint16_t>(m_classCount++) : 0;
+    // Patterns are stored lowered, so a capital letter walks the automaton like its small letter.
+    if (m_foldCase) {
+        for (char c = 'A'; c <= 'Z'; ++c)
+            m_classOf[byteOf(c)] = m_classOf[byteOf(static_cast<char>(c - 'A' + 'a'))];
+    }
+}
+
+void PatternTrie::markStartByte(char c)
+{
+    if (m_startsPattern[byteOf(c)])
+        return;
+    m_startsPattern[byteOf(c)] = true;
+    m_startBytes += c;
 }
 
 std::int32_t PatternTrie::addNode(std::int32_t depth)
@@ -67,6 +83,9 @@ void PatternTrie::insertPatterns()
 {
     addNode(0);
     for (const auto& [pattern, position] : m_patterns) {
+        markStartByte(pattern.front());
+        if (m_foldCase && pattern.front() >= 'a' && pattern.front() <= 'z')
+            markStartByte(static_cast<char>(pattern.front() - 'a' + 'A'));
         std::int32_t node = 0;
         for (char c : pattern) {
             std::int32_t child = transition(node, m_classOf[byteOf(c)]);
@@ -139,14 +158,67 @@ std::size_t PatternTrie::firstAnchored(std::string_view text) const
     return best;
 }
 
+namespace {
+
+// Where each of a few start bytes next occurs in a text, found with memchr and kept until the scan has
+// passed it, so a scan with several start bytes still runs at memchr speed.
+class StartByteFinder
+{
+public:
+    static constexpr std::size_t MaxBytes = 4;
+
+    StartByteFinder(std::string_view text, std::string_view startBytes)
+        : m_text(text)
+        , m_startBytes(startBytes)
+    {
+        m_next.fill(Unknown);
+    }
+
+    // The first position at or after from holding a start byte; the text's size when there is none.
+    std::size_t nextFrom(std::size_t from)
+    {
+        std::size_t nearest = m_text.size();
+        for (std::size_t b = 0; b < m_startBytes.size(); ++b) {
+            if (m_next[b] == Unknown || m_next[b] < from) {
+                const std::size_t found = m_text.find(m_startBytes[b], from);
+                m_next[b] = found == std::string_view::npos ? m_text.size() : found;
+            }
+            nearest = std::min(nearest, m_next[b]);
+        }
+        return nearest;
+    }
+
+private:
+    static constexpr std::size_t Unknown = std::numeric_limits<std::size_t>::max();
+
+    std::string_view m_text;
+    std::string_view m_startBytes;
+    std::array<std::size_t, MaxBytes> m_next{};
+};
+
+} // namespace
+
 std::size_t PatternTrie::firstContained(std::string_view text) const
 {
     if (m_patterns.empty())
         return NoMatch;
+    const bool findStarts = m_startBytes.size() <= StartByteFinder::MaxBytes;
+    StartByteFinder starts(text, m_startBytes);
     std::size_t best = NoMatch;
     std::int32_t node = 0;
-    for (char c : text) {
-        node = next(node, c);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Away from a start byte the root stays the root: jump to the next one.
+        if (node == 0) {
+            if (findStarts) {
+                i = starts.nextFrom(i);
+            } else {
+                while (i < text.size() && !m_startsPattern[byteOf(text[i])])
+                    ++i;
+            }
+            if (i == text.size())
+                break;
+        }
+        node = next(node, text[i]);
         const std::size_t output = m_output[static_cast<std::size_t>(node)];
         if (output < best) {
             best = output;

@@ -21,7 +21,8 @@ public:
 
     static constexpr std::size_t NoMatch = std::numeric_limits<std::size_t>::max();
 
-    explicit PatternTrie(Direction direction = Direction::Forward);
+    // foldCase: patterns and texts compare with the letters A to Z lowered, without lowering any text.
+    explicit PatternTrie(Direction direction = Direction::Forward, bool foldCase = false);
 
     // Adds a non-empty pattern (empty ones are ignored) for the rule at position.
     void add(std::string_view pattern, std::size_t position);
@@ -44,7 +45,10 @@ private:
     std::int32_t next(std::int32_t node, char c) const;
     std::int32_t addNode(std::int32_t depth);
 
+    void markStartByte(char c);
+
     Direction m_direction;
+    bool m_foldCase;
     std::vector<std::pair<std::string, std::size_t>> m_patterns;
     // Bytes that occur in no pattern share class 0, which always leads back to the root.
     std::array<std::uint16_t, 256> m_classOf{};
@@ -56,6 +60,10 @@ private:
     // Lowest position of a pattern ending at the node or at any suffix of it (the failure chain).
     std::vector<std::size_t> m_output;
     std::size_t m_lowestPosition = NoMatch;
+    // The bytes that begin a pattern: away from them the root stays the root, so a scan skips ahead to
+    // the next one instead of walking the automaton byte by byte.
+    std::array<bool, 256> m_startsPattern{};
+    std::string m_startBytes;
 };
 
 } // namespace vantor::filter

@@ -30,7 +30,7 @@ ProfileStore::ProfileStore(std::string homeDir)
 
 std::string ProfileStore::path(std::string_view name) const
 {
-    return (std::filesystem::path(m_homeDir) / ProfileDir / (std::string(name) + std::string(ProfileExtension))).string();
+    return storeFilePath(m_homeDir, ProfileDir, name, ProfileExtension);
 }
 
 std::vector<std::string> ProfileStore::list() const

@@ -14,10 +14,10 @@ RuleIndex::RuleIndex(RuleList list, const std::vector<FilterRule>& rules)
         if (!rule.check || !target)
             continue;
         Group& group = groupFor(target->field, rule.isCaseSensitive());
-        const std::string pattern = group.caseSensitive ? rule.pattern : lowerAscii(rule.pattern);
+        const std::string& pattern = rule.pattern;
         switch (target->condition) {
         case Condition::Equals:
-            group.equals.try_emplace(pattern, position);
+            group.equals.try_emplace(group.caseSensitive ? pattern : lowerAscii(pattern), position);
             break;
         case Condition::Contains:
             group.contained.add(pattern, position);
@@ -53,20 +53,20 @@ RuleIndex::Group& RuleIndex::groupFor(FieldKind field, bool caseSensitive)
 std::optional<std::size_t> RuleIndex::firstMatch(const MessageFields& fields) const
 {
     std::size_t best = PatternTrie::NoMatch;
-    for (const Group& group : m_groups) {
-        const std::string_view text = group.caseSensitive ? fields.field(group.field) : fields.loweredField(group.field);
-        best = group.firstMatch(text, best);
-    }
+    for (const Group& group : m_groups)
+        best = group.firstMatch(fields, best);
     if (best == PatternTrie::NoMatch)
         return std::nullopt;
     return best;
 }
 
-std::size_t RuleIndex::Group::firstMatch(std::string_view text, std::size_t bound) const
+std::size_t RuleIndex::Group::firstMatch(const MessageFields& fields, std::size_t bound) const
 {
+    const std::string_view text = fields.field(field);
     std::size_t best = std::min(bound, always);
     if (!equals.empty()) {
-        if (const auto found = equals.find(text); found != equals.end())
+        const auto found = equals.find(caseSensitive ? text : fields.loweredField(field));
+        if (found != equals.end())
             best = std::min(best, found->second);
     }
     // A trie whose first rule comes after the best answer so far cannot change it, and scanning a long

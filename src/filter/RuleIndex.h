@@ -35,20 +35,25 @@ private:
         Group(FieldKind kind, bool isCaseSensitive)
             : field(kind)
             , caseSensitive(isCaseSensitive)
+            , prefixes(PatternTrie::Direction::Forward, !isCaseSensitive)
+            , suffixes(PatternTrie::Direction::Backward, !isCaseSensitive)
+            , contained(PatternTrie::Direction::Forward, !isCaseSensitive)
         {
         }
 
         FieldKind field;
         bool caseSensitive;
+        // "Equals" patterns, lowered unless case-sensitive.
         std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>> equals;
-        PatternTrie prefixes{PatternTrie::Direction::Forward};
-        PatternTrie suffixes{PatternTrie::Direction::Backward};
-        PatternTrie contained{PatternTrie::Direction::Forward};
+        // The tries fold the letter case themselves and read the field as it is.
+        PatternTrie prefixes;
+        PatternTrie suffixes;
+        PatternTrie contained;
         // Lowest position of a "Starts with" or "Ends with" rule with an empty pattern: matches always.
         std::size_t always = PatternTrie::NoMatch;
 
-        // The lowest position below bound of a rule of the group matching text; bound when none is lower.
-        std::size_t firstMatch(std::string_view text, std::size_t bound) const;
+        // The lowest position below bound of a rule of the group matching the message; bound when none is.
+        std::size_t firstMatch(const MessageFields& fields, std::size_t bound) const;
     };
 
     Group& groupFor(FieldKind field, bool caseSensitive);

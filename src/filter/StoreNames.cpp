@@ -28,4 +28,16 @@ std::vector<std::string> listStoreNames(const std::filesystem::path& dir)
     return names;
 }
 
+std::string storeFilePath(const std::string& homeDir, std::string_view dir, std::string_view name,
+                          std::string_view extension)
+{
+    std::string path;
+    path.reserve(homeDir.size() + dir.size() + name.size() + extension.size() + 2);
+    path += homeDir;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path.append(dir).append("/").append(name).append(extension);
+    return path;
+}
+
 } // namespace vantor::filter

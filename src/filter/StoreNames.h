@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantor::filter {
@@ -10,5 +11,10 @@ namespace vantor::filter {
 // name does not begin with ".", minus its last four characters, in the directory's enumeration order.
 // A missing or unreadable directory gives an empty list.
 std::vector<std::string> listStoreNames(const std::filesystem::path& dir);
+
+// home + "/" + dir + "/" + name + extension (no second "/" when home already ends with one). Built as
+// plain text: the engine asks for it for every message.
+std::string storeFilePath(const std::string& homeDir, std::string_view dir, std::string_view name,
+                          std::string_view extension);
 
 } // namespace vantor::filter

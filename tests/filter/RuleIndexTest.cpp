@@ -63,6 +63,20 @@ TEST(PatternTrieTest, EveryByteValueIsAPatternByte)
     EXPECT_EQ(t.firstContained(std::string("\x00\xff", 2)), None);
 }
 
+TEST(PatternTrieTest, FoldedTriesIgnoreTheCaseOfAsciiLettersOnly)
+{
+    PatternTrie contained(PatternTrie::Direction::Forward, true);
+    contained.add("Mailer: X", 0);
+    contained.add("\xC3\xA4", 1);
+    contained.build();
+    EXPECT_EQ(contained.firstContained("x-MAILER: x1"), 0u);
+    EXPECT_EQ(contained.firstContained("\xC3\x84"), None);
+    PatternTrie suffixes(PatternTrie::Direction::Backward, true);
+    suffixes.add(".ORG", 0);
+    suffixes.build();
+    EXPECT_EQ(suffixes.firstAnchored("a@b.Org"), 0u);
+}
+
 // Random rule lists over a small alphabet, so that matches, overlaps and empty texts are frequent: the
 // prepared lists must name the same first rule as trying the rules one by one.
 class RandomRules
