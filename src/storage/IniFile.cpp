@@ -25,10 +25,17 @@ std::string withoutLineBreaks(std::string text)
     return text;
 }
 
-bool isKeyLineOf(std::string_view line, std::string_view key)
+// The first line among lines whose text before its first "=" equals key without regard to case.
+// A key that holds "=" itself therefore names no line.
+template <typename Lines>
+auto findKeyLine(Lines& lines, std::string_view key)
 {
-    return line.size() > key.size() && line[key.size()] == '=' &&
-           initext::equalsNoCase(line.substr(0, key.size()), key);
+    if (key.find('=') != std::string_view::npos)
+        return lines.end();
+    return std::find_if(lines.begin(), lines.end(), [key](std::string_view line) {
+        return line.size() > key.size() && line[key.size()] == '=' &&
+               initext::equalsNoCase(line.substr(0, key.size()), key);
+    });
 }
 
 } // namespace
@@ -197,11 +204,11 @@ std::optional<std::string_view> IniFile::findValue(std::string_view section, std
     if (index == NotFound)
         return std::nullopt;
     key = cutName(key);
-    for (const std::string_view line : m_sections[index].lines) {
-        if (isKeyLineOf(line, key))
-            return line.substr(key.size() + 1);
-    }
-    return std::nullopt;
+    const auto& lines = m_sections[index].lines;
+    const auto found = findKeyLine(lines, key);
+    if (found == lines.end())
+        return std::nullopt;
+    return found->substr(key.size() + 1);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
@@ -290,8 +297,7 @@ void IniFile::writeLine(std::string_view section, std::string_view key, std::str
         line.resize(MaxLineLength);
 
     Section& target = findOrCreateSection(section);
-    const auto found = std::find_if(target.lines.begin(), target.lines.end(),
-                                    [key](std::string_view existing) { return isKeyLineOf(existing, key); });
+    const auto found = findKeyLine(target.lines, key);
     if (found == target.lines.end()) {
         target.lines.push_back(ownLine(std::move(line)));
         m_modified = true;
@@ -333,8 +339,7 @@ void IniFile::deleteKey(std::string_view section, std::string_view key)
         return;
     key = cutName(key);
     auto& lines = m_sections[index].lines;
-    const auto found = std::find_if(lines.begin(), lines.end(),
-                                    [key](std::string_view line) { return isKeyLineOf(line, key); });
+    const auto found = findKeyLine(lines, key);
     if (found == lines.end())
         return;
     lines.erase(found);

@@ -39,6 +39,7 @@ TEST_F(IniFileRead, NamesCompareWithoutCaseAndTheFirstOfTwoKeysWins)
     const IniFile ini = load("[Sec]\nKey=first\nkey=second\nv=a=b\n[Other]\nKey=other\n");
     EXPECT_EQ(ini.readString("sEC", "KEY", ""), "first");
     EXPECT_EQ(ini.readString("Sec", "v", ""), "a=b");
+    EXPECT_EQ(ini.readString("Sec", "v=a", "def"), "def");
     EXPECT_EQ(ini.readString("other", "key", ""), "other");
     EXPECT_EQ(ini.readString("Sec", "Key", ""), "first");
     EXPECT_TRUE(ini.sectionExists("OTHER"));
