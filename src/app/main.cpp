@@ -1,0 +1,45 @@
+#include "core/HomeDirectory.h"
+#include "platform/ProbingConnectionDetector.h"
+#include "platform/SystemAddressSource.h"
+#include "storage/ErrorLog.h"
+#include "storage/TextTable.h"
+#include "ui/DesktopShellOpen.h"
+#include "ui/MainForm.h"
+#include "ui/MessageBoxPrompts.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+using namespace vantor;
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("EMail Vantor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("EMail Vantor"));
+    // The tray keeps the program alive while the window is hidden; only the ways of ending quit it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QString error;
+    const std::optional<core::HomeDirectory> home =
+        core::HomeDirectory::resolve(QApplication::arguments(), QApplication::applicationDirPath(),
+                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    if (!home) {
+        std::fprintf(stderr, "emailvantor: %s\n", qPrintable(error));
+        return 2;
+    }
+
+    storage::TextTable texts;
+    storage::ErrorLog errorLog(home->nativeDir());
+    platform::ProbingConnectionDetector detector(std::make_unique<platform::SystemAddressSource>());
+    ui::MessageBoxPrompts prompts;
+    ui::DesktopShellOpen shell;
+
+    ui::MainForm mainForm({*home, texts, errorLog, detector, prompts, shell});
+    prompts.setParentWidget(&mainForm);
+    mainForm.formCreate();
+    mainForm.trayIconStartup();
+    return QApplication::exec();
+}

@@ -1,0 +1,406 @@
+#include "ui/MainForm.h"
+
+#include "core/DisplayText.h"
+#include "core/ProductInfo.h"
+#include "core/SettingsFile.h"
+#include "core/WindowPlacement.h"
+#include "ui/MainMenu.h"
+#include "ui/MainToolBar.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/CreditsDialog.h"
+#include "ui/dialogs/LegendDialog.h"
+#include "ui/dialogs/SplashWindow.h"
+#include "ui/dialogs/TipsDialog.h"
+#include "ui/pages/DbxReaderPage.h"
+#include "ui/pages/EMailManagerPage.h"
+#include "ui/pages/MessagerPage.h"
+#include "ui/pages/StatisticPage.h"
+#include "ui/pages/VantorCenterPage.h"
+#include "ui/widgets/Icons.h"
+#include "ui/widgets/StatusPanels.h"
+#include "ui/widgets/TrayController.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSessionManager>
+
+namespace vantor::ui {
+
+using namespace storage;
+using core::uiText;
+
+MainForm::MainForm(const Services& services, QWidget* parent)
+    : QMainWindow(parent)
+    , m_home(services.home)
+    , m_texts(services.texts)
+    , m_detector(services.detector)
+    , m_prompts(services.prompts)
+    , m_shell(services.shell)
+    , m_accounts(services.home, services.errorLog)
+    , m_mainMenu(new MainMenu(*menuBar(), services.texts))
+    , m_toolBar(new MainToolBar(services.texts, this))
+    , m_statusPanels(new StatusPanels(this))
+    , m_pageControl(new QTabWidget(this))
+    , m_tray(new TrayController(services.texts, this))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowIcon(Icons::tray(0));
+    resize(780, 560);
+    addToolBar(m_toolBar);
+    setStatusBar(m_statusPanels);
+    buildPages();
+    setCentralWidget(m_pageControl);
+    connectCommands();
+    relabel();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::formCreate()
+{
+    // The process state starts with the values of a fresh run: nothing running, no check on connection yet.
+    setWindowTitle(core::ProductInfo::caption(m_state.versionText));
+    m_aboutVersion = core::ProductInfo::aboutVersion(m_state.versionText);
+    m_pageControl->setCurrentIndex(VantorCenter);
+    m_vantorCenter->notebook2().setCurrentIndex(VantorCenterPage::ResultLists);
+    m_legend = new LegendDialog(this);
+    resetProgress();
+    showConnection(false);
+    setStatusText(uiText(m_texts, "Status", "003"));
+    listAccounts();
+    applyStartupSettings();
+    showConnection(m_detector.isOnline());
+    if (core::SettingsFile(m_home).read(TipsShow))
+        showTips();
+}
+
+void MainForm::trayIconStartup()
+{
+    restorePlacement();
+    const bool hasTray = TrayController::isAvailable();
+    if (hasTray)
+        m_tray->show();
+    if (!hasTray || !core::SettingsFile(m_home).read(GeneralStartMinimize))
+        show();
+}
+
+void MainForm::loadLanguage(const std::string& name)
+{
+    m_texts.loadLanguage(m_home.nativeDir(), name);
+    relabel();
+}
+
+void MainForm::checkBtnClick()
+{
+    const bool isAutomatic = core::SettingsFile(m_home).read(GeneralMode1);
+    startCheck(isAutomatic ? core::CheckMode::Automatic : core::CheckMode::Preview);
+}
+
+void MainForm::startCheck(core::CheckMode mode)
+{
+    // The tray's Check Account stays enabled during a check; a second check over the same POP3 client
+    // would tangle both conversations, so the request is dropped.
+    if (m_state.checkRunning)
+        return;
+    emit checkRequested(mode);
+}
+
+void MainForm::endProgram(core::EndReason reason)
+{
+    if (m_isEnding)
+        return;
+    m_isEnding = true;
+    core::ExitCleanup::run(reason, m_state.deleteBackupOnExit, m_home);
+    emit ending(reason);
+    m_tray->hide();
+    // exit() rather than quit(): quit() would first ask every window to close, and ours refuses.
+    QCoreApplication::exit(0);
+}
+
+void MainForm::setAccountProgress(int current, int total)
+{
+    m_statusPanels->accountGauge().setProgress(current, total);
+}
+
+void MainForm::setMessageProgress(int current, int count)
+{
+    m_statusPanels->messageGauge().setProgress(current, count);
+}
+
+void MainForm::resetProgress()
+{
+    m_statusPanels->accountGauge().reset();
+    m_statusPanels->messageGauge().reset();
+}
+
+void MainForm::setStatusText(const QString& text)
+{
+    m_statusPanels->setStatusText(text);
+}
+
+void MainForm::setTrayState(core::TrayState state)
+{
+    m_tray->setState(state);
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    if (m_isEnding) {
+        event->accept();
+        return;
+    }
+    if (core::SettingsFile(m_home).read(GeneralXMinimize)) {
+        event->ignore();
+        minimizeToTray();
+        return;
+    }
+    endProgram(core::EndReason::WindowClose);
+    event->accept();
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_state.windowShown)
+        return;
+    restorePlacement();
+    m_state.windowShown = true;
+    showConnection(m_detector.isOnline());
+    loadLanguage(core::SettingsFile(m_home).read(LanguageLanguage));
+    // The first paint after showing writes the placement, so a window that is never moved still has one.
+    savePlacement();
+}
+
+void MainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    savePlacement();
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    savePlacement();
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        savePlacement();
+}
+
+void MainForm::buildPages()
+{
+    m_pageControl->setObjectName(QStringLiteral("PageControl"));
+    m_vantorCenter = new VantorCenterPage(m_pageControl);
+    m_eMailManager = new EMailManagerPage(m_pageControl);
+    m_messager = new MessagerPage(m_pageControl);
+    m_pageControl->insertTab(VantorCenter, m_vantorCenter, QString());
+    m_pageControl->insertTab(Statistic, new StatisticPage(m_pageControl), QString());
+    m_pageControl->insertTab(EMailManager, m_eMailManager, QString());
+    m_pageControl->insertTab(Messager, m_messager, QString());
+    m_pageControl->insertTab(DbxReader, new DbxReaderPage(m_pageControl), QString());
+}
+
+void MainForm::connectCommands()
+{
+    using Item = MainMenu::Item;
+    const auto onMenu = [this](Item item, auto slot) { connect(&m_mainMenu->action(item), &QAction::triggered, this, slot); };
+    const auto onClick = [this](QToolButton& button, auto slot) { connect(&button, &QToolButton::clicked, this, slot); };
+    const auto mail = [this](core::ProductInfo::Mail kind) {
+        return [this, kind] { open(core::ProductInfo::mailLink(kind, m_state.versionText)); };
+    };
+
+    onClick(m_toolBar->checkBtn(), &MainForm::checkBtnClick);
+    connect(&m_toolBar->checkAutomaticAction(), &QAction::triggered, this,
+            [this] { startCheck(core::CheckMode::Automatic); });
+    connect(&m_toolBar->checkPreviewAction(), &QAction::triggered, this,
+            [this] { startCheck(core::CheckMode::Preview); });
+    onClick(m_toolBar->eClientBtn(), &MainForm::runMailClient);
+    onClick(m_toolBar->friendBtn(), mail(core::ProductInfo::Mail::Recommend));
+    onClick(m_toolBar->aboutBtn(), &MainForm::showAbout);
+
+    onMenu(Item::Exit, [this] { endProgram(core::EndReason::MenuExit); });
+    onMenu(Item::Help, [this] { open(QUrl::fromLocalFile(m_home.filePath(QStringLiteral("VTHELP.HLP")))); });
+    onMenu(Item::Credits, [this] { CreditsDialog(this).exec(); });
+    onMenu(Item::Legend, [this] { m_legend->exec(); });
+    onMenu(Item::Tips, &MainForm::showTips);
+    onMenu(Item::Homepage, [this] { open(core::ProductInfo::homepage()); });
+    onMenu(Item::SendEMail, [this] { m_pageControl->setCurrentIndex(Messager); });
+    onMenu(Item::SendBugReport, mail(core::ProductInfo::Mail::BugReport));
+    onMenu(Item::SendTranslateRequest, mail(core::ProductInfo::Mail::TranslateRequest));
+    onMenu(Item::SendSpammersList, mail(core::ProductInfo::Mail::SpammersList));
+    onMenu(Item::About, &MainForm::showAbout);
+
+    connect(&m_tray->aboutAction(), &QAction::triggered, this, &MainForm::showAbout);
+    connect(&m_tray->closeAction(), &QAction::triggered, this, [this] { endProgram(core::EndReason::TrayClose); });
+    connect(&m_tray->checkAction(), &QAction::triggered, this, [this] {
+        m_pageControl->setCurrentIndex(VantorCenter);
+        checkBtnClick();
+    });
+    connect(&m_tray->showAction(), &QAction::triggered, this, &MainForm::showWindow);
+    connect(m_tray, &TrayController::activated, this, &MainForm::showWindow);
+    m_tray->settingAction().setEnabled(false);
+    m_tray->notifyAction().setEnabled(false);
+
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this] { m_toolBar->iefBtn().setEnabled(false); });
+    connect(&m_detector, &platform::ConnectionDetector::changed, this, &MainForm::onConnectionChanged);
+    // Log-off and shutdown end the program at once; the backups stay.
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { endProgram(core::EndReason::SessionEnd); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_isEnding = true; });
+}
+
+void MainForm::relabel()
+{
+    m_mainMenu->relabel();
+    m_toolBar->relabel();
+    m_tray->relabel();
+    static constexpr const char* TabKeys[] = {"001", "002", "003", "004", "005"};
+    for (int page = VantorCenter; page <= DbxReader; ++page)
+        m_pageControl->setTabText(page, uiText(m_texts, "Tab", TabKeys[page]));
+    m_statusPanels->setLabels(QStringLiteral("Accounts:"), QStringLiteral("EMails:"));
+    showConnection(m_statusPanels->isShowingOnline());
+    if (!m_state.checkRunning && !m_state.watchRunning)
+        setStatusText(uiText(m_texts, "Status", "003"));
+    m_eMailManager->relabel(m_texts);
+    m_messager->relabel(m_texts);
+}
+
+void MainForm::listAccounts()
+{
+    QStringList all;
+    QStringList sending;
+    if (m_accounts.exists()) {
+        for (const core::AccountEntry& entry : m_accounts.readAll()) {
+            const QString description = core::displayText(entry.description);
+            all.append(description);
+            if (entry.smtpServer != core::AccountStore::Missing && !entry.smtpServer.empty())
+                sending.append(description);
+        }
+    }
+    m_eMailManager->setAccounts(all);
+    m_messager->setAccounts(sending);
+}
+
+void MainForm::applyStartupSettings()
+{
+    core::SettingsFile settings(m_home);
+    m_watchTimers.setIntervalMinutes(settings.read(NotifyTime));
+    if (m_watchTimers.startIfAutomatic(settings.read(NotifyAutomatic), settings.read(NotifyActive)))
+        m_tray->notifyAction().setChecked(true);
+    loadLanguage(settings.read(LanguageLanguage));
+    if (!settings.read(GeneralSplash))
+        SplashWindow(m_aboutVersion, this).exec();
+    m_state.deleteBackupOnExit = settings.read(BackupDeleteBackup);
+    const QString senderName = core::displayText(settings.read(MessagerName));
+    const QString senderAddress = core::displayText(settings.read(MessagerFrom));
+    applyPlacement(core::WindowPlacement::read(settings));
+    m_messager->setSenderDefaults(senderName, senderAddress);
+}
+
+void MainForm::applyPlacement(const core::WindowPlacement& placement)
+{
+    if (placement.isMaximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    resize(placement.width.value_or(width()), placement.height.value_or(height()));
+    const QRect wanted(QPoint(placement.left.value_or(x()), placement.top.value_or(y())), size());
+    // A position saved on a monitor that is no longer attached would put the window out of reach.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool isReachable = std::any_of(screens.begin(), screens.end(), [&wanted](const QScreen* screen) {
+        return screen->availableGeometry().intersects(wanted);
+    });
+    if (isReachable)
+        move(wanted.topLeft());
+}
+
+void MainForm::restorePlacement()
+{
+    applyPlacement(core::WindowPlacement::read(core::SettingsFile(m_home)));
+}
+
+void MainForm::savePlacement()
+{
+    if (!m_state.windowShown || !isVisible() || m_isEnding)
+        return;
+    core::WindowPlacement placement;
+    placement.isMaximized = isMaximized();
+    // The normal bounds, so that a window restored from maximized comes back where it was.
+    const QRect bounds = placement.isMaximized ? normalGeometry() : QRect(pos(), size());
+    placement.left = bounds.x();
+    placement.top = bounds.y();
+    placement.width = bounds.width();
+    placement.height = bounds.height();
+    core::SettingsFile settings(m_home);
+    placement.write(settings);
+    settings.save();
+}
+
+void MainForm::showConnection(bool isOnline)
+{
+    m_statusPanels->setConnection(isOnline, uiText(m_texts, "Status", isOnline ? "001" : "002"));
+}
+
+void MainForm::onConnectionChanged(bool isOnline)
+{
+    showConnection(isOnline);
+    if (!isOnline || m_state.autoCheckDone)
+        return;
+    m_state.autoCheckDone = true;
+    if (core::SettingsFile(m_home).read(GeneralAuto))
+        checkBtnClick();
+}
+
+void MainForm::runMailClient()
+{
+    const QString path = core::displayText(core::SettingsFile(m_home).read(EMailClientPath));
+    if (path.isEmpty()) {
+        m_prompts.showError(uiText(m_texts, "Message", "015"));
+        return;
+    }
+    if (!m_shell.runProgram(path))
+        m_prompts.showError(QStringLiteral("Cannot run the EMail client %1").arg(path));
+}
+
+void MainForm::showTips()
+{
+    TipsDialog tips(core::SettingsFile(m_home).read(TipsShow), this);
+    tips.exec();
+    core::SettingsFile settings(m_home);
+    settings.write(TipsShow, tips.showAtStart());
+    settings.save();
+}
+
+void MainForm::showAbout()
+{
+    AboutDialog(uiText(m_texts, "Menu", "016"), m_aboutVersion, this).exec();
+}
+
+void MainForm::showWindow()
+{
+    m_pageControl->setCurrentIndex(VantorCenter);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainForm::minimizeToTray()
+{
+    if (TrayController::isAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void MainForm::open(const QUrl& url)
+{
+    m_shell.openUrl(url);
+}
+
+} // namespace vantor::ui

@@ -1,0 +1,149 @@
+#pragma once
+
+#include "core/AccountStore.h"
+#include "core/CheckMode.h"
+#include "core/ExitCleanup.h"
+#include "core/HomeDirectory.h"
+#include "core/ProcessState.h"
+#include "core/StatusSink.h"
+#include "core/UserPrompts.h"
+#include "core/WatchTimers.h"
+#include "platform/ConnectionDetector.h"
+#include "platform/ShellOpen.h"
+#include "storage/ErrorLog.h"
+#include "storage/TextTable.h"
+
+#include <QMainWindow>
+#include <QTabWidget>
+
+namespace vantor::core {
+struct WindowPlacement;
+}
+
+namespace vantor::ui {
+
+class EMailManagerPage;
+class LegendDialog;
+class MainMenu;
+class MainToolBar;
+class MessagerPage;
+class StatusPanels;
+class TrayController;
+class VantorCenterPage;
+
+// The application shell: start-up order, process state, status bar, tray icon, pages, menus and toolbar,
+// and the ways the program ends. Every check request arrives at startCheck().
+class MainForm : public QMainWindow, public core::StatusSink
+{
+    Q_OBJECT
+
+public:
+    // What the window works with; all of it outlives the window.
+    struct Services
+    {
+        const core::HomeDirectory& home;
+        storage::TextTable& texts;
+        storage::ErrorLog& errorLog;
+        platform::ConnectionDetector& detector;
+        core::UserPrompts& prompts;
+        platform::ShellOpen& shell;
+    };
+
+    enum Page
+    {
+        VantorCenter = 0,
+        Statistic = 1,
+        EMailManager = 2,
+        Messager = 3,
+        DbxReader = 4
+    };
+
+    explicit MainForm(const Services& services, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The creation handler: state, status bar, account boxes, timers, language, splash, placement, tips.
+    void formCreate();
+    // Raised once the application runs: restores the placement and shows the window unless the program
+    // starts minimized; without a tray the window is always shown, or nothing would be left to click.
+    void trayIconStartup();
+
+    // Loads the language (English for a name without a file) and re-labels the window.
+    void loadLanguage(const std::string& name);
+    // The check command: [General] Mode1 chooses the automatic check (1) or the preview (0).
+    void checkBtnClick();
+    // Every check request ends here; while a check runs, a second request is ignored.
+    void startCheck(core::CheckMode mode);
+    // Ends the program the given way; Exit and a real close empty EBak when DeleteBackupOnExit is set.
+    void endProgram(core::EndReason reason);
+
+    core::ProcessState& state() { return m_state; }
+    core::WatchTimers& watchTimers() { return m_watchTimers; }
+    QTabWidget& pageControl() { return *m_pageControl; }
+    VantorCenterPage& vantorCenter() { return *m_vantorCenter; }
+    EMailManagerPage& eMailManager() { return *m_eMailManager; }
+    MessagerPage& messager() { return *m_messager; }
+    MainToolBar& toolBar() { return *m_toolBar; }
+    MainMenu& mainMenu() { return *m_mainMenu; }
+    TrayController& tray() { return *m_tray; }
+    StatusPanels& statusPanels() { return *m_statusPanels; }
+
+    void setAccountProgress(int current, int total) override;
+    void setMessageProgress(int current, int count) override;
+    void resetProgress() override;
+    void setStatusText(const QString& text) override;
+    void setTrayState(core::TrayState state) override;
+
+signals:
+    // A check was asked for and no check is running.
+    void checkRequested(core::CheckMode mode);
+    // The program is about to end; EBak has been emptied already where the reason asks for it.
+    void ending(core::EndReason reason);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildPages();
+    void connectCommands();
+    void relabel();
+    void listAccounts();
+    void applyStartupSettings();
+    void applyPlacement(const core::WindowPlacement& placement);
+    void restorePlacement();
+    void savePlacement();
+    void showConnection(bool isOnline);
+    void onConnectionChanged(bool isOnline);
+    void runMailClient();
+    void showTips();
+    void showAbout();
+    void showWindow();
+    void minimizeToTray();
+    void open(const QUrl& url);
+
+    const core::HomeDirectory& m_home;
+    storage::TextTable& m_texts;
+    platform::ConnectionDetector& m_detector;
+    core::UserPrompts& m_prompts;
+    platform::ShellOpen& m_shell;
+    core::AccountStore m_accounts;
+    core::ProcessState m_state;
+    core::WatchTimers m_watchTimers;
+    QString m_aboutVersion;
+    bool m_isEnding = false;
+
+    MainMenu* m_mainMenu;
+    MainToolBar* m_toolBar;
+    StatusPanels* m_statusPanels;
+    QTabWidget* m_pageControl;
+    VantorCenterPage* m_vantorCenter = nullptr;
+    EMailManagerPage* m_eMailManager = nullptr;
+    MessagerPage* m_messager = nullptr;
+    TrayController* m_tray;
+    LegendDialog* m_legend = nullptr;
+};
+
+} // namespace vantor::ui

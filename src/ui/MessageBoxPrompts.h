@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/UserPrompts.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace vantor::ui {
+
+// The program's boxes as the desktop draws them: QMessageBox for errors and questions, QInputDialog for the
+// password. parent is the window the boxes centre on; it may change (setParentWidget) once the window exists.
+class MessageBoxPrompts : public core::UserPrompts
+{
+public:
+    explicit MessageBoxPrompts(QWidget* parent = nullptr);
+
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+
+    void showError(const QString& text) override;
+    bool askYesNo(const QString& question) override;
+    QString askPassword(const QString& title, const QString& label) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace vantor::ui

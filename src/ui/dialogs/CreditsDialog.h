@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+
+namespace vantor::ui {
+
+// Who made the program and the libraries it stands on.
+class CreditsDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CreditsDialog(QWidget* parent = nullptr);
+};
+
+} // namespace vantor::ui

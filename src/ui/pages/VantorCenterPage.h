@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStackedWidget>
+#include <QWidget>
+
+namespace vantor::ui {
+
+// Page 0 of the main window. Notebook2 holds the result lists (inner page 0) and the preview (inner page 1);
+// both are filled by the check cycles.
+class VantorCenterPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum InnerPage
+    {
+        ResultLists = 0,
+        Preview = 1
+    };
+
+    explicit VantorCenterPage(QWidget* parent = nullptr);
+
+    QStackedWidget& notebook2() { return *m_notebook2; }
+    QWidget& resultListsPage() { return *m_resultLists; }
+    QWidget& previewPage() { return *m_preview; }
+
+private:
+    QStackedWidget* m_notebook2;
+    QWidget* m_resultLists;
+    QWidget* m_preview;
+};
+
+} // namespace vantor::ui
