@@ -1,0 +1,65 @@
+// Loads arbitrary bytes as an INI file, writes the document back and loads it again: every section
+// that has lines must come back with the same name and the same lines, whatever the input held.
+#include "storage/IniFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using vantor::storage::IniFile;
+using Document = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+void require(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+Document linedSections(const IniFile& ini)
+{
+    Document document;
+    for (const std::string& name : ini.readSections()) {
+        auto lines = ini.readSectionValues(name);
+        if (!lines.empty())
+            document.emplace_back(name, std::move(lines));
+    }
+    return document;
+}
+
+const std::string& scratchPath()
+{
+    static const std::string path =
+        (std::filesystem::temp_directory_path() / ("vantor-ini-fuzz-" + std::to_string(::getpid()) + ".ini"))
+            .string();
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string& path = scratchPath();
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    Document before;
+    {
+        IniFile ini(path);
+        before = linedSections(ini);
+        // A write that changes the document and one that undoes it force the write-back. Headers read
+        // from a file name at most 253 characters, so this section cannot be one of the input's.
+        const std::string scratchSection(IniFile::MaxLineLength, 's');
+        ini.writeString(scratchSection, "k", "v");
+        ini.eraseSection(scratchSection);
+        ini.updateFile();
+        require(!ini.isModified());
+    }
+    require(linedSections(IniFile(path)) == before);
+    return 0;
+}
