@@ -33,12 +33,27 @@ Document linedSections(const IniFile& ini)
     return document;
 }
 
+// One scratch file per fuzzing process, removed when the process exits.
+class ScratchFile
+{
+public:
+    ScratchFile()
+        : m_path((std::filesystem::temp_directory_path() /
+                  ("vantor-ini-fuzz-" + std::to_string(::getpid()) + ".ini"))
+                     .string())
+    {}
+    ~ScratchFile() { std::filesystem::remove(m_path); }
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
 const std::string& scratchPath()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("vantor-ini-fuzz-" + std::to_string(::getpid()) + ".ini"))
-            .string();
-    return path;
+    static const ScratchFile file;
+    return file.path();
 }
 
 } // namespace
