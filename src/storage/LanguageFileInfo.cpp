@@ -1,6 +1,7 @@
 #include "storage/LanguageFileInfo.h"
 
 #include "storage/IniFile.h"
+#include "storage/TextTable.h"
 
 namespace vantor::storage {
 
@@ -9,7 +10,8 @@ LanguageFileInfo readLanguageFileInfo(const std::string& homeDir, std::string_vi
     static constexpr std::string_view Missing = "ERROR";
     static constexpr std::string_view Section = "File Info";
     try {
-        const IniFile file(homeDir + "/Language/" + std::string(listText) + ".lng");
+        // Found as the language loader finds it, so a file listed as "Italiano" from "ITALIANO.LNG" opens.
+        const IniFile file(TextTable::languageFilePath(homeDir, listText));
         return {file.readString(Section, "Author", Missing), file.readString(Section, "EMail", Missing),
                 file.readString(Section, "VT Version", Missing)};
     } catch (...) {

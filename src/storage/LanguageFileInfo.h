@@ -13,8 +13,9 @@ struct LanguageFileInfo
     std::string version;
 };
 
-// Reads Author, EMail and VT Version of homeDir/Language/<listText>.lng (the name exactly as listed);
-// "ERROR" for each one that is missing, and for all when the file is missing or unreadable. Never throws.
+// Reads Author, EMail and VT Version of homeDir/Language/<listText>.lng, the file name matched without
+// regard to case; "ERROR" for each one that is missing, and for all when the file is missing or
+// unreadable. Never throws.
 LanguageFileInfo readLanguageFileInfo(const std::string& homeDir, std::string_view listText);
 
 } // namespace vantor::storage

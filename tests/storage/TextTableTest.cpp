@@ -116,8 +116,12 @@ TEST(LanguageFileInfo, ReadsTheFileInfoSectionWithErrorForWhatIsMissing)
     EXPECT_EQ(info.email, "ERROR");
     EXPECT_EQ(info.version, "2.5");
 
-    const auto missing = vantor::storage::readLanguageFileInfo(home.path(), "deutsch");
+    home.write("Language/ITALIANO.LNG", "[File Info]\nAuthor=Gianni\n");
+    EXPECT_EQ(vantor::storage::readLanguageFileInfo(home.path(), "ITALIANO").author, "Gianni");
+
+    const auto missing = vantor::storage::readLanguageFileInfo(home.path(), "Klingon");
     EXPECT_EQ(missing.author, "ERROR");
+    EXPECT_EQ(missing.email, "ERROR");
     EXPECT_EQ(missing.version, "ERROR");
 }
 
