@@ -220,6 +220,25 @@ private slots:
         QVERIFY(smtp->connected());
     }
 
+    void abortDuringASendEndsIt()
+    {
+        auto smtp = connected();
+        QVERIFY(smtp);
+        m_server->reply("250 ok\r\n").reply("250 ok\r\n").reply("250 ok\r\n").reply("354 go\r\n");
+        m_message.setTextPlain(std::string(20000, 'x'));
+        m_message.assembleBody();
+        smtp->setPacketSize(1000);
+        int reports = 0;
+        // The window's Abort button, pressed while the text goes out.
+        smtp->setOnProgress([&smtp, &reports](std::int64_t, std::int64_t) {
+            if (++reports == 3)
+                smtp->abort();
+        });
+        QVERIFY(!smtp->sendMessage());
+        QVERIFY(!smtp->connected());
+        QCOMPARE(reports, 3);
+    }
+
     void serverClosingTheConnectionClearsConnected()
     {
         auto smtp = connected();
