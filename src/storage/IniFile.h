@@ -15,6 +15,7 @@ namespace vantor::storage {
 // One INI document held in memory: an ordered list of sections, each an ordered list of raw lines.
 // Loaded whole at construction, written back whole (atomically) only when something changed.
 // Names and keys compare ASCII case-insensitively; section names and keys are cut to 255 characters.
+// Writes store line breaks inside names and values as blanks, so that each entry stays one line.
 class IniFile
 {
 public:
