@@ -2,13 +2,12 @@
 // --header-only reads only the header lines, as a header fetch from the server gives them.
 #include "JsonWriter.h"
 #include "mail/codec/MailDate.h"
+#include "mail/mime/FileBytes.h"
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/TextLines.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,11 +31,7 @@ std::string joined(const std::vector<std::string>& lines)
 // The header of a message file as a header fetch returns it: up to and including the empty line.
 void loadHeaderOnly(MailMessage& message, const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::filesystem::filesystem_error("cannot open the message file", path,
-                                                std::make_error_code(std::errc::no_such_file_or_directory));
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string raw = vantor::mail::mime::readFileBytes(path);
     const std::string text = vantor::mail::mime::joinCrlf(vantor::mail::mime::splitTextLines(raw));
     const std::size_t end = text.find("\r\n\r\n");
     message.loadRawHeader(end == std::string::npos ? text : text.substr(0, end + 4));

@@ -3,16 +3,13 @@
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
 #include "mail/codec/MimeTypes.h"
+#include "mail/mime/FileBytes.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/TextLines.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <system_error>
 
 namespace vantor::mail::mime {
 
@@ -323,18 +320,7 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
 
 void MessageBuilder::attachFile(const std::filesystem::path& fileName, std::string_view mimeType, bool embedded)
 {
-    errno = 0;
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        throw std::filesystem::filesystem_error("cannot open the file to attach", fileName,
-                                                std::error_code(errno != 0 ? errno : EIO, std::generic_category()));
-    }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        throw std::filesystem::filesystem_error("cannot read the file to attach", fileName,
-                                                std::error_code(EIO, std::generic_category()));
-    }
-    attachStream(bytes, fileName.string(), embedded, mimeType);
+    attachStream(readFileBytes(fileName), fileName.string(), embedded, mimeType);
 }
 
 void MessageBuilder::attachStream(std::string_view bytes, std::string_view fileName, bool embedded,

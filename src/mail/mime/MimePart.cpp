@@ -8,28 +8,15 @@
 #include "mail/codec/TextHelpers.h"
 #include "mail/codec/UuDecode.h"
 #include "mail/mime/Base64Body.h"
+#include "mail/mime/FileBytes.h"
 #include "mail/mime/HeaderLine.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/MimeParser.h"
 #include "mail/mime/TextLines.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace vantor::mail::mime {
-
-namespace {
-
-[[noreturn]] void throwFileError(const char* what, const std::filesystem::path& path)
-{
-    const int code = errno != 0 ? errno : EIO;
-    throw std::filesystem::filesystem_error(what, path, std::error_code(code, std::generic_category()));
-}
-
-} // namespace
 
 MimePart::MimePart(MailMessage* owner, MimePart* parent)
     : m_ownerMessage(owner)
@@ -131,27 +118,12 @@ void MimePart::fill(std::string_view text, bool withHeader)
 
 void MimePart::loadFromFile(const std::filesystem::path& path)
 {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throwFileError("cannot open the message file", path);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throwFileError("cannot read the message file", path);
-    fill(joinCrlf(splitTextLines(raw)), true);
+    fill(joinCrlf(splitTextLines(readFileBytes(path))), true);
 }
 
 void MimePart::saveToFile(const std::filesystem::path& path) const
 {
-    const std::string text = joinCrlf(splitTextLines(getSource()));
-    errno = 0;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        throwFileError("cannot create the message file", path);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out)
-        throwFileError("cannot write the message file", path);
+    writeFileBytes(path, joinCrlf(splitTextLines(getSource())));
 }
 
 std::string MimePart::getSource() const

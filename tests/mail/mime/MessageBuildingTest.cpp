@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
 #include <stdexcept>
 
 using vantor::mail::mime::MailMessage;
@@ -250,8 +251,19 @@ TEST(Building, MessageIdHasDateRandomPartsAndHost)
 {
     MailMessage m;
     m.setMessageId("192.168.1.2");
-    EXPECT_TRUE(std::regex_match(m.headerValue("Message-ID"), std::regex(R"(<\d{14}\.[0-9A-F]+\.[0-9A-F]+@192\.168\.1\.2>)")))
-        << m.headerValue("Message-ID");
+    const std::string id = m.headerValue("Message-ID");
+    const auto isHex = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F'); };
+    ASSERT_GT(id.size(), 16u);
+    EXPECT_EQ(id.front(), '<');
+    EXPECT_TRUE(std::all_of(id.begin() + 1, id.begin() + 15, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }));
+    EXPECT_EQ(id[15], '.');
+    const std::size_t dot = id.find('.', 16);
+    const std::size_t at = id.find('@');
+    ASSERT_NE(dot, std::string::npos);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_TRUE(dot > 16 && std::all_of(id.begin() + 16, id.begin() + static_cast<long>(dot), isHex)) << id;
+    EXPECT_TRUE(at > dot + 1 && std::all_of(id.begin() + static_cast<long>(dot) + 1, id.begin() + static_cast<long>(at), isHex)) << id;
+    EXPECT_EQ(id.substr(at), "@192.168.1.2>");
 }
 
 TEST(Files, SaveAndLoadKeepTheMessage)
@@ -278,6 +290,7 @@ TEST(Files, SaveAndLoadKeepTheMessage)
     EXPECT_EQ(back.headerLines().size(), 2u);
     EXPECT_EQ(back.encodedBody(), "body\r\n");
     EXPECT_THROW(back.loadFromFile(dir / "none.eml"), std::filesystem::filesystem_error);
+    EXPECT_THROW(back.loadFromFile(dir), std::filesystem::filesystem_error);
     EXPECT_THROW(m.saveToFile(dir / "no-such-dir" / "x.eml"), std::filesystem::filesystem_error);
     std::filesystem::remove_all(dir);
 }
