@@ -1,0 +1,400 @@
+#include "FakeConnectionDetector.h"
+#include "ModalDialogs.h"
+#include "RecordingShellOpen.h"
+#include "ScriptedUserPrompts.h"
+#include "TestFiles.h"
+#include "ui/MainForm.h"
+#include "ui/MainMenu.h"
+#include "ui/MainToolBar.h"
+#include "ui/dialogs/LegendDialog.h"
+#include "ui/pages/EMailManagerPage.h"
+#include "ui/pages/MessagerPage.h"
+#include "ui/widgets/StatusPanels.h"
+#include "ui/widgets/TrayController.h"
+
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QUrlQuery>
+
+using namespace vantor;
+using core::CheckMode;
+using core::EndReason;
+using test::TestFiles;
+using ui::MainForm;
+
+class MainFormTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<core::HomeDirectory> m_home;
+    std::unique_ptr<storage::TextTable> m_texts;
+    std::unique_ptr<storage::ErrorLog> m_errorLog;
+    std::unique_ptr<test::FakeConnectionDetector> m_detector;
+    std::unique_ptr<test::ScriptedUserPrompts> m_prompts;
+    std::unique_ptr<test::RecordingShellOpen> m_shell;
+    std::unique_ptr<test::ModalDialogs> m_dialogs;
+    std::unique_ptr<MainForm> m_form;
+
+    QString file(const char* relative) const { return m_home->filePath(QString::fromLatin1(relative)); }
+    void write(const char* relative, const QByteArray& bytes) { QVERIFY(TestFiles::write(file(relative), bytes)); }
+    // setting.ini without the splash and the tips, which every other test would have to wait for.
+    void writeQuietSettings(const QByteArray& generalKeys = {}, const QByteArray& otherSections = {})
+    {
+        write("setting.ini", "[General]\r\nSplash=1\r\n" + generalKeys + "[Tips]\r\nShow=0\r\n" + otherSections);
+    }
+    MainForm& start()
+    {
+        m_form = std::make_unique<MainForm>(
+            MainForm::Services{*m_home, *m_texts, *m_errorLog, *m_detector, *m_prompts, *m_shell});
+        m_form->formCreate();
+        m_form->trayIconStartup();
+        return *m_form;
+    }
+    template <typename Widget>
+    Widget& child(const char* objectName)
+    {
+        auto* widget = m_form->findChild<Widget*>(QString::fromLatin1(objectName));
+        if (!widget)
+            qFatal("no child %s", objectName);
+        return *widget;
+    }
+    QStringList items(const QComboBox& box)
+    {
+        QStringList result;
+        for (int i = 0; i < box.count(); ++i)
+            result.append(box.itemText(i));
+        return result;
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_home = std::make_unique<core::HomeDirectory>(m_dir->path());
+        m_texts = std::make_unique<storage::TextTable>();
+        m_errorLog = std::make_unique<storage::ErrorLog>(m_home->nativeDir());
+        m_detector = std::make_unique<test::FakeConnectionDetector>();
+        m_prompts = std::make_unique<test::ScriptedUserPrompts>();
+        m_shell = std::make_unique<test::RecordingShellOpen>();
+        m_dialogs = std::make_unique<test::ModalDialogs>();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_dialogs.reset();
+    }
+
+    void firstStartInAnEmptyHome()
+    {
+        // The splash closes itself; the tips dialog is answered with "do not show again".
+        m_dialogs->setAnswer(QStringLiteral("SplashWindow"), nullptr);
+        m_dialogs->setAnswer(QStringLiteral("TipsDialog"), [](QWidget& dialog) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("ShowTipsAtStart"))->setChecked(false);
+            qobject_cast<QDialog*>(&dialog)->reject();
+        });
+        MainForm& form = start();
+        QCOMPARE(m_dialogs->seen(), (QStringList{QStringLiteral("SplashWindow"), QStringLiteral("TipsDialog")}));
+        QVERIFY(m_prompts->errors.isEmpty());
+        QVERIFY(form.windowTitle().startsWith(QStringLiteral("EMail Vantor 2.5 xp")));
+        QCOMPARE(form.statusPanels().connectionText(), QStringLiteral("Offline"));
+        QVERIFY(!form.statusPanels().isShowingOnline());
+        QCOMPARE(form.statusPanels().statusText(), QStringLiteral("Ready"));
+        QCOMPARE(form.statusPanels().accountGauge().text(), QStringLiteral("0"));
+        QCOMPARE(child<QTabWidget>("PageControl").currentIndex(), int(MainForm::VantorCenter));
+        // Offscreen there is no tray, so the window is shown although StartMinimize defaults to on.
+        QCOMPARE(form.isVisible(), !ui::TrayController::isAvailable());
+        QCOMPARE(child<QComboBox>("AccountBox").count(), 0);
+        QCOMPARE(TestFiles::sectionLines(file("setting.ini"), "Tips"), QList<QByteArray>{"Show=0"});
+        QVERIFY(!QFileInfo::exists(file("account.vta")));
+
+        form.move(120, 80);
+        QTRY_VERIFY(TestFiles::sectionLines(file("setting.ini"), "WindowState").contains("Left=120"));
+        const QList<QByteArray> placement = TestFiles::sectionLines(file("setting.ini"), "WindowState");
+        QVERIFY(placement.contains("Top=80"));
+        QVERIFY(placement.contains("State=0"));
+    }
+
+    void startWithNoAccounts()
+    {
+        writeQuietSettings({}, "[Notify]\r\nAutomatic=1\r\nActive=0\r\nTime=5\r\n"
+                               "[Messager]\r\nName=Ann\r\nFrom=ann@example.test\r\n");
+        write("account.vta", "[General]\r\nTotal=0\r\n");
+        MainForm& form = start();
+        QCOMPARE(child<QComboBox>("AccountBox").count(), 0);
+        QCOMPARE(child<QComboBox>("SendBox").count(), 0);
+        QCOMPARE(form.watchTimers().timerAD2().interval(), 5 * 60000);
+        QVERIFY(form.watchTimers().timerAD2().isActive());
+        QVERIFY(!form.watchTimers().timerAD().isActive());
+        QVERIFY(form.tray().notifyAction().isChecked());
+        QCOMPARE(child<QLineEdit>("FromNameEdit").text(), QStringLiteral("Ann"));
+        QCOMPARE(child<QLineEdit>("FromAddressEdit").text(), QStringLiteral("ann@example.test"));
+        QVERIFY(m_prompts->errors.isEmpty());
+        QVERIFY(!TestFiles::sectionLines(file("setting.ini"), "WindowState").isEmpty());
+    }
+
+    void accountBoxesListTheAccounts()
+    {
+        writeQuietSettings();
+        write("account.vta", "[General]\r\nTotal=3\r\n[Acc1]\r\nDescription=Home\r\nSMTPServer=smtp.home.test\r\n"
+                             "[Acc2]\r\nDescription=Work\r\nSMTPServer=\r\n[Acc3]\r\nDescription=Old\r\n");
+        start();
+        QCOMPARE(items(child<QComboBox>("AccountBox")),
+                 (QStringList{QStringLiteral("Home"), QStringLiteral("Work"), QStringLiteral("Old")}));
+        QCOMPARE(child<QComboBox>("AccountBox").currentText(), QStringLiteral("Home"));
+        QCOMPARE(items(child<QComboBox>("SendBox")), QStringList{QStringLiteral("Home")});
+    }
+
+    void placementIsRestored()
+    {
+        writeQuietSettings({}, "[WindowState]\r\nLeft=50\r\nTop=60\r\nWidth=500\r\nHeight=420\r\n");
+        MainForm& form = start();
+        QCOMPARE(form.size(), QSize(500, 420));
+        QCOMPARE(form.pos(), QPoint(50, 60));
+    }
+
+    void placementOffEveryScreenKeepsThePosition()
+    {
+        writeQuietSettings({}, "[WindowState]\r\nLeft=90000\r\nTop=-90000\r\nWidth=480\r\n");
+        MainForm& form = start();
+        QCOMPARE(form.width(), 480);
+        QVERIFY(form.screen()->availableGeometry().intersects(form.frameGeometry()));
+    }
+
+    void maximizedStateIsRestored()
+    {
+        writeQuietSettings({}, "[WindowState]\r\nState=1\r\nLeft=10\r\n");
+        MainForm& form = start();
+        QVERIFY(form.windowState().testFlag(Qt::WindowMaximized));
+    }
+
+    void closeBoxMinimizesByDefault()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        QSignalSpy ending(&form, &MainForm::ending);
+        QVERIFY(!form.close());
+        QCOMPARE(ending.count(), 0);
+        if (ui::TrayController::isAvailable())
+            QVERIFY(!form.isVisible());
+        else
+            QVERIFY(form.windowState().testFlag(Qt::WindowMinimized));
+    }
+
+    void closeBoxEndsWithoutXMinimize()
+    {
+        writeQuietSettings("XMinimize=0\r\n");
+        write("EBak/1.vtb", "Subject: spam\r\n");
+        MainForm& form = start();
+        QSignalSpy ending(&form, &MainForm::ending);
+        QVERIFY(form.close());
+        QCOMPARE(ending.count(), 1);
+        QCOMPARE(ending.at(0).at(0).value<EndReason>(), EndReason::WindowClose);
+        QVERIFY(!QFileInfo::exists(file("EBak/1.vtb")));
+    }
+
+    void exitEmptiesTheBackups()
+    {
+        writeQuietSettings();
+        write("EBak/1.vtb", "Subject: spam\r\n");
+        MainForm& form = start();
+        QSignalSpy ending(&form, &MainForm::ending);
+        form.mainMenu().action(ui::MainMenu::Item::Exit).trigger();
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(!QFileInfo::exists(file("EBak/1.vtb")));
+    }
+
+    void exitKeepsBackupsWhenAskedTo()
+    {
+        writeQuietSettings({}, "[Backup]\r\nDeleteBackup=0\r\n");
+        write("EBak/1.vtb", "Subject: spam\r\n");
+        start().mainMenu().action(ui::MainMenu::Item::Exit).trigger();
+        QVERIFY(QFileInfo::exists(file("EBak/1.vtb")));
+    }
+
+    void trayCloseKeepsTheBackups()
+    {
+        writeQuietSettings();
+        write("EBak/1.vtb", "Subject: spam\r\n");
+        MainForm& form = start();
+        QSignalSpy ending(&form, &MainForm::ending);
+        form.tray().closeAction().trigger();
+        QCOMPARE(ending.count(), 1);
+        QCOMPARE(ending.at(0).at(0).value<EndReason>(), EndReason::TrayClose);
+        QVERIFY(QFileInfo::exists(file("EBak/1.vtb")));
+        // Once ending, the window closes without asking.
+        QVERIFY(form.close());
+    }
+
+    void checkOnConnectionRunsOncePerRun()
+    {
+        writeQuietSettings("Auto=1\r\nMode1=1\r\n");
+        MainForm& form = start();
+        QSignalSpy requested(&form, &MainForm::checkRequested);
+        m_detector->setOnline(true);
+        QCOMPARE(form.statusPanels().connectionText(), QStringLiteral("Online"));
+        QCOMPARE(requested.count(), 1);
+        QCOMPARE(requested.at(0).at(0).value<CheckMode>(), CheckMode::Automatic);
+        m_detector->setOnline(false);
+        QCOMPARE(form.statusPanels().connectionText(), QStringLiteral("Offline"));
+        m_detector->setOnline(true);
+        QCOMPARE(requested.count(), 1);
+        QVERIFY(form.state().autoCheckDone);
+    }
+
+    void noCheckOnConnectionWithoutAuto()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        QSignalSpy requested(&form, &MainForm::checkRequested);
+        m_detector->setOnline(true);
+        QCOMPARE(requested.count(), 0);
+        QVERIFY(form.state().autoCheckDone);
+    }
+
+    void checkCommandsChooseTheirMode()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        QSignalSpy requested(&form, &MainForm::checkRequested);
+        child<QToolButton>("CheckBtn").click();
+        form.toolBar().checkAutomaticAction().trigger();
+        form.toolBar().checkPreviewAction().trigger();
+        form.tray().checkAction().trigger();
+        QCOMPARE(requested.count(), 4);
+        const QList<CheckMode> modes{requested.at(0).at(0).value<CheckMode>(), requested.at(1).at(0).value<CheckMode>(),
+                                     requested.at(2).at(0).value<CheckMode>(), requested.at(3).at(0).value<CheckMode>()};
+        QCOMPARE(modes, (QList<CheckMode>{CheckMode::Preview, CheckMode::Automatic, CheckMode::Preview, CheckMode::Preview}));
+        // A request while a check runs is dropped.
+        form.state().checkRunning = true;
+        child<QToolButton>("CheckBtn").click();
+        QCOMPARE(requested.count(), 4);
+    }
+
+    void trayCheckSelectsTheFirstPage()
+    {
+        writeQuietSettings("Mode1=1\r\n");
+        MainForm& form = start();
+        form.pageControl().setCurrentIndex(MainForm::Messager);
+        QSignalSpy requested(&form, &MainForm::checkRequested);
+        form.tray().checkAction().trigger();
+        QCOMPARE(form.pageControl().currentIndex(), int(MainForm::VantorCenter));
+        QCOMPARE(requested.at(0).at(0).value<CheckMode>(), CheckMode::Automatic);
+    }
+
+    void languageFileRelabelsTheWindow()
+    {
+        writeQuietSettings({}, "[Language]\r\nLanguage=Test\r\n");
+        write("Language/test.lng", "[Tab]\r\n001=Centre\r\n[Menu]\r\n001=Fichier\r\n[Status]\r\n002=Hors ligne\r\n"
+                                   "[Hint]\r\n001=\r\n[PopUp]\r\n005=Fermer\r\n");
+        MainForm& form = start();
+        QCOMPARE(form.pageControl().tabText(MainForm::VantorCenter), QStringLiteral("Centre"));
+        QCOMPARE(form.pageControl().tabText(MainForm::Statistic), QStringLiteral("Statistic"));
+        QCOMPARE(child<QMenu>("MenuGeneral").title(), QStringLiteral("Fichier"));
+        QCOMPARE(child<QMenu>("MenuView").title(), QStringLiteral("View"));
+        QCOMPARE(form.statusPanels().connectionText(), QStringLiteral("Hors ligne"));
+        QVERIFY(child<QToolButton>("CheckBtn").toolTip().isEmpty());
+        QCOMPARE(form.tray().closeAction().text(), QStringLiteral("Fermer"));
+
+        form.loadLanguage("English");
+        QCOMPARE(form.pageControl().tabText(MainForm::VantorCenter), QStringLiteral("Vantor Center"));
+        QCOMPARE(child<QMenu>("MenuGeneral").title(), QStringLiteral("General"));
+        QCOMPARE(child<QToolButton>("CheckBtn").toolTip(), QStringLiteral("Check account"));
+        QCOMPARE(form.toolBar().checkPreviewAction().text(), QStringLiteral("Check accounts with preview"));
+    }
+
+    void mailClientCommand()
+    {
+        writeQuietSettings();
+        start();
+        child<QToolButton>("EClientBtn").click();
+        QCOMPARE(m_prompts->errors, QStringList{QStringLiteral("Select EMail Client from setting window.")});
+        QVERIFY(m_shell->startedPrograms.isEmpty());
+
+        writeQuietSettings({}, "[EMailClient]\r\nPath=/usr/bin/mail-client\r\n");
+        child<QToolButton>("EClientBtn").click();
+        QCOMPARE(m_shell->startedPrograms, QStringList{QStringLiteral("/usr/bin/mail-client")});
+        m_shell->programStarts = false;
+        child<QToolButton>("EClientBtn").click();
+        QCOMPARE(m_prompts->errors.size(), 2);
+    }
+
+    void mailLinksAndPages()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        child<QToolButton>("FriendBtn").click();
+        form.mainMenu().action(ui::MainMenu::Item::SendBugReport).trigger();
+        form.mainMenu().action(ui::MainMenu::Item::Homepage).trigger();
+        form.mainMenu().action(ui::MainMenu::Item::Help).trigger();
+        QCOMPARE(m_shell->openedUrls.size(), 4);
+        QCOMPARE(m_shell->openedUrls.at(0).scheme(), QStringLiteral("mailto"));
+        QVERIFY(m_shell->openedUrls.at(0).path().isEmpty());
+        QVERIFY(!m_shell->openedUrls.at(1).path().isEmpty());
+        QCOMPARE(m_shell->openedUrls.at(2).scheme(), QStringLiteral("https"));
+        QCOMPARE(m_shell->openedUrls.at(3), QUrl::fromLocalFile(file("VTHELP.HLP")));
+        form.mainMenu().action(ui::MainMenu::Item::SendEMail).trigger();
+        QCOMPARE(form.pageControl().currentIndex(), int(MainForm::Messager));
+    }
+
+    void laterCommandsArePresentButDisabled()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        for (const char* name : {"AccountBtn", "FilterBtn", "SettingBtn", "IEFBtn"})
+            QVERIFY2(!child<QToolButton>(name).isEnabled(), name);
+        QVERIFY(child<QToolButton>("CheckBtn").isEnabled());
+        QVERIFY(!form.mainMenu().action(ui::MainMenu::Item::Accounts).isEnabled());
+        QVERIFY(!form.mainMenu().action(ui::MainMenu::Item::LastReport).isEnabled());
+        QVERIFY(form.mainMenu().action(ui::MainMenu::Item::About).isEnabled());
+        QCOMPARE(form.mainMenu().action(ui::MainMenu::Item::ImportAccounts).text(), QStringLiteral("Import Accounts"));
+        QCOMPARE(form.pageControl().count(), 5);
+    }
+
+    void gaugesAndTrayFollowTheStatus()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        form.setAccountProgress(1, 4);
+        QCOMPARE(form.statusPanels().accountGauge().text(), QStringLiteral("1/4"));
+        QCOMPARE(form.statusPanels().accountGauge().value(), 25);
+        form.setMessageProgress(0, 0);
+        QCOMPARE(form.statusPanels().messageGauge().text(), QStringLiteral("0/0"));
+        QCOMPARE(form.statusPanels().messageGauge().value(), 0);
+        form.setMessageProgress(2, 3);
+        QCOMPARE(form.statusPanels().messageGauge().value(), 66);
+        form.resetProgress();
+        QCOMPARE(form.statusPanels().accountGauge().text(), QStringLiteral("0"));
+
+        form.setTrayState(core::TrayState::Filtering);
+        QCOMPARE(form.tray().imageIndex(), 1);
+        QCOMPARE(form.tray().hint(), QStringLiteral("EMail Vantor filtering..."));
+        form.setTrayState(core::TrayState::PreviewWaiting);
+        QCOMPARE(form.tray().hint(), QStringLiteral("EMail Vantor wait your choose..."));
+        QTRY_COMPARE(form.tray().imageIndex(), 4);
+        QTRY_COMPARE(form.tray().imageIndex(), 3);
+        form.setTrayState(core::TrayState::Idle);
+        QCOMPARE(form.tray().imageIndex(), 0);
+        QCOMPARE(form.tray().hint(), QStringLiteral("EMail Vantor"));
+    }
+
+    void legendListsTheIcons()
+    {
+        writeQuietSettings();
+        start();
+        auto& legend = child<ui::LegendDialog>("LegendDialog");
+        QCOMPARE(legend.messageIcons().count(), 8);
+        QCOMPARE(legend.messageIcons().item(5)->text(), QStringLiteral("Black List"));
+        QCOMPARE(legend.trayIcons().count(), 4);
+        QCOMPARE(legend.trayIcons().item(3)->text(), QStringLiteral("Built preview mode"));
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace vantor::test {
+
+// Watches for modal dialogs while a test drives code that opens them, records each one's object name and
+// answers it: by default it closes the dialog (reject), except those it is told to leave alone.
+class ModalDialogs : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Answer = std::function<void(QWidget& dialog)>;
+
+    ModalDialogs();
+
+    // How to answer the dialog of that object name; an empty answer leaves it open (it closes itself).
+    void setAnswer(const QString& objectName, Answer answer);
+    const QStringList& seen() const { return m_seen; }
+
+private:
+    void poll();
+
+    QTimer m_timer;
+    QPointer<QWidget> m_current;
+    QStringList m_seen;
+    QHash<QString, Answer> m_answers;
+};
+
+} // namespace vantor::test
