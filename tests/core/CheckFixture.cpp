@@ -1,0 +1,105 @@
+#include "CheckFixture.h"
+
+#include "TestFiles.h"
+#include "core/AccountStore.h"
+#include "core/DisplayText.h"
+#include "filter/ProfileStore.h"
+#include "records/StatisticsLog.h"
+#include "storage/IniFile.h"
+#include "support/TrustingSocket.h"
+
+#include <QDate>
+
+namespace vantor::test {
+
+CheckFixture::CheckFixture()
+    : home(dir.path())
+    , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
+    , environment{home, texts, errorLog, prompts, detector, status, host, state}
+    , m_logTime(std::chrono::system_clock::now())
+{
+    detector.setOnline(true);
+    checks = std::make_unique<core::CheckController>(environment, [this]() -> std::unique_ptr<QSslSocket> {
+        if (m_caPath.isEmpty())
+            return std::make_unique<QSslSocket>();
+        return support::trustingSocket(m_caPath);
+    });
+}
+
+std::chrono::system_clock::time_point CheckFixture::nextLogTime()
+{
+    m_logTime += std::chrono::seconds(1);
+    return m_logTime;
+}
+
+void CheckFixture::addAccount(const QString& description, const QString& host, quint16 port, const QString& user,
+                              const QString& password, const QString& profile, const QString& security)
+{
+    core::AccountFields fields;
+    fields.description = description.toStdString();
+    fields.popServer = host.toStdString();
+    fields.popPort = std::to_string(port);
+    fields.username = user.toStdString();
+    fields.password = password.toStdString();
+    fields.profile = profile.toStdString();
+    fields.popSecurity = security.toStdString();
+    core::AccountStore store(home, errorLog);
+    if (store.add(fields) != core::AccountStore::WriteResult::Stored)
+        qFatal("cannot store the test account");
+}
+
+void CheckFixture::writeProfile(const QString& name, const filter::Profile& profile) const
+{
+    filter::ProfileStore(home.nativeDir()).write(name.toStdString(), profile);
+}
+
+void CheckFixture::writeBlackList(const QString& name, const QByteArrayList& lines) const
+{
+    TestFiles::write(path(QStringLiteral("BList/") + name + QStringLiteral(".vtl")), lines.join("\r\n") + "\r\n");
+}
+
+QStringList CheckFixture::errorEntries() const
+{
+    QStringList entries;
+    const storage::IniFile log(home.nativeFilePath("Error.log"));
+    for (const std::string& line : log.readSectionValues("Error List"))
+        entries.append(core::displayText(line.substr(line.find('=') + 1)));
+    return entries;
+}
+
+QStringList CheckFixture::reportTexts() const
+{
+    QStringList texts;
+    for (const std::string& line : state.checkReport)
+        texts.append(core::displayText(line.substr(line.find(" - ") + 3)));
+    return texts;
+}
+
+QStringList CheckFixture::rowTexts(const core::ResultListModel& list)
+{
+    QStringList rows;
+    for (const records::ResultRow& row : list.rows()) {
+        QStringList parts{core::displayText(row.caption), QString::number(row.icon)};
+        for (const std::string& item : row.subItems)
+            parts.append(core::displayText(item));
+        rows.append(parts.join(QLatin1Char('|')));
+    }
+    return rows;
+}
+
+QString CheckFixture::todaysTotals() const
+{
+    const QDate today = QDate::currentDate();
+    const std::string section = records::StatisticsLog::sectionName(
+        std::chrono::year{today.year()} / std::chrono::month{static_cast<unsigned>(today.month())} /
+        std::chrono::day{static_cast<unsigned>(today.day())});
+    const storage::IniFile log(home.nativeFilePath("emails.log"));
+    if (!log.sectionExists(section))
+        return QStringLiteral("none");
+    return QStringLiteral("%1/%2/%3")
+        .arg(log.readInteger(section, "Emails", 0))
+        .arg(log.readInteger(section, "Filtered", 0))
+        .arg(log.readInteger(section, "Deleted", 0));
+}
+
+} // namespace vantor::test

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "FakeConnectionDetector.h"
+#include "RecordingCheckHost.h"
+#include "RecordingStatusSink.h"
+#include "ScriptedUserPrompts.h"
+#include "core/CheckController.h"
+#include "core/CheckEnvironment.h"
+#include "core/HomeDirectory.h"
+#include "core/ProcessState.h"
+#include "core/SettingsFile.h"
+#include "filter/Profile.h"
+#include "storage/ErrorLog.h"
+#include "storage/TextTable.h"
+
+#include <QByteArrayList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <memory>
+
+namespace vantor::test {
+
+// A home directory in a temporary folder with everything a check needs around it: English texts, an
+// error log whose entries are one second apart (so no entry of a run replaces another), scripted prompts,
+// a detector that is online, recording status and host, and the check controller itself. Connections
+// trust the CA given by trustCa(), so accounts may use TLS against the test server.
+class CheckFixture
+{
+public:
+    CheckFixture();
+
+    QString path(const QString& relative) const { return home.filePath(relative); }
+    void trustCa(const QString& caCertificatePath) { m_caPath = caCertificatePath; }
+
+    // Adds an account with Check set; security "" stores no key (the port decides).
+    void addAccount(const QString& description, const QString& host, quint16 port, const QString& user,
+                    const QString& password, const QString& profile = QStringLiteral("Default"),
+                    const QString& security = QString());
+    template <typename Setting, typename Value>
+    void setSetting(const Setting& setting, const Value& value)
+    {
+        core::SettingsFile settings(home);
+        settings.write(setting, value);
+        settings.save();
+    }
+    void writeProfile(const QString& name, const filter::Profile& profile) const;
+    void writeBlackList(const QString& name, const QByteArrayList& lines) const;
+
+    // The texts of Error.log's entries, in order.
+    QStringList errorEntries() const;
+    // The report lines without their time stamps.
+    QStringList reportTexts() const;
+    // Caption, icon and sub-items of every row of a list, as "caption|icon|sub1|sub2...".
+    static QStringList rowTexts(const core::ResultListModel& list);
+    // emails.log's Emails, Filtered and Deleted of today, as "e/f/d"; "none" without a section.
+    QString todaysTotals() const;
+
+    QTemporaryDir dir;
+    core::HomeDirectory home;
+    storage::TextTable texts;
+    storage::ErrorLog errorLog;
+    ScriptedUserPrompts prompts;
+    FakeConnectionDetector detector;
+    RecordingStatusSink status;
+    RecordingCheckHost host;
+    core::ProcessState state;
+    core::CheckEnvironment environment;
+    std::unique_ptr<core::CheckController> checks;
+
+private:
+    std::chrono::system_clock::time_point nextLogTime();
+
+    QString m_caPath;
+    std::chrono::system_clock::time_point m_logTime;
+};
+
+} // namespace vantor::test
