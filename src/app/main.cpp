@@ -23,9 +23,9 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     QString error;
-    const std::optional<core::HomeDirectory> home =
-        core::HomeDirectory::resolve(QApplication::arguments(), QApplication::applicationDirPath(),
-                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
+    const std::optional<core::HomeDirectory> home = core::HomeDirectory::resolve(
+        QApplication::arguments(), QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), &error);
     if (!home) {
         std::fprintf(stderr, "emailvantor: %s\n", qPrintable(error));
         return 2;

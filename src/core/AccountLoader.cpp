@@ -8,8 +8,7 @@ AccountLoader::AccountLoader(const AccountStore& store, const storage::TextTable
     : m_store(store)
     , m_texts(texts)
     , m_prompts(prompts)
-{
-}
+{}
 
 AccountLoad AccountLoader::load(int number, PasswordPrompt prompt) const
 {

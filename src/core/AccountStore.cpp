@@ -90,8 +90,7 @@ void writeKeys(storage::IniFile& ini, int number, const std::vector<KeyValue>& v
 AccountStore::AccountStore(const HomeDirectory& home, storage::ErrorLog& errorLog)
     : m_filePath(home.nativeFilePath(FileName))
     , m_errorLog(errorLog)
-{
-}
+{}
 
 bool AccountStore::exists() const
 {
@@ -224,7 +223,8 @@ int AccountStore::readTotal(const storage::IniFile& ini) const
     return 0;
 }
 
-AccountEntry AccountStore::readEntry(const storage::IniFile& ini, int number, std::string_view profileDefault) const
+AccountEntry AccountStore::readEntry(const storage::IniFile& ini, int number,
+                                     std::string_view profileDefault) const
 {
     const std::string section = sectionName(number);
     AccountEntry entry;

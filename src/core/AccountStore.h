@@ -49,7 +49,8 @@ public:
     AccountStore(const HomeDirectory& home, storage::ErrorLog& errorLog);
 
     bool exists() const;
-    // [General] Total; 0 for a missing file or key, and for a text that is not a decimal number (logged once).
+    // [General] Total; 0 for a missing file or key, and for a text that is not a decimal number (logged
+    // once).
     int total() const;
     // Acc<number> with the defaults of the check cycles ("ERROR" texts, ports 110/25, Check false);
     // profileDefault is what a missing Profile reads as (the account manager passes "Default").

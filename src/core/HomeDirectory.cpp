@@ -46,8 +46,7 @@ std::optional<HomeDirectory> madeDirectory(const QString& dir, QString* error)
 
 HomeDirectory::HomeDirectory(const QString& dir)
     : m_dir(QDir::cleanPath(QDir(dir).absolutePath()))
-{
-}
+{}
 
 QString HomeDirectory::filePath(const QString& relative) const
 {
@@ -64,8 +63,9 @@ std::string HomeDirectory::nativeFilePath(std::string_view relative) const
     return nativeDir() + '/' + std::string(relative);
 }
 
-std::optional<HomeDirectory> HomeDirectory::resolve(const QStringList& arguments, const QString& executableDir,
-                                                    const QString& dataLocation, QString* error)
+std::optional<HomeDirectory> HomeDirectory::resolve(const QStringList& arguments,
+                                                    const QString& executableDir, const QString& dataLocation,
+                                                    QString* error)
 {
     const HomeOptionValue option = homeOption(arguments);
     if (option.isGiven) {

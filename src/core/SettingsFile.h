@@ -15,14 +15,12 @@ class SettingsFile
 public:
     explicit SettingsFile(const HomeDirectory& home);
 
-    template <typename Setting>
-    auto read(const Setting& setting) const
+    template <typename Setting> auto read(const Setting& setting) const
     {
         return storage::readSetting(*m_ini, setting);
     }
 
-    template <typename Setting, typename Value>
-    void write(const Setting& setting, const Value& value)
+    template <typename Setting, typename Value> void write(const Setting& setting, const Value& value)
     {
         storage::writeSetting(*m_ini, setting, value);
     }

@@ -2,7 +2,8 @@
 
 namespace vantor::core {
 
-// What the tray icon shows; the numbers are the indexes of its images (PreviewWaiting blinks between 3 and 4).
+// What the tray icon shows; the numbers are the indexes of its images (PreviewWaiting blinks between 3 and
+// 4).
 enum class TrayState
 {
     Idle = 0,

@@ -12,8 +12,8 @@ class WatchTimers : public QObject
     Q_OBJECT
 
 public:
-    // The range the settings dialog offers; a hand-edited file outside it is held to it, so a Time of 0 cannot
-    // make a timer fire without pause.
+    // The range the settings dialog offers; a hand-edited file outside it is held to it, so a Time of 0
+    // cannot make a timer fire without pause.
     static constexpr int MinMinutes = 1;
     static constexpr int MaxMinutes = 45;
 

@@ -17,7 +17,8 @@ struct InterfaceAddresses
 };
 
 // Supplies the facts a connection probe looks at: the addresses of the machine's own host name and the
-// addresses of its network interfaces. The system's source asks the resolver and the kernel; tests inject lists.
+// addresses of its network interfaces. The system's source asks the resolver and the kernel; tests inject
+// lists.
 class AddressSource
 {
 public:

@@ -16,7 +16,8 @@ bool ConnectionProbe::isUsable(const QHostAddress& address)
     return true;
 }
 
-QHostAddress ConnectionProbe::pick(const QList<QHostAddress>& resolved, const QList<InterfaceAddresses>& interfaces)
+QHostAddress ConnectionProbe::pick(const QList<QHostAddress>& resolved,
+                                   const QList<InterfaceAddresses>& interfaces)
 {
     const auto last = std::find_if(resolved.rbegin(), resolved.rend(), isUsable);
     if (last != resolved.rend())

@@ -7,8 +7,7 @@ namespace vantor::platform {
 
 SystemAddressSource::SystemAddressSource(QObject* parent)
     : QObject(parent)
-{
-}
+{}
 
 void SystemAddressSource::resolveHostName(Resolved done)
 {

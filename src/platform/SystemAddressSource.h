@@ -7,7 +7,8 @@
 namespace vantor::platform {
 
 // The machine's real addresses: an asynchronous lookup of QHostInfo::localHostName() and
-// QNetworkInterface::allInterfaces(). The lookup runs off the UI thread so a slow resolver never freezes the window.
+// QNetworkInterface::allInterfaces(). The lookup runs off the UI thread so a slow resolver never freezes the
+// window.
 class SystemAddressSource : public QObject, public AddressSource
 {
     Q_OBJECT

@@ -208,8 +208,12 @@ void MainForm::buildPages()
 void MainForm::connectCommands()
 {
     using Item = MainMenu::Item;
-    const auto onMenu = [this](Item item, auto slot) { connect(&m_mainMenu->action(item), &QAction::triggered, this, slot); };
-    const auto onClick = [this](QToolButton& button, auto slot) { connect(&button, &QToolButton::clicked, this, slot); };
+    const auto onMenu = [this](Item item, auto slot) {
+        connect(&m_mainMenu->action(item), &QAction::triggered, this, slot);
+    };
+    const auto onClick = [this](QToolButton& button, auto slot) {
+        connect(&button, &QToolButton::clicked, this, slot);
+    };
     const auto mail = [this](core::ProductInfo::Mail kind) {
         return [this, kind] { open(core::ProductInfo::mailLink(kind, m_state.versionText)); };
     };
@@ -236,7 +240,8 @@ void MainForm::connectCommands()
     onMenu(Item::About, &MainForm::showAbout);
 
     connect(&m_tray->aboutAction(), &QAction::triggered, this, &MainForm::showAbout);
-    connect(&m_tray->closeAction(), &QAction::triggered, this, [this] { endProgram(core::EndReason::TrayClose); });
+    connect(&m_tray->closeAction(), &QAction::triggered, this,
+            [this] { endProgram(core::EndReason::TrayClose); });
     connect(&m_tray->checkAction(), &QAction::triggered, this, [this] {
         m_pageControl->setCurrentIndex(VantorCenter);
         checkBtnClick();
@@ -246,7 +251,8 @@ void MainForm::connectCommands()
     m_tray->settingAction().setEnabled(false);
     m_tray->notifyAction().setEnabled(false);
 
-    connect(m_pageControl, &QTabWidget::currentChanged, this, [this] { m_toolBar->iefBtn().setEnabled(false); });
+    connect(m_pageControl, &QTabWidget::currentChanged, this,
+            [this] { m_toolBar->iefBtn().setEnabled(false); });
     connect(&m_detector, &platform::ConnectionDetector::changed, this, &MainForm::onConnectionChanged);
     // Log-off and shutdown end the program at once; the backups stay.
     connect(qApp, &QGuiApplication::commitDataRequest, this,

@@ -8,8 +8,7 @@ namespace vantor::ui {
 
 MessageBoxPrompts::MessageBoxPrompts(QWidget* parent)
     : m_parent(parent)
-{
-}
+{}
 
 void MessageBoxPrompts::showError(const QString& text)
 {
@@ -25,7 +24,8 @@ bool MessageBoxPrompts::askYesNo(const QString& question)
 QString MessageBoxPrompts::askPassword(const QString& title, const QString& label)
 {
     bool isAccepted = false;
-    const QString answer = QInputDialog::getText(m_parent, title, label, QLineEdit::Password, QString(), &isAccepted);
+    const QString answer =
+        QInputDialog::getText(m_parent, title, label, QLineEdit::Password, QString(), &isAccepted);
     return isAccepted ? answer : QString();
 }
 

@@ -1,6 +1,7 @@
+#include "core/AccountLoader.h"
+
 #include "ScriptedUserPrompts.h"
 #include "TestFiles.h"
-#include "core/AccountLoader.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,7 +58,8 @@ private slots:
     void readyAccountCarriesItsLogin()
     {
         const std::string password = core::AccountStore::scramble("pw");
-        writeAccount(QByteArray("Check=1\r\nPOPServer=pop.test\r\nPOPPort=995\r\nUsername=me\r\nProfile=Strict\r\nPassword=") +
+        writeAccount(QByteArray("Check=1\r\nPOPServer=pop.test\r\nPOPPort=995\r\nUsername=me\r\nProfile="
+                                "Strict\r\nPassword=") +
                      password.c_str() + "\r\n");
         const AccountLoad result = load();
         QCOMPARE(result.outcome, Outcome::Ready);

@@ -1,5 +1,6 @@
-#include "TestFiles.h"
 #include "core/AccountStore.h"
+
+#include "TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,10 +95,11 @@ private slots:
         account.smtpServer.clear();
         QCOMPARE(m_store->add(account), WriteResult::Stored);
         QVERIFY(m_store->exists());
-        const QByteArray expected = "[General]\r\nTotal=1\r\n\r\n"
-                                    "[Acc1]\r\nDescription=home\r\nPOPServer=pop.home.test\r\nPOPPort=110\r\n"
-                                    "SMTPServer=\r\nSMTPPort=25\r\nUsername=home-user\r\nPassword=\xa7\xa4\r\n"
-                                    "Profile=Default\r\nCheck=1\r\n\r\n";
+        const QByteArray expected =
+            "[General]\r\nTotal=1\r\n\r\n"
+            "[Acc1]\r\nDescription=home\r\nPOPServer=pop.home.test\r\nPOPPort=110\r\n"
+            "SMTPServer=\r\nSMTPPort=25\r\nUsername=home-user\r\nPassword=\xa7\xa4\r\n"
+            "Profile=Default\r\nCheck=1\r\n\r\n";
         QCOMPARE(TestFiles::read(accountFile()), expected);
 
         addAccounts({"work"});
@@ -120,7 +122,8 @@ private slots:
     void editRewritesTheKeysAndSetsCheck()
     {
         addAccounts({"a", "b"});
-        writeAccounts(TestFiles::read(accountFile()).replace("Check=1\r\n\r\n[Acc2]", "Check=0\r\n\r\n[Acc2]"));
+        writeAccounts(
+            TestFiles::read(accountFile()).replace("Check=1\r\n\r\n[Acc2]", "Check=0\r\n\r\n[Acc2]"));
         QVERIFY(!m_store->read(1).check);
         AccountFields changed = fields("a2", "");
         changed.popPort = "995";
@@ -142,7 +145,8 @@ private slots:
         addAccounts({"one", "two", "three", "four"});
         QCOMPARE(m_store->remove(2), WriteResult::Stored);
         QCOMPARE(m_store->total(), 3);
-        QCOMPARE(descriptions(), (QStringList{QStringLiteral("one"), QStringLiteral("three"), QStringLiteral("four")}));
+        QCOMPARE(descriptions(),
+                 (QStringList{QStringLiteral("one"), QStringLiteral("three"), QStringLiteral("four")}));
         QCOMPARE(m_store->read(2).popServer, std::string("pop.three.test"));
         QVERIFY(TestFiles::sectionLines(accountFile(), "Acc4").isEmpty());
         QVERIFY(!TestFiles::read(accountFile()).contains("two"));
@@ -209,7 +213,8 @@ private slots:
         const auto last = m_store->findByDescription("Mail", AccountStore::Match::Last);
         QVERIFY(last);
         QCOMPARE(last->number, 3);
-        QCOMPARE(m_store->findByDescription("mail", AccountStore::Match::Last)->profile, std::string("lower"));
+        QCOMPARE(m_store->findByDescription("mail", AccountStore::Match::Last)->profile,
+                 std::string("lower"));
         QVERIFY(!m_store->findByDescription("MAIL", AccountStore::Match::First));
         QVERIFY(!m_store->findByDescription("Mail ", AccountStore::Match::First));
     }
@@ -256,7 +261,8 @@ private slots:
 
     void totalLargerThanTheSectionsReadsDefaults()
     {
-        writeAccounts("[General]\r\nTotal=3\r\n[Acc1]\r\nDescription=only\r\nCheck=1\r\nPOPServer=pop.test\r\n");
+        writeAccounts(
+            "[General]\r\nTotal=3\r\n[Acc1]\r\nDescription=only\r\nCheck=1\r\nPOPServer=pop.test\r\n");
         const std::vector<AccountEntry> all = m_store->readAll("Default");
         QCOMPARE(all.size(), std::size_t(3));
         QCOMPARE(all[0].description, std::string("only"));
@@ -280,14 +286,18 @@ private slots:
         QTest::addColumn<QByteArray>("keys");
         QTest::addColumn<QString>("pop");
         QTest::addColumn<QString>("smtp");
-        QTest::newRow("plain ports") << QByteArray("POPPort=110\r\nSMTPPort=25\r\n") << QStringLiteral("None") << QStringLiteral("None");
-        QTest::newRow("TLS ports") << QByteArray("POPPort=995\r\nSMTPPort=465\r\n") << QStringLiteral("SSL") << QStringLiteral("SSL");
+        QTest::newRow("plain ports") << QByteArray("POPPort=110\r\nSMTPPort=25\r\n") << QStringLiteral("None")
+                                     << QStringLiteral("None");
+        QTest::newRow("TLS ports") << QByteArray("POPPort=995\r\nSMTPPort=465\r\n") << QStringLiteral("SSL")
+                                   << QStringLiteral("SSL");
         QTest::newRow("ports missing") << QByteArray() << QStringLiteral("None") << QStringLiteral("None");
-        QTest::newRow("submission port") << QByteArray("SMTPPort=587\r\n") << QStringLiteral("None") << QStringLiteral("None");
+        QTest::newRow("submission port")
+            << QByteArray("SMTPPort=587\r\n") << QStringLiteral("None") << QStringLiteral("None");
         QTest::newRow("stored modes win")
-            << QByteArray("POPPort=995\r\nPOPSecurity=STARTTLS\r\nSMTPPort=25\r\nSMTPSecurity=SSL\r\n") << QStringLiteral("STARTTLS")
-            << QStringLiteral("SSL");
-        QTest::newRow("empty modes default") << QByteArray("POPPort=995\r\nPOPSecurity=\r\n") << QStringLiteral("SSL") << QStringLiteral("None");
+            << QByteArray("POPPort=995\r\nPOPSecurity=STARTTLS\r\nSMTPPort=25\r\nSMTPSecurity=SSL\r\n")
+            << QStringLiteral("STARTTLS") << QStringLiteral("SSL");
+        QTest::newRow("empty modes default") << QByteArray("POPPort=995\r\nPOPSecurity=\r\n")
+                                             << QStringLiteral("SSL") << QStringLiteral("None");
     }
 
     void securityDefaultsFollowThePort()
@@ -309,7 +319,8 @@ private slots:
         QCOMPARE(m_store->add(account), WriteResult::Stored);
         for (const QByteArray& line : TestFiles::sectionLines(accountFile(), "Acc1"))
             QVERIFY(!line.contains("Security"));
-        QCOMPARE(TestFiles::sectionLines(accountFile(), "Acc2").mid(9), QList<QByteArray>{"POPSecurity=STARTTLS"});
+        QCOMPARE(TestFiles::sectionLines(accountFile(), "Acc2").mid(9),
+                 QList<QByteArray>{"POPSecurity=STARTTLS"});
         QCOMPARE(m_store->read(2).popSecurity, std::string("STARTTLS"));
     }
 };

@@ -32,21 +32,22 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("ext");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("appended") << QStringLiteral("report") << QStringLiteral("txt") << QStringLiteral("report.txt");
-        QTest::newRow("upper case kept") << QStringLiteral("REPORT.TXT") << QStringLiteral("txt")
-                                         << QStringLiteral("REPORT.TXT");
-        QTest::newRow("mixed case kept") << QStringLiteral("chart.Bmp") << QStringLiteral("bmp")
-                                         << QStringLiteral("chart.Bmp");
-        QTest::newRow("other extension") << QStringLiteral("list.lef.bak") << QStringLiteral("lef")
-                                         << QStringLiteral("list.lef.bak.lef");
+        QTest::newRow("appended") << QStringLiteral("report") << QStringLiteral("txt")
+                                  << QStringLiteral("report.txt");
+        QTest::newRow("upper case kept")
+            << QStringLiteral("REPORT.TXT") << QStringLiteral("txt") << QStringLiteral("REPORT.TXT");
+        QTest::newRow("mixed case kept")
+            << QStringLiteral("chart.Bmp") << QStringLiteral("bmp") << QStringLiteral("chart.Bmp");
+        QTest::newRow("other extension")
+            << QStringLiteral("list.lef.bak") << QStringLiteral("lef") << QStringLiteral("list.lef.bak.lef");
         QTest::newRow("dot missing") << QStringLiteral("reporttxt") << QStringLiteral("txt")
                                      << QStringLiteral("reporttxt.txt");
-        QTest::newRow("only the extension") << QStringLiteral(".txt") << QStringLiteral("txt")
-                                            << QStringLiteral(".txt");
+        QTest::newRow("only the extension")
+            << QStringLiteral(".txt") << QStringLiteral("txt") << QStringLiteral(".txt");
         QTest::newRow("path with dots") << QStringLiteral("/home/a.b/report") << QStringLiteral("txt")
                                         << QStringLiteral("/home/a.b/report.txt");
-        QTest::newRow("four letters") << QStringLiteral("page") << QStringLiteral("html")
-                                      << QStringLiteral("page.html");
+        QTest::newRow("four letters")
+            << QStringLiteral("page") << QStringLiteral("html") << QStringLiteral("page.html");
     }
 
     void ensureExtension()
@@ -60,7 +61,8 @@ private slots:
     void homeOptionWinsAndIsCreated()
     {
         QString error;
-        const auto home = resolve({QStringLiteral("--home"), path("given/deeper")}, m_dir.path(), path("data"), &error);
+        const auto home =
+            resolve({QStringLiteral("--home"), path("given/deeper")}, m_dir.path(), path("data"), &error);
         QVERIFY2(home, qPrintable(error));
         QCOMPARE(home->dir(), path("given/deeper"));
         QVERIFY(QFileInfo(path("given/deeper")).isDir());
@@ -83,7 +85,8 @@ private slots:
     {
         QVERIFY(vantor::test::TestFiles::write(path("plain-file"), "x"));
         QString error;
-        QVERIFY(!resolve({QStringLiteral("--home"), path("plain-file/below")}, m_dir.path(), path("data"), &error));
+        QVERIFY(!resolve({QStringLiteral("--home"), path("plain-file/below")}, m_dir.path(), path("data"),
+                         &error));
         QVERIFY(!error.isEmpty());
     }
 
@@ -110,16 +113,22 @@ private slots:
     {
         const HomeDirectory home(m_dir.path() + QStringLiteral("/./sub/../"));
         QCOMPARE(home.dir(), QDir(m_dir.path()).absolutePath());
-        QCOMPARE(home.filePath(QStringLiteral("Profile/Default.vtf")), home.dir() + QStringLiteral("/Profile/Default.vtf"));
+        QCOMPARE(home.filePath(QStringLiteral("Profile/Default.vtf")),
+                 home.dir() + QStringLiteral("/Profile/Default.vtf"));
         QCOMPARE(home.nativeFilePath("BList/Default.vtl"), home.nativeDir() + "/BList/Default.vtl");
     }
 
     void displayTextReadsUtf8ElseWindows1252()
     {
-        QCOMPARE(displayText("Gr\xc3\xbc\xc3\x9f" "e"), QStringLiteral("Grüße"));
-        QCOMPARE(displayText("Gr\xfc\xdf" "e \x80"), QStringLiteral("Grüße €"));
+        QCOMPARE(displayText("Gr\xc3\xbc\xc3\x9f"
+                             "e"),
+                 QStringLiteral("Grüße"));
+        QCOMPARE(displayText("Gr\xfc\xdf"
+                             "e \x80"),
+                 QStringLiteral("Grüße €"));
         QCOMPARE(displayText(""), QString());
-        QCOMPARE(storedText(QStringLiteral("Grüße")), std::string("Gr\xc3\xbc\xc3\x9f" "e"));
+        QCOMPARE(storedText(QStringLiteral("Grüße")), std::string("Gr\xc3\xbc\xc3\x9f"
+                                                                  "e"));
     }
 
     void mailLinks()
@@ -140,12 +149,15 @@ private slots:
         subjects.removeDuplicates();
         QCOMPARE(subjects.size(), 3);
         // Blanks travel percent-encoded: some mail handlers show a "+" literally.
-        QVERIFY(ProductInfo::mailLink(ProductInfo::Mail::BugReport, QStringLiteral("2.5")).toEncoded().contains("%20"));
+        QVERIFY(ProductInfo::mailLink(ProductInfo::Mail::BugReport, QStringLiteral("2.5"))
+                    .toEncoded()
+                    .contains("%20"));
     }
 
     void captionCarriesTheVersion()
     {
-        QVERIFY(ProductInfo::caption(QStringLiteral("2.5")).startsWith(QStringLiteral("EMail Vantor 2.5 xp")));
+        QVERIFY(
+            ProductInfo::caption(QStringLiteral("2.5")).startsWith(QStringLiteral("EMail Vantor 2.5 xp")));
         QCOMPARE(ProductInfo::aboutVersion(QStringLiteral("2.5")), QStringLiteral("2.5.0.1 xp"));
     }
 };

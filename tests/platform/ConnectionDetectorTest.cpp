@@ -103,15 +103,19 @@ private slots:
 
     void pickPrefersTheLastResolvedAddress()
     {
-        const QList<QHostAddress> resolved{address("192.0.2.7"), address("198.51.100.3"), address("127.0.1.1")};
-        QCOMPARE(ConnectionProbe::pick(resolved, {ethernet(true, true, "203.0.113.9")}), address("198.51.100.3"));
+        const QList<QHostAddress> resolved{address("192.0.2.7"), address("198.51.100.3"),
+                                           address("127.0.1.1")};
+        QCOMPARE(ConnectionProbe::pick(resolved, {ethernet(true, true, "203.0.113.9")}),
+                 address("198.51.100.3"));
     }
 
     void pickFallsBackToAnUpRunningInterface()
     {
-        const QList<InterfaceAddresses> interfaces{loopbackInterface(), ethernet(false, false, "192.0.2.1"),
-                                                   ethernet(true, false, "192.0.2.2"),
-                                                   {true, true, false, {address("fe80::1"), address("192.0.2.3")}}};
+        const QList<InterfaceAddresses> interfaces{
+            loopbackInterface(),
+            ethernet(false, false, "192.0.2.1"),
+            ethernet(true, false, "192.0.2.2"),
+            {true, true, false, {address("fe80::1"), address("192.0.2.3")}}};
         QCOMPARE(ConnectionProbe::pick({address("127.0.1.1")}, interfaces), address("192.0.2.3"));
     }
 
@@ -211,9 +215,11 @@ private slots:
     {
         SystemAddressSource source;
         const QList<InterfaceAddresses> interfaces = source.interfaces();
-        const bool hasLoopback = std::any_of(interfaces.begin(), interfaces.end(), [](const InterfaceAddresses& entry) {
-            return entry.isLoopback && entry.isUp && entry.addresses.contains(QHostAddress(QHostAddress::LocalHost));
-        });
+        const bool hasLoopback =
+            std::any_of(interfaces.begin(), interfaces.end(), [](const InterfaceAddresses& entry) {
+                return entry.isLoopback && entry.isUp &&
+                       entry.addresses.contains(QHostAddress(QHostAddress::LocalHost));
+            });
         QVERIFY(hasLoopback);
     }
 };

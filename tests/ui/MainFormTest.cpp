@@ -1,9 +1,10 @@
+#include "ui/MainForm.h"
+
 #include "FakeConnectionDetector.h"
 #include "ModalDialogs.h"
 #include "RecordingShellOpen.h"
 #include "ScriptedUserPrompts.h"
 #include "TestFiles.h"
-#include "ui/MainForm.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/dialogs/LegendDialog.h"
@@ -41,11 +42,15 @@ private:
     std::unique_ptr<MainForm> m_form;
 
     QString file(const char* relative) const { return m_home->filePath(QString::fromLatin1(relative)); }
-    void write(const char* relative, const QByteArray& bytes) { QVERIFY(TestFiles::write(file(relative), bytes)); }
+    void write(const char* relative, const QByteArray& bytes)
+    {
+        QVERIFY(TestFiles::write(file(relative), bytes));
+    }
     // setting.ini without the splash and the tips, which every other test would have to wait for.
     void writeQuietSettings(const QByteArray& generalKeys = {}, const QByteArray& otherSections = {})
     {
-        write("setting.ini", "[General]\r\nSplash=1\r\n" + generalKeys + "[Tips]\r\nShow=0\r\n" + otherSections);
+        write("setting.ini",
+              "[General]\r\nSplash=1\r\n" + generalKeys + "[Tips]\r\nShow=0\r\n" + otherSections);
     }
     MainForm& start()
     {
@@ -55,8 +60,7 @@ private:
         m_form->trayIconStartup();
         return *m_form;
     }
-    template <typename Widget>
-    Widget& child(const char* objectName)
+    template <typename Widget> Widget& child(const char* objectName)
     {
         auto* widget = m_form->findChild<Widget*>(QString::fromLatin1(objectName));
         if (!widget)
@@ -100,7 +104,8 @@ private slots:
             qobject_cast<QDialog*>(&dialog)->reject();
         });
         MainForm& form = start();
-        QCOMPARE(m_dialogs->seen(), (QStringList{QStringLiteral("SplashWindow"), QStringLiteral("TipsDialog")}));
+        QCOMPARE(m_dialogs->seen(),
+                 (QStringList{QStringLiteral("SplashWindow"), QStringLiteral("TipsDialog")}));
         QVERIFY(m_prompts->errors.isEmpty());
         QVERIFY(form.windowTitle().startsWith(QStringLiteral("EMail Vantor 2.5 xp")));
         QCOMPARE(form.statusPanels().connectionText(), QStringLiteral("Offline"));
@@ -142,8 +147,9 @@ private slots:
     void accountBoxesListTheAccounts()
     {
         writeQuietSettings();
-        write("account.vta", "[General]\r\nTotal=3\r\n[Acc1]\r\nDescription=Home\r\nSMTPServer=smtp.home.test\r\n"
-                             "[Acc2]\r\nDescription=Work\r\nSMTPServer=\r\n[Acc3]\r\nDescription=Old\r\n");
+        write("account.vta",
+              "[General]\r\nTotal=3\r\n[Acc1]\r\nDescription=Home\r\nSMTPServer=smtp.home.test\r\n"
+              "[Acc2]\r\nDescription=Work\r\nSMTPServer=\r\n[Acc3]\r\nDescription=Old\r\n");
         start();
         QCOMPARE(items(child<QComboBox>("AccountBox")),
                  (QStringList{QStringLiteral("Home"), QStringLiteral("Work"), QStringLiteral("Old")}));
@@ -268,9 +274,11 @@ private slots:
         form.toolBar().checkPreviewAction().trigger();
         form.tray().checkAction().trigger();
         QCOMPARE(requested.count(), 4);
-        const QList<CheckMode> modes{requested.at(0).at(0).value<CheckMode>(), requested.at(1).at(0).value<CheckMode>(),
-                                     requested.at(2).at(0).value<CheckMode>(), requested.at(3).at(0).value<CheckMode>()};
-        QCOMPARE(modes, (QList<CheckMode>{CheckMode::Preview, CheckMode::Automatic, CheckMode::Preview, CheckMode::Preview}));
+        const QList<CheckMode> modes{
+            requested.at(0).at(0).value<CheckMode>(), requested.at(1).at(0).value<CheckMode>(),
+            requested.at(2).at(0).value<CheckMode>(), requested.at(3).at(0).value<CheckMode>()};
+        QCOMPARE(modes, (QList<CheckMode>{CheckMode::Preview, CheckMode::Automatic, CheckMode::Preview,
+                                          CheckMode::Preview}));
         // A request while a check runs is dropped.
         form.state().checkRunning = true;
         child<QToolButton>("CheckBtn").click();
@@ -291,8 +299,9 @@ private slots:
     void languageFileRelabelsTheWindow()
     {
         writeQuietSettings({}, "[Language]\r\nLanguage=Test\r\n");
-        write("Language/test.lng", "[Tab]\r\n001=Centre\r\n[Menu]\r\n001=Fichier\r\n[Status]\r\n002=Hors ligne\r\n"
-                                   "[Hint]\r\n001=\r\n[PopUp]\r\n005=Fermer\r\n");
+        write("Language/test.lng",
+              "[Tab]\r\n001=Centre\r\n[Menu]\r\n001=Fichier\r\n[Status]\r\n002=Hors ligne\r\n"
+              "[Hint]\r\n001=\r\n[PopUp]\r\n005=Fermer\r\n");
         MainForm& form = start();
         QCOMPARE(form.pageControl().tabText(MainForm::VantorCenter), QStringLiteral("Centre"));
         QCOMPARE(form.pageControl().tabText(MainForm::Statistic), QStringLiteral("Statistic"));
@@ -353,7 +362,8 @@ private slots:
         QVERIFY(!form.mainMenu().action(ui::MainMenu::Item::Accounts).isEnabled());
         QVERIFY(!form.mainMenu().action(ui::MainMenu::Item::LastReport).isEnabled());
         QVERIFY(form.mainMenu().action(ui::MainMenu::Item::About).isEnabled());
-        QCOMPARE(form.mainMenu().action(ui::MainMenu::Item::ImportAccounts).text(), QStringLiteral("Import Accounts"));
+        QCOMPARE(form.mainMenu().action(ui::MainMenu::Item::ImportAccounts).text(),
+                 QStringLiteral("Import Accounts"));
         QCOMPARE(form.pageControl().count(), 5);
     }
 

@@ -21,11 +21,12 @@ AboutDialog::AboutDialog(const QString& caption, const QString& version, QWidget
     text->setTextFormat(Qt::RichText);
     text->setOpenExternalLinks(true);
     const QString homepage = core::ProductInfo::homepage().toString();
-    text->setText(QStringLiteral("<h2>EMail Vantor</h2><p>Version %1</p>"
-                                 "<p>Deletes spam on your POP3 servers before your mail client downloads it.</p>"
-                                 "<p><a href=\"%2\">%2</a><br>%3</p>")
-                      .arg(version.toHtmlEscaped(), homepage.toHtmlEscaped(),
-                           core::ProductInfo::supportAddress().toHtmlEscaped()));
+    text->setText(
+        QStringLiteral("<h2>EMail Vantor</h2><p>Version %1</p>"
+                       "<p>Deletes spam on your POP3 servers before your mail client downloads it.</p>"
+                       "<p><a href=\"%2\">%2</a><br>%3</p>")
+            .arg(version.toHtmlEscaped(), homepage.toHtmlEscaped(),
+                 core::ProductInfo::supportAddress().toHtmlEscaped()));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

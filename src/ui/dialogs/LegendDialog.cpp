@@ -37,11 +37,12 @@ LegendDialog::LegendDialog(QWidget* parent)
     setObjectName(QStringLiteral("LegendDialog"));
     setWindowTitle(QStringLiteral("Legend"));
     // Message icons by index: 0-6 are the verdicts of the filter, 7 a message that was not checked.
-    m_messageIcons = iconList(this, "MessageIcons",
-                              {QStringLiteral("Headers"), QStringLiteral("Subject"), QStringLiteral("Exceptions"),
-                               QStringLiteral("Sender"), QStringLiteral("Other"), QStringLiteral("Black List"),
-                               QStringLiteral("no info"), QStringLiteral("no check")},
-                              &Icons::message);
+    m_messageIcons =
+        iconList(this, "MessageIcons",
+                 {QStringLiteral("Headers"), QStringLiteral("Subject"), QStringLiteral("Exceptions"),
+                  QStringLiteral("Sender"), QStringLiteral("Other"), QStringLiteral("Black List"),
+                  QStringLiteral("no info"), QStringLiteral("no check")},
+                 &Icons::message);
     m_trayIcons = iconList(this, "TrayIcons",
                            {QStringLiteral("Normal mode"), QStringLiteral("Check accounts mode"),
                             QStringLiteral("Notify new emails"), QStringLiteral("Built preview mode")},

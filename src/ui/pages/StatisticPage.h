@@ -4,7 +4,8 @@
 
 namespace vantor::ui {
 
-// The main window's page 1 (statistics chart and date range); its content moves in with the commands that fill it.
+// The main window's page 1 (statistics chart and date range); its content moves in with the commands that
+// fill it.
 class StatisticPage : public QWidget
 {
     Q_OBJECT

@@ -13,8 +13,7 @@ namespace {
 constexpr int Size = 32;
 
 // One picture at 32 px; Qt scales it for the tray and the menus.
-template <typename Draw>
-QIcon drawn(Draw draw)
+template <typename Draw> QIcon drawn(Draw draw)
 {
     QPixmap pixmap(Size, Size);
     pixmap.fill(Qt::transparent);
@@ -49,9 +48,9 @@ void badge(QPainter& painter, const QColor& colour)
 
 QColor Icons::badgeColour(int index)
 {
-    static const std::array<QColor, 8> colours{QColor(30, 110, 200), QColor(30, 160, 60),  QColor(230, 170, 20),
-                                               QColor(230, 110, 20), QColor(200, 30, 30),  QColor(20, 20, 20),
-                                               QColor(150, 150, 150), QColor(200, 200, 200)};
+    static const std::array<QColor, 8> colours{
+        QColor(30, 110, 200), QColor(30, 160, 60), QColor(230, 170, 20),  QColor(230, 110, 20),
+        QColor(200, 30, 30),  QColor(20, 20, 20),  QColor(150, 150, 150), QColor(200, 200, 200)};
     return colours.at(static_cast<std::size_t>(index) % colours.size());
 }
 
@@ -108,8 +107,8 @@ void drawAccounts(QPainter& painter)
 void drawFunnel(QPainter& painter)
 {
     painter.setBrush(QColor(230, 170, 20));
-    painter.drawPolygon(QPolygonF{QPointF(3, 5), QPointF(29, 5), QPointF(19, 17), QPointF(19, 28), QPointF(13, 24),
-                                  QPointF(13, 17)});
+    painter.drawPolygon(QPolygonF{QPointF(3, 5), QPointF(29, 5), QPointF(19, 17), QPointF(19, 28),
+                                  QPointF(13, 24), QPointF(13, 17)});
 }
 
 void drawGear(QPainter& painter)
@@ -128,8 +127,8 @@ void drawGear(QPainter& painter)
 void drawImport(QPainter& painter)
 {
     painter.setBrush(QColor(30, 110, 200));
-    painter.drawPolygon(QPolygonF{QPointF(12, 2), QPointF(20, 2), QPointF(20, 12), QPointF(26, 12), QPointF(16, 22),
-                                  QPointF(6, 12), QPointF(12, 12)});
+    painter.drawPolygon(QPolygonF{QPointF(12, 2), QPointF(20, 2), QPointF(20, 12), QPointF(26, 12),
+                                  QPointF(16, 22), QPointF(6, 12), QPointF(12, 12)});
     painter.setBrush(Qt::NoBrush);
     painter.drawPolyline(QPolygonF{QPointF(3, 20), QPointF(3, 29), QPointF(29, 29), QPointF(29, 20)});
 }
