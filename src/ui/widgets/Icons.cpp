@@ -10,15 +10,18 @@ namespace vantor::ui {
 
 namespace {
 
+// Pictures are drawn on a 32-unit grid into 64 px, so the splash and the about box get a sharp large copy;
+// Qt scales them down for the tray and the menus.
 constexpr int Size = 32;
+constexpr int Scale = 2;
 
-// One picture at 32 px; Qt scales it for the tray and the menus.
 template <typename Draw> QIcon drawn(Draw draw)
 {
-    QPixmap pixmap(Size, Size);
+    QPixmap pixmap(Size * Scale, Size * Scale);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(Scale, Scale);
     draw(painter);
     painter.end();
     return QIcon(pixmap);
