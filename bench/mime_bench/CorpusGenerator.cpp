@@ -10,9 +10,9 @@ namespace vantor::bench {
 
 namespace {
 
-constexpr std::array<const char*, 16> kWords = {"offer", "free", "meeting", "report", "quarterly", "invoice",
-                                               "please", "attached", "money", "urgent", "hello", "regards",
-                                               "schedule", "project", "très", "größe"};
+constexpr std::array<const char*, 16> kWords = {
+    "offer", "free",   "meeting", "report",  "quarterly", "invoice", "please", "attached",
+    "money", "urgent", "hello",   "regards", "schedule",  "project", "très",   "größe"};
 
 // One uuencoded line of up to 45 bytes.
 std::string uuLine(const std::string& data, std::size_t from, std::size_t count)
@@ -35,8 +35,7 @@ std::string uuLine(const std::string& data, std::size_t from, std::size_t count)
 
 CorpusGenerator::CorpusGenerator(std::uint32_t seed)
     : m_random(seed)
-{
-}
+{}
 
 std::vector<std::string> CorpusGenerator::generate(std::size_t count)
 {
@@ -44,13 +43,27 @@ std::vector<std::string> CorpusGenerator::generate(std::size_t count)
     corpus.reserve(count);
     for (std::size_t n = 0; n < count; ++n) {
         switch (n % 20) {
-        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
             corpus.push_back(plainMessage(n));
             break;
-        case 8: case 9: case 10: case 11: case 12:
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+        case 12:
             corpus.push_back(alternativeMessage(n));
             break;
-        case 13: case 14: case 15: case 16:
+        case 13:
+        case 14:
+        case 15:
+        case 16:
             corpus.push_back(mixedMessage(n));
             break;
         default:
@@ -62,15 +75,20 @@ std::vector<std::string> CorpusGenerator::generate(std::size_t count)
 
 std::string CorpusGenerator::header(const std::string& subject, const std::string& contentType)
 {
-    std::string h = "Return-Path: <sender" + std::to_string(m_random() % 1000) + "@example.com>\r\n"
+    std::string h = "Return-Path: <sender" + std::to_string(m_random() % 1000) +
+                    "@example.com>\r\n"
                     "Received: from mx.example.com (mx.example.com [192.0.2.1])\r\n"
                     "\tby pop.example.net (Postfix) with ESMTP id 4F2A1\r\n"
                     "\tfor <user@example.net>; Tue, 05 Feb 2002 10:20:30 +0100\r\n"
                     "From: \"Sender Name\" <sender@example.com>\r\n"
                     "To: user@example.net, \"Other\" <other@example.net>\r\n"
-                    "Subject: " + subject + "\r\n"
+                    "Subject: " +
+                    subject +
+                    "\r\n"
                     "Date: Tue, 05 Feb 2002 10:20:30 +0100\r\n"
-                    "Message-ID: <" + std::to_string(m_random()) + "@example.com>\r\n"
+                    "Message-ID: <" +
+                    std::to_string(m_random()) +
+                    "@example.com>\r\n"
                     "MIME-Version: 1.0\r\n";
     if (!contentType.empty())
         h += "Content-Type: " + contentType + "\r\n";
@@ -118,9 +136,11 @@ std::string CorpusGenerator::alternativeMessage(std::size_t n)
     std::string html = "<html><body><p>\r\n" + text + "</p></body></html>\r\n";
     return header("Alternative " + std::to_string(n), "multipart/alternative; boundary=\"" + b + "\"") +
            "This is a multi-part message in MIME format.\r\n\r\n--" + b +
-           "\r\nContent-Type: text/plain; charset=\"utf-8\"\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n" +
+           "\r\nContent-Type: text/plain; charset=\"utf-8\"\r\nContent-Transfer-Encoding: "
+           "quoted-printable\r\n\r\n" +
            mail::codec::encodeQuotedPrintable(text, false) + "\r\n--" + b +
-           "\r\nContent-Type: text/html; charset=\"utf-8\"\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\n" +
+           "\r\nContent-Type: text/html; charset=\"utf-8\"\r\nContent-Transfer-Encoding: "
+           "quoted-printable\r\n\r\n" +
            mail::codec::encodeQuotedPrintable(html, false) + "\r\n--" + b + "--\r\n";
 }
 
@@ -134,8 +154,8 @@ std::string CorpusGenerator::mixedMessage(std::size_t n)
     for (std::size_t f = 0; f < files; ++f) {
         const std::string name = "file" + std::to_string(f) + ".pdf";
         message += "--" + b + "\r\nContent-Type: application/pdf; name=\"" + name +
-                   "\"\r\nContent-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"" + name +
-                   "\"\r\n\r\n" + mail::codec::encodeBase64Stream(bytes(attachmentSize())) + "\r\n";
+                   "\"\r\nContent-Transfer-Encoding: base64\r\nContent-Disposition: attachment; filename=\"" +
+                   name + "\"\r\n\r\n" + mail::codec::encodeBase64Stream(bytes(attachmentSize())) + "\r\n";
     }
     return message + "--" + b + "--\r\n";
 }

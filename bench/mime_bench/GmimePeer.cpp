@@ -44,7 +44,8 @@ GmimePeer::GmimePeer(const std::vector<std::string>& corpus)
     (void)initialised;
     for (const auto& message : corpus) {
         GByteArray* array = g_byte_array_sized_new(static_cast<guint>(message.size()));
-        g_byte_array_append(array, reinterpret_cast<const guint8*>(message.data()), static_cast<guint>(message.size()));
+        g_byte_array_append(array, reinterpret_cast<const guint8*>(message.data()),
+                            static_cast<guint>(message.size()));
         m_buffers->arrays.push_back(array);
     }
 }

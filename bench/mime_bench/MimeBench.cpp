@@ -6,7 +6,6 @@
 #endif
 
 #include <benchmark/benchmark.h>
-
 #include <numeric>
 #include <vector>
 
@@ -19,7 +18,8 @@ constexpr std::size_t kMessages = 2000;
 
 const std::vector<std::string>& corpus()
 {
-    static const std::vector<std::string> messages = vantor::bench::CorpusGenerator(20020205).generate(kMessages);
+    static const std::vector<std::string> messages =
+        vantor::bench::CorpusGenerator(20020205).generate(kMessages);
     return messages;
 }
 

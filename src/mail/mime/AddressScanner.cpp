@@ -13,8 +13,7 @@ class RecipientScan
 public:
     explicit RecipientScan(std::vector<MailAddress>& out)
         : m_out(out)
-    {
-    }
+    {}
 
     void feed(char c);
     void finish();
@@ -94,7 +93,12 @@ void RecipientScan::finish()
 
 MailAddress AddressScanner::scanSingle(std::string_view value)
 {
-    enum class State { Undetermined, Name, Address };
+    enum class State
+    {
+        Undetermined,
+        Name,
+        Address
+    };
     State state = State::Undetermined;
     std::string undetermined;
     MailAddress result;
@@ -170,7 +174,8 @@ std::string AddressScanner::quoteAddress(std::string_view address)
 {
     bool needsQuotes = false;
     for (const char c : address)
-        needsQuotes = needsQuotes || static_cast<unsigned char>(c) <= ' ' || c == '\x7f' || c == ',' || c == '"';
+        needsQuotes =
+            needsQuotes || static_cast<unsigned char>(c) <= ' ' || c == '\x7f' || c == ',' || c == '"';
     if (!needsQuotes)
         return std::string(address);
     std::string out = "\"";

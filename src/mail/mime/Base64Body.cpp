@@ -35,7 +35,8 @@ std::size_t decodeCleanGroups(const unsigned char* in, std::size_t length, char*
         const std::int32_t d = kSymbols[in[i + 3]];
         if ((a | b | c | d) < 0)
             break;
-        const std::uint32_t triple = (static_cast<std::uint32_t>(a) << 18) | (static_cast<std::uint32_t>(b) << 12) |
+        const std::uint32_t triple = (static_cast<std::uint32_t>(a) << 18) |
+                                     (static_cast<std::uint32_t>(b) << 12) |
                                      (static_cast<std::uint32_t>(c) << 6) | static_cast<std::uint32_t>(d);
         out[0] = static_cast<char>(triple >> 16);
         out[1] = static_cast<char>((triple >> 8) & 0xFFu);
@@ -54,9 +55,12 @@ std::string decodeBase64Body(std::string_view text)
     std::string tail;
     while (!text.empty()) {
         const void* lf = std::memchr(text.data(), '\n', text.size());
-        const std::size_t end = lf == nullptr ? text.size() : static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
+        const std::size_t end = lf == nullptr
+                                    ? text.size()
+                                    : static_cast<std::size_t>(static_cast<const char*>(lf) - text.data());
         const std::string_view line = text.substr(0, end);
-        const std::size_t used = decodeCleanGroups(reinterpret_cast<const unsigned char*>(line.data()), line.size(), write);
+        const std::size_t used =
+            decodeCleanGroups(reinterpret_cast<const unsigned char*>(line.data()), line.size(), write);
         // The rest of the line starts at a group boundary, so decoding it alone gives the same bytes.
         const std::string_view rest = line.substr(used);
         if (!rest.empty() && !(rest.size() == 1 && rest[0] == '\r')) {

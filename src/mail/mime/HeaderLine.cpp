@@ -75,7 +75,13 @@ std::size_t nextUnquoted(std::string_view line, std::size_t from, std::string_vi
 
 std::optional<ParamSpan> findParam(std::string_view line, std::string_view param)
 {
-    enum class State { Name, Main, ParamName, SkipValue };
+    enum class State
+    {
+        Name,
+        Main,
+        ParamName,
+        SkipValue
+    };
     const std::string_view wanted = trimAll(param);
     State state = State::Name;
     bool quoted = false;
@@ -190,7 +196,8 @@ std::string headerLineParam(std::string_view line, std::string_view param)
     const auto span = findParam(scanned, param);
     if (!span)
         return {};
-    std::string_view value = trimAll(std::string_view(scanned).substr(span->begin, span->readEnd - span->begin));
+    std::string_view value =
+        trimAll(std::string_view(scanned).substr(span->begin, span->readEnd - span->begin));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     return std::string(unquoteHeaderText(value));

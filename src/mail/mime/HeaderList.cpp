@@ -74,13 +74,15 @@ void HeaderList::collapse(std::vector<std::string>& lines, std::size_t index)
     if (end == index + 1)
         return;
     lines[index] = joined(lines, index);
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index + 1), lines.begin() + static_cast<std::ptrdiff_t>(end));
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index + 1),
+                lines.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 void HeaderList::erase(std::vector<std::string>& lines, std::size_t index)
 {
     const std::size_t end = continuationEnd(lines, index);
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index), lines.begin() + static_cast<std::ptrdiff_t>(end));
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index),
+                lines.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 } // namespace vantor::mail::mime

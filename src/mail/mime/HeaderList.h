@@ -29,7 +29,8 @@ public:
     static void appendContinuation(std::string& entry, std::string_view continuation);
 
 private:
-    [[nodiscard]] static std::size_t continuationEnd(const std::vector<std::string>& lines, std::size_t index);
+    [[nodiscard]] static std::size_t continuationEnd(const std::vector<std::string>& lines,
+                                                     std::size_t index);
 };
 
 } // namespace vantor::mail::mime

@@ -34,8 +34,7 @@ MailMessage::MailMessage()
     , m_toList(*this, "To")
     , m_ccList(*this, "Cc")
     , m_bccList(*this, "Bcc")
-{
-}
+{}
 
 MailMessage::~MailMessage()
 {
@@ -183,8 +182,8 @@ void MailMessage::markStale()
 void MailMessage::forgetPart(const MimePart* part)
 {
     std::erase(m_attachments, part);
-    for (MimePart** ref : {&m_textPlainPart, &m_textHtmlPart, &m_mixedPart, &m_relatedPart, &m_alternativePart,
-                           &m_textContainer}) {
+    for (MimePart** ref : {&m_textPlainPart, &m_textHtmlPart, &m_mixedPart, &m_relatedPart,
+                           &m_alternativePart, &m_textContainer}) {
         if (*ref == part)
             *ref = nullptr;
     }

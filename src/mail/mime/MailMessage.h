@@ -15,7 +15,11 @@
 namespace vantor::mail::mime {
 
 // How embedded parts are referenced from the HTML body (values as stored: 0, 1).
-enum EmbedMethod { emContentID = 0, emContentLocation = 1 };
+enum EmbedMethod
+{
+    emContentID = 0,
+    emContentLocation = 1
+};
 
 // Display name and address of an address field.
 struct MailAddress
@@ -123,7 +127,8 @@ public:
     // The HTML body; textHtml() becomes its lines.
     void setTextHtml(std::string_view text);
     // Reads the file and attaches it; throws std::filesystem::filesystem_error when it cannot be read.
-    void attachFile(const std::filesystem::path& fileName, std::string_view mimeType = {}, bool embedded = false);
+    void attachFile(const std::filesystem::path& fileName, std::string_view mimeType = {},
+                    bool embedded = false);
     // Adds an attachment (or an embedded part) holding `bytes`; type from the file name when empty.
     void attachStream(std::string_view bytes, std::string_view fileName, bool embedded = false,
                       std::string_view mimeType = {});

@@ -30,13 +30,15 @@ void setContentLength(MimePart& part)
 }
 
 // Header lines of part whose name begins with one of the prefixes, each read whole.
-std::vector<std::string> fieldsStartingWith(const MimePart& part, std::initializer_list<std::string_view> prefixes)
+std::vector<std::string> fieldsStartingWith(const MimePart& part,
+                                            std::initializer_list<std::string_view> prefixes)
 {
     std::vector<std::string> fields;
     const auto& lines = part.headerLines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const bool wanted = std::any_of(prefixes.begin(), prefixes.end(),
-                                        [&](std::string_view p) { return startsWithIgnoreCase(lines[i], p); });
+        const bool wanted = std::any_of(prefixes.begin(), prefixes.end(), [&](std::string_view p) {
+            return startsWithIgnoreCase(lines[i], p);
+        });
         if (wanted)
             fields.push_back(HeaderList::joined(lines, i));
     }
@@ -45,8 +47,8 @@ std::vector<std::string> fieldsStartingWith(const MimePart& part, std::initializ
 
 void removeContentFields(MimePart& part)
 {
-    for (std::string_view name : {"Content-Type", "Content-Transfer-Encoding", "Content-Disposition", "Content-ID",
-                                  "Content-Location", "Content-Length", "X-Vantor-Attachment"})
+    for (std::string_view name : {"Content-Type", "Content-Transfer-Encoding", "Content-Disposition",
+                                  "Content-ID", "Content-Location", "Content-Length", "X-Vantor-Attachment"})
         part.removeHeader(name);
 }
 
@@ -114,7 +116,8 @@ void MessageBuilder::moveOwnBody()
     MimePart* raw = moved.get();
     MimePart** roles[] = {&m.m_textPlainPart, &m.m_textHtmlPart, &m.m_mixedPart, &m.m_relatedPart,
                           &m.m_alternativePart};
-    const auto role = std::find_if(std::begin(roles), std::end(roles), [&](MimePart** r) { return *r == &m; });
+    const auto role =
+        std::find_if(std::begin(roles), std::end(roles), [&](MimePart** r) { return *r == &m; });
     if (role != std::end(roles))
         **role = raw;
     else if (asAttachment != m.m_attachments.end())
@@ -141,7 +144,8 @@ void MessageBuilder::holdPlacedParts()
 
 std::unique_ptr<MimePart> MessageBuilder::take(MimePart* part)
 {
-    const auto it = std::find_if(m_held.begin(), m_held.end(), [&](const auto& held) { return held.get() == part; });
+    const auto it =
+        std::find_if(m_held.begin(), m_held.end(), [&](const auto& held) { return held.get() == part; });
     if (it == m_held.end())
         return nullptr;
     std::unique_ptr<MimePart> owned = std::move(*it);
@@ -184,7 +188,8 @@ MimePart* MessageBuilder::newContainer(MimePart* outer, std::string_view type, s
 {
     MimePart* container = outer == nullptr ? &m_message : newChild(*outer);
     container->setHeaderValue("Content-Type", type);
-    container->setHeaderParam("Content-Type", "boundary", doubleQuoted(codec::newBoundary() + std::string(suffix)));
+    container->setHeaderParam("Content-Type", "boundary",
+                              doubleQuoted(codec::newBoundary() + std::string(suffix)));
     return container;
 }
 
@@ -235,7 +240,8 @@ MimePart* MessageBuilder::placeAttachment(MimePart* part, const Containers& cont
         part->setHeaderValue("Content-Type", "application/octet-stream");
     std::string name = part->fileName();
     if (name.empty())
-        name = "file_" + std::to_string(m.m_attachCounter++) + codec::extensionForMimeType(part->contentType());
+        name =
+            "file_" + std::to_string(m.m_attachCounter++) + codec::extensionForMimeType(part->contentType());
     const std::string encodedName = doubleQuoted(codec::encodeHeaderText(name, m.m_charset));
     part->setHeaderValue(kAttachmentField, encodedName);
     if (part->isEmbedded() && containers.related != nullptr) {
@@ -318,7 +324,8 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
     return part;
 }
 
-void MessageBuilder::attachFile(const std::filesystem::path& fileName, std::string_view mimeType, bool embedded)
+void MessageBuilder::attachFile(const std::filesystem::path& fileName, std::string_view mimeType,
+                                bool embedded)
 {
     attachStream(readFileBytes(fileName), fileName.string(), embedded, mimeType);
 }
@@ -332,7 +339,8 @@ void MessageBuilder::attachStream(std::string_view bytes, std::string_view fileN
     MimePart* part = container != nullptr ? newChild(*container) : &m;
     part->setDecodedBody(std::string(bytes));
     part->encode(m.m_attachEncoding);
-    part->setHeaderValue("Content-Type", mimeType.empty() ? codec::mimeTypeForFile(fileName) : std::string(mimeType));
+    part->setHeaderValue("Content-Type",
+                         mimeType.empty() ? codec::mimeTypeForFile(fileName) : std::string(mimeType));
     const std::string name = baseName(fileName);
     const std::string encodedName = doubleQuoted(codec::encodeHeaderText(name, m.m_charset));
     part->setHeaderValue(kAttachmentField, encodedName);

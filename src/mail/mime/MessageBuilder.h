@@ -18,13 +18,13 @@ class MessageBuilder
 public:
     explicit MessageBuilder(MailMessage& message)
         : m_message(message)
-    {
-    }
+    {}
 
     void restructure(int kind);
     MimePart* setTextPart(std::string_view text, MimePart* part, std::string_view mimeType);
     void attachFile(const std::filesystem::path& fileName, std::string_view mimeType, bool embedded);
-    void attachStream(std::string_view bytes, std::string_view fileName, bool embedded, std::string_view mimeType);
+    void attachStream(std::string_view bytes, std::string_view fileName, bool embedded,
+                      std::string_view mimeType);
     void detachFile(int index);
     void assembleBody();
 

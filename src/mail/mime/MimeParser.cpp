@@ -31,8 +31,7 @@ class LineCursor
 public:
     explicit LineCursor(std::string_view text)
         : m_text(text)
-    {
-    }
+    {}
 
     bool atEnd() const { return m_pos >= m_text.size(); }
     // Offset where the next line starts (the text size once all lines are read).
@@ -73,8 +72,7 @@ public:
         : m_handler(handler)
         , m_sender(sender)
         , m_total(total)
-    {
-    }
+    {}
 
     bool active() const { return m_handler != nullptr; }
     void report(std::size_t current) const
@@ -108,8 +106,7 @@ public:
         , m_cursor(job.text)
         , m_progress(progress)
         , m_children(children)
-    {
-    }
+    {}
 
     void run();
 

@@ -15,14 +15,12 @@
 #include "mail/mime/MimeParser.h"
 #include "mail/mime/TextLines.h"
 
-
 namespace vantor::mail::mime {
 
 MimePart::MimePart(MailMessage* owner, MimePart* parent)
     : m_ownerMessage(owner)
     , m_parentPart(parent)
-{
-}
+{}
 
 MimePart::~MimePart()
 {
@@ -194,7 +192,8 @@ void MimePart::encode(EncodingType type)
         setHeaderValue("Content-Transfer-Encoding", "base64");
         break;
     case etQuotedPrintable:
-        m_encodedBody = m_decodedBody.empty() ? std::string() : codec::encodeQuotedPrintable(m_decodedBody, false);
+        m_encodedBody =
+            m_decodedBody.empty() ? std::string() : codec::encodeQuotedPrintable(m_decodedBody, false);
         setHeaderValue("Content-Transfer-Encoding", "quoted-printable");
         break;
     case etNoEncoding:

@@ -12,7 +12,12 @@ namespace vantor::mail::mime {
 class MailMessage;
 
 // Transfer encodings a part can be written with (values as stored: 0, 1, 2).
-enum EncodingType { etBase64 = 0, etQuotedPrintable = 1, etNoEncoding = 2 };
+enum EncodingType
+{
+    etBase64 = 0,
+    etQuotedPrintable = 1,
+    etNoEncoding = 2
+};
 
 // One MIME part: header lines, encoded and decoded body, and the sub-parts it owns.
 // Field names are matched case-insensitively; a field created is written with the name as given.
@@ -65,7 +70,8 @@ public:
 
     // Parses `text` (up to its first NUL byte) into this part and its sub-parts; never fails.
     void fill(std::string_view text, bool withHeader);
-    // Reads a text file and fills the part with it, header included; throws std::filesystem::filesystem_error.
+    // Reads a text file and fills the part with it, header included; throws
+    // std::filesystem::filesystem_error.
     void loadFromFile(const std::filesystem::path& path);
     // Writes getSource() as a CR LF text file; throws std::filesystem::filesystem_error.
     void saveToFile(const std::filesystem::path& path) const;

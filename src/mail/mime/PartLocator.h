@@ -13,8 +13,7 @@ class PartLocator
 public:
     explicit PartLocator(MailMessage& message)
         : m_message(message)
-    {
-    }
+    {}
 
     // Clears the located lists and fills them again; clears the parts-stale flag.
     void run();

@@ -26,8 +26,7 @@ std::vector<std::string> fieldsNamed(const std::vector<std::string>& lines, std:
 RecipientList::RecipientList(MimePart& message, std::string headerName)
     : m_message(message)
     , m_headerName(std::move(headerName))
-{
-}
+{}
 
 int RecipientList::count() const
 {

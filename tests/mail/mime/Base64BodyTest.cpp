@@ -1,8 +1,8 @@
-#include "mail/codec/Base64.h"
 #include "mail/mime/Base64Body.h"
 
-#include <gtest/gtest.h>
+#include "mail/codec/Base64.h"
 
+#include <gtest/gtest.h>
 #include <random>
 
 using vantor::mail::mime::decodeBase64Body;

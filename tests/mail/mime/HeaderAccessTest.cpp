@@ -1,7 +1,6 @@
 #include "mail/mime/MailMessage.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using vantor::mail::mime::MailMessage;
@@ -57,7 +56,8 @@ TEST(HeaderValue, OrdinalReachesRepeatedFields)
 TEST(HeaderParam, ReadsQuotedAndUnquotedParameters)
 {
     MailMessage m;
-    m.fill("Content-Type: multipart/mixed; charset=us-ascii;\r\n boundary=\"a=b;c\"; Name = 'x.txt'\r\n\r\n", true);
+    m.fill("Content-Type: multipart/mixed; charset=us-ascii;\r\n boundary=\"a=b;c\"; Name = 'x.txt'\r\n\r\n",
+           true);
     EXPECT_EQ(m.headerParam("Content-Type", "boundary"), "a=b;c");
     EXPECT_EQ(m.headerParam("content-type", "CHARSET"), "us-ascii");
     EXPECT_EQ(m.headerParam("Content-Type", "name"), "x.txt");
@@ -105,8 +105,8 @@ TEST(SetHeaderParam, ReplacesOrAppendsAndDropsTrailingSemicolon)
 TEST(Normalising, CapitalisesNamesAndCollapsesBlanksOutsideQuotes)
 {
     const auto m = parsed("MIME-Version: 1.0\r\nmessage-id: <a@b>\r\ncontent-id:  <c>\r\n"
-                                 "x-priority: 3\r\nSubject:  a   b \"  kept  \"\t\tc\r\n"
-                                 "X-Open: x  \"unclosed   rest\r\nNoColonLine\r\n\r\n");
+                          "x-priority: 3\r\nSubject:  a   b \"  kept  \"\t\tc\r\n"
+                          "X-Open: x  \"unclosed   rest\r\nNoColonLine\r\n\r\n");
     const auto& lines = m->headerLines();
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "Mime-Version: 1.0");

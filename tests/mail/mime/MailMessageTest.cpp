@@ -1,9 +1,9 @@
-#include "mail/codec/MailDate.h"
 #include "mail/mime/MailMessage.h"
 
-#include <gtest/gtest.h>
+#include "mail/codec/MailDate.h"
 
 #include <chrono>
+#include <gtest/gtest.h>
 #include <stdexcept>
 
 using vantor::mail::mime::MailMessage;
@@ -12,8 +12,9 @@ namespace codec = vantor::mail::codec;
 
 TEST(Addresses, DisplayNameFormsGiveTheSameNameAndAddress)
 {
-    for (const char* from : {"From: John Doe <jd@example.com>", "From: \"John Doe\" <jd@example.com>",
-                             "From: jd@example.com (John Doe)", "From: =?iso-8859-1?Q?John_Doe?= <jd@example.com>"}) {
+    for (const char* from :
+         {"From: John Doe <jd@example.com>", "From: \"John Doe\" <jd@example.com>",
+          "From: jd@example.com (John Doe)", "From: =?iso-8859-1?Q?John_Doe?= <jd@example.com>"}) {
         MailMessage m;
         m.fill(std::string(from) + "\r\n\r\n", true);
         const auto parsed = m.parseAddressHeader("From");
@@ -73,13 +74,15 @@ TEST(MessageDate, ReadsAsLocalTimeAndIsEmptyWhenUnreadable)
     m.fill("Date:  Tue, 05 Feb 2002 10:20:30 +0000 \r\n\r\n", true);
     const auto date = m.messageDate();
     ASSERT_TRUE(date.has_value());
-    const auto expected = local_days{year{2002} / 2 / 5} + hours{10} + minutes{20} + seconds{30} + codec::localZoneOffset();
+    const auto expected =
+        local_days{year{2002} / 2 / 5} + hours{10} + minutes{20} + seconds{30} + codec::localZoneOffset();
     EXPECT_EQ(*date, expected);
 
     MailMessage lower;
     lower.fill("Date: 05 feb 2002 10:20:30 +0000\r\n\r\n", true);
     ASSERT_TRUE(lower.messageDate().has_value());
-    EXPECT_EQ(year_month_day(floor<days>(*lower.messageDate())).month(), January); // unknown month reads as January
+    EXPECT_EQ(year_month_day(floor<days>(*lower.messageDate())).month(),
+              January); // unknown month reads as January
 
     for (const char* bad : {"", "garbage", "32 Jan 2002 10:00:00 +0000", "1 Jan 2002 10:00:00 +0075"}) {
         MailMessage b;
@@ -129,13 +132,14 @@ TEST(Recipients, AddRecipientRewritesOneFieldAndFollowsHeaderChanges)
 TEST(FileName, FirstNamingFieldDecodedAndMadeSafe)
 {
     MailMessage m;
-    m.fill("Content-Type: multipart/mixed; boundary=b\r\n\r\n"
-           "--b\r\nContent-Type: image/png; name=\"=?utf-8?Q?a:b?.png?=\"\r\n\r\nx\r\n"
-           "--b\r\nContent-Type: text/plain\r\nContent-Disposition: attachment; filename=\"notes\"\r\n\r\nx\r\n"
-           "--b\r\nContent-ID: <img1@host>\r\nContent-Type: image/gif\r\n\r\nx\r\n"
-           "--b\r\nContent-Type: application/pdf\r\n\r\nx\r\n"
-           "--b\r\n\r\nx\r\n--b--\r\n",
-           true);
+    m.fill(
+        "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
+        "--b\r\nContent-Type: image/png; name=\"=?utf-8?Q?a:b?.png?=\"\r\n\r\nx\r\n"
+        "--b\r\nContent-Type: text/plain\r\nContent-Disposition: attachment; filename=\"notes\"\r\n\r\nx\r\n"
+        "--b\r\nContent-ID: <img1@host>\r\nContent-Type: image/gif\r\n\r\nx\r\n"
+        "--b\r\nContent-Type: application/pdf\r\n\r\nx\r\n"
+        "--b\r\n\r\nx\r\n--b--\r\n",
+        true);
     ASSERT_EQ(m.subParts().size(), 5u);
     EXPECT_EQ(m.subParts()[0]->fileName(), "a_b_.png");
     EXPECT_EQ(m.subParts()[1]->fileName(), "notes.txt");
@@ -162,7 +166,8 @@ TEST(FindParts, AlternativeRelatedAndAttachments)
     m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n"
            "--m\r\nContent-Type: multipart/related; boundary=r\r\n\r\n"
            "--r\r\nContent-Type: multipart/alternative; boundary=a\r\n\r\n"
-           "--a\r\nContent-Type: text/plain\r\n\r\nplain\r\n--a\r\nContent-Type: text/html\r\n\r\n<b>h</b>\r\n--a--\r\n"
+           "--a\r\nContent-Type: text/plain\r\n\r\nplain\r\n--a\r\nContent-Type: "
+           "text/html\r\n\r\n<b>h</b>\r\n--a--\r\n"
            "--r\r\nContent-Type: image/png\r\nContent-ID: <i>\r\n\r\nPNG\r\n--r--\r\n"
            "--m\r\nContent-Type: text/plain\r\n\r\nsecond text is an attachment\r\n"
            "--m\r\nContent-Type: text/plain\r\n\r\n\r\n--m--\r\n",
@@ -186,7 +191,8 @@ TEST(FindParts, TextAttachmentBeforeBodyIsTakenAsTheBody)
 {
     MailMessage m;
     m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n"
-           "--m\r\nContent-Type: text/plain; name=\"notes.txt\"\r\nContent-Disposition: attachment\r\n\r\nnotes\r\n"
+           "--m\r\nContent-Type: text/plain; name=\"notes.txt\"\r\nContent-Disposition: "
+           "attachment\r\n\r\nnotes\r\n"
            "--m\r\nContent-Type: text/plain\r\n\r\nreal body\r\n--m--\r\n",
            true);
     m.findParts();
@@ -199,7 +205,9 @@ TEST(FindParts, TextAttachmentBeforeBodyIsTakenAsTheBody)
 TEST(FindParts, RunsOnlyWhenStaleAndFillForgetsOldParts)
 {
     MailMessage m;
-    m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\nContent-Type: image/gif\r\n\r\nG\r\n--m--\r\n", true);
+    m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\nContent-Type: "
+           "image/gif\r\n\r\nG\r\n--m--\r\n",
+           true);
     m.findParts();
     ASSERT_EQ(m.attachments().size(), 1u);
     m.subParts()[0]->fill("Content-Type: text/plain\r\n\r\nnow text", true);
@@ -214,7 +222,9 @@ TEST(FindParts, RunsOnlyWhenStaleAndFillForgetsOldParts)
 TEST(Reset, EmptiesEverything)
 {
     MailMessage m;
-    m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\nContent-Type: image/gif\r\n\r\nG\r\n--m--\r\n", true);
+    m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\nContent-Type: "
+           "image/gif\r\n\r\nG\r\n--m--\r\n",
+           true);
     m.findParts();
     m.reset();
     EXPECT_TRUE(m.headerLines().empty());

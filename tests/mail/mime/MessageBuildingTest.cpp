@@ -1,11 +1,10 @@
 #include "mail/mime/MailMessage.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <stdexcept>
 
@@ -147,7 +146,8 @@ TEST(Building, EveryRebuildChangesTheBoundaryAndAssembledPartsCarryIt)
     EXPECT_EQ(body.rfind("This is a multipart message in mime format.\r\n", 0), 0u);
     EXPECT_EQ(body.find(first), std::string::npos);
     std::size_t delimiters = 0;
-    for (std::size_t at = body.find("--" + second); at != std::string::npos; at = body.find("--" + second, at + 1))
+    for (std::size_t at = body.find("--" + second); at != std::string::npos;
+         at = body.find("--" + second, at + 1))
         ++delimiters;
     EXPECT_EQ(delimiters, 4u); // three parts and the closing delimiter
     EXPECT_NE(body.find("\r\n--" + second + "--\r\n"), std::string::npos);
@@ -172,7 +172,8 @@ TEST(Building, FullMessageRoundTrip)
     EXPECT_EQ(m.contentType(), "multipart/mixed");
     ASSERT_NE(m.relatedPart(), nullptr);
     ASSERT_NE(m.alternativePart(), nullptr);
-    EXPECT_EQ(childTypes(m), (std::vector<std::string>{"multipart/related", "application/pdf", "application/zip"}));
+    EXPECT_EQ(childTypes(m),
+              (std::vector<std::string>{"multipart/related", "application/pdf", "application/zip"}));
     EXPECT_EQ(childTypes(*m.relatedPart()), (std::vector<std::string>{"multipart/alternative", "image/png"}));
     EXPECT_EQ(childTypes(*m.alternativePart()), (std::vector<std::string>{"text/plain", "text/html"}));
 
@@ -221,7 +222,8 @@ TEST(Building, ReceivedMessageIsRestructuredBeforeTheFirstChange)
 {
     MailMessage m;
     m.fill("From: a@b\r\nContent-Type: multipart/alternative; boundary=old\r\n\r\npreamble\r\n"
-           "--old\r\nContent-Type: text/plain\r\n\r\np\r\n--old\r\nContent-Type: text/html\r\n\r\nh\r\n--old--\r\n",
+           "--old\r\nContent-Type: text/plain\r\n\r\np\r\n--old\r\nContent-Type: "
+           "text/html\r\n\r\nh\r\n--old--\r\n",
            true);
     m.attachStream("data", "x.bin");
     EXPECT_EQ(m.contentType(), "multipart/mixed");
@@ -252,17 +254,22 @@ TEST(Building, MessageIdHasDateRandomPartsAndHost)
     MailMessage m;
     m.setMessageId("192.168.1.2");
     const std::string id = m.headerValue("Message-ID");
-    const auto isHex = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F'); };
+    const auto isHex = [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F');
+    };
     ASSERT_GT(id.size(), 16u);
     EXPECT_EQ(id.front(), '<');
-    EXPECT_TRUE(std::all_of(id.begin() + 1, id.begin() + 15, [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }));
+    EXPECT_TRUE(std::all_of(id.begin() + 1, id.begin() + 15,
+                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }));
     EXPECT_EQ(id[15], '.');
     const std::size_t dot = id.find('.', 16);
     const std::size_t at = id.find('@');
     ASSERT_NE(dot, std::string::npos);
     ASSERT_NE(at, std::string::npos);
     EXPECT_TRUE(dot > 16 && std::all_of(id.begin() + 16, id.begin() + static_cast<long>(dot), isHex)) << id;
-    EXPECT_TRUE(at > dot + 1 && std::all_of(id.begin() + static_cast<long>(dot) + 1, id.begin() + static_cast<long>(at), isHex)) << id;
+    EXPECT_TRUE(at > dot + 1 && std::all_of(id.begin() + static_cast<long>(dot) + 1,
+                                            id.begin() + static_cast<long>(at), isHex))
+        << id;
     EXPECT_EQ(id.substr(at), "@192.168.1.2>");
 }
 

@@ -1,7 +1,6 @@
 #include "mail/mime/MailMessage.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 using vantor::mail::mime::MailMessage;
@@ -11,7 +10,8 @@ namespace {
 
 std::string multipart(const std::string& boundary, const std::string& parts)
 {
-    return "From: a@b\r\nContent-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n\r\npreamble\r\n" + parts;
+    return "From: a@b\r\nContent-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n\r\npreamble\r\n" +
+           parts;
 }
 
 } // namespace
@@ -40,7 +40,8 @@ TEST(FillMultipart, SplitsPartsAndKeepsBodyBytes)
 TEST(FillMultipart, PartWithoutHeaderAndUnterminatedLastPart)
 {
     MailMessage m;
-    m.fill(multipart("b", "--b\r\n\r\nno header here\r\n--b\r\nContent-Type: text/html\r\n\r\n<p>cut off"), true);
+    m.fill(multipart("b", "--b\r\n\r\nno header here\r\n--b\r\nContent-Type: text/html\r\n\r\n<p>cut off"),
+           true);
     ASSERT_EQ(m.subParts().size(), 1u); // a final part without a closing delimiter is dropped
     EXPECT_TRUE(m.subParts()[0]->headerLines().empty());
     EXPECT_EQ(m.subParts()[0]->encodedBody(), "no header here");
@@ -49,7 +50,8 @@ TEST(FillMultipart, PartWithoutHeaderAndUnterminatedLastPart)
 TEST(FillMultipart, MissingBoundaryMakesEveryDashLineADelimiter)
 {
     MailMessage m;
-    m.fill("Content-Type: multipart/mixed\r\n\r\n--anything\r\n\r\none\r\n--other\r\n\r\ntwo\r\n----\r\n", true);
+    m.fill("Content-Type: multipart/mixed\r\n\r\n--anything\r\n\r\none\r\n--other\r\n\r\ntwo\r\n----\r\n",
+           true);
     ASSERT_EQ(m.subParts().size(), 2u);
     EXPECT_EQ(m.subParts()[0]->encodedBody(), "one");
     EXPECT_EQ(m.subParts()[1]->encodedBody(), "two");
@@ -59,8 +61,8 @@ TEST(FillMultipart, VeryLongBoundaryIsMatchedWhole)
 {
     const std::string boundary(10000, 'q');
     MailMessage m;
-    m.fill(multipart(boundary, "--" + boundary + "\r\n\r\nA\r\n--" + std::string(500, 'q') + "\r\n\r\nnot a delimiter\r\n--" +
-                                   boundary + "--\r\n"),
+    m.fill(multipart(boundary, "--" + boundary + "\r\n\r\nA\r\n--" + std::string(500, 'q') +
+                                   "\r\n\r\nnot a delimiter\r\n--" + boundary + "--\r\n"),
            true);
     ASSERT_EQ(m.subParts().size(), 1u);
     EXPECT_EQ(m.subParts()[0]->encodedBody(), "A\r\n--" + std::string(500, 'q') + "\r\n\r\nnot a delimiter");
@@ -70,7 +72,8 @@ TEST(FillMultipart, NestedPartsAreParsedInOrder)
 {
     MailMessage m;
     m.fill(multipart("out", "--out\r\nContent-Type: multipart/alternative; boundary=in\r\n\r\n"
-                            "--in\r\nContent-Type: text/plain\r\n\r\np\r\n--in\r\nContent-Type: text/html\r\n\r\nh\r\n--in--\r\n"
+                            "--in\r\nContent-Type: text/plain\r\n\r\np\r\n--in\r\nContent-Type: "
+                            "text/html\r\n\r\nh\r\n--in--\r\n"
                             "--out\r\nContent-Type: image/gif\r\n\r\nGIF\r\n--out--\r\n"),
            true);
     ASSERT_EQ(m.subParts().size(), 2u);
@@ -86,8 +89,8 @@ TEST(FillMultipart, HostileNestingDepthStaysFlatBeyondTheLimit)
 {
     // "b<n>x": no boundary is the beginning of another.
     const auto opening = [](int i) {
-        return "--b" + std::to_string(i - 1) + "x\r\nContent-Type: multipart/mixed; boundary=b" + std::to_string(i) +
-               "x\r\n\r\n";
+        return "--b" + std::to_string(i - 1) + "x\r\nContent-Type: multipart/mixed; boundary=b" +
+               std::to_string(i) + "x\r\n\r\n";
     };
     std::string text = "Content-Type: multipart/mixed; boundary=b0x\r\n\r\n";
     const int depth = 5000;
@@ -208,10 +211,12 @@ TEST(FillUuencoded, UnterminatedBlockAndBadLinesNeverFail)
 TEST(Decode, ByTransferEncoding)
 {
     MailMessage m;
-    m.fill(multipart("b", "--b\r\nContent-Transfer-Encoding: QUOTED-PRINTABLE\r\n\r\na=3Db=\r\nc=zz\r\n"
-                          "--b\r\nContent-Transfer-Encoding: base64\r\n\r\n  YWJj\r\nZGVm  \r\nZ\r\n"
-                          "--b\r\nContent-Type: application/x-data\r\nContent-Transfer-Encoding: x-uuencode\r\n\r\nbegin 644 f\r\n#86)C\r\n`\r\nend\r\n"
-                          "--b\r\nContent-Transfer-Encoding: 8bit\r\n\r\n\xe4\xf6\r\n--b\r\n\r\n\r\n--b--\r\n"),
+    m.fill(multipart("b",
+                     "--b\r\nContent-Transfer-Encoding: QUOTED-PRINTABLE\r\n\r\na=3Db=\r\nc=zz\r\n"
+                     "--b\r\nContent-Transfer-Encoding: base64\r\n\r\n  YWJj\r\nZGVm  \r\nZ\r\n"
+                     "--b\r\nContent-Type: application/x-data\r\nContent-Transfer-Encoding: "
+                     "x-uuencode\r\n\r\nbegin 644 f\r\n#86)C\r\n`\r\nend\r\n"
+                     "--b\r\nContent-Transfer-Encoding: 8bit\r\n\r\n\xe4\xf6\r\n--b\r\n\r\n\r\n--b--\r\n"),
            true);
     ASSERT_EQ(m.subParts().size(), 5u);
     for (const auto& part : m.subParts())
@@ -247,8 +252,10 @@ TEST(FillText, MegabyteHeaderLinesAndNulBytesInParts)
 {
     const std::string huge(1 << 20, 'x');
     MailMessage m;
-    m.fill("Subject: " + huge + "\r\nContent-Type: multipart/mixed; name=\"" + huge + "\"; boundary=b\r\n\r\n"
-           "--b\r\nContent-Type: text/plain\r\n\r\nbefore" + std::string(1, '\0') + "after\r\n--b--\r\n",
+    m.fill("Subject: " + huge + "\r\nContent-Type: multipart/mixed; name=\"" + huge +
+               "\"; boundary=b\r\n\r\n"
+               "--b\r\nContent-Type: text/plain\r\n\r\nbefore" +
+               std::string(1, '\0') + "after\r\n--b--\r\n",
            true);
     EXPECT_EQ(m.subject().size(), huge.size());
     EXPECT_EQ(m.boundary(), "b");

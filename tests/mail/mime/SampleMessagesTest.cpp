@@ -1,11 +1,10 @@
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/TextLines.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <sstream>
 
@@ -120,7 +119,8 @@ std::vector<std::string> contentOf(MailMessage& m)
 
 std::string collapsedBlanks(std::string text)
 {
-    text.erase(std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }), text.end());
+    text.erase(std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+               text.end());
     return text;
 }
 
@@ -149,7 +149,8 @@ TEST(HostileSamples, EveryMimeSampleParsesAndRebuildsWithTheSameContent)
     for (const auto& dir : {kData / "mimekit/messages", kData / "spamassassin"}) {
         for (const auto& entry : std::filesystem::directory_iterator(dir)) {
             const std::string name = entry.path().filename().string();
-            const bool sample = dir.filename() == "messages" || name.rfind("badmime", 0) == 0 || name.rfind("badctype", 0) == 0;
+            const bool sample = dir.filename() == "messages" || name.rfind("badmime", 0) == 0 ||
+                                name.rfind("badctype", 0) == 0;
             if (!entry.is_regular_file() || !sample)
                 continue;
             ++files;
