@@ -1,10 +1,10 @@
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
 #include "TestFiles.h"
+#include "TestMailServer.h"
 #include "core/AccountRowLayout.h"
 #include "records/BackupFolder.h"
 #include "storage/SettingKeys.h"
-#include "support/DovecotServer.h"
 #include "support/FreePort.h"
 #include "support/ScriptedServer.h"
 
@@ -14,10 +14,10 @@
 
 using vantor::core::CheckMode;
 using vantor::core::TrayState;
-using vantor::support::DovecotServer;
 using vantor::support::ScriptedServer;
 using vantor::test::CheckFixture;
 using vantor::test::SpamCorpus;
+using vantor::test::TestMailServer;
 
 // The automatic check against a real POP3 server: what it deletes, what it lists, what it writes.
 class AutomaticCheckTest : public QObject
@@ -25,18 +25,9 @@ class AutomaticCheckTest : public QObject
     Q_OBJECT
 
 private:
-    DovecotServer m_server;
-    int m_users = 0;
+    TestMailServer m_server;
 
-    // The server reads its user file again only now and then, so every user exists before it starts.
-    static constexpr int UserCount = 12;
-
-    QString newUser()
-    {
-        if (m_users == UserCount)
-            qFatal("add more users");
-        return QStringLiteral("user%1").arg(++m_users);
-    }
+    QString newUser() { return m_server.newUser(); }
 
     // Delivers the corpus to the user; returns the maildir names of the ham, in order.
     QStringList deliverCorpus(const QString& user)
@@ -72,12 +63,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        for (int i = 1; i <= UserCount; ++i)
-            m_server.addUser(QStringLiteral("user%1").arg(i), QStringLiteral("secret"));
-        QVERIFY2(m_server.start(), qPrintable(m_server.errorText()));
-    }
+    void initTestCase() { QVERIFY2(m_server.start(12), qPrintable(m_server.errorText())); }
 
     void removesExactlyTheSpam()
     {
