@@ -15,7 +15,6 @@
 #include "mail/mime/MailMessage.h"
 
 #include <benchmark/benchmark.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -61,11 +60,13 @@ Profile benchProfile()
         else
             profile.exceptionRules.push_back(rule("Subject", "Starts with", "[list" + n + "]"));
         static const char* SenderPatterns[] = {"spammer", ".bad", "offer", "promo"};
-        const std::string senderPattern = i % 4 == 1 ? std::string(".bad") + n + ".example"
-                                        : i % 4 == 2 ? "offer" + n + "@deals.example"
-                                                     : SenderPatterns[i % 4] + n;
-        profile.senderRules.push_back(rule(i % 2 == 0 ? "EMail" : "Domain", condition, senderPattern, caseText));
-        profile.subjectRules.push_back(rule("", condition, (i % 4 == 2 ? "buy cheap pills " : "cheap") + n, caseText));
+        const std::string senderPattern = i % 4 == 1   ? std::string(".bad") + n + ".example"
+                                          : i % 4 == 2 ? "offer" + n + "@deals.example"
+                                                       : SenderPatterns[i % 4] + n;
+        profile.senderRules.push_back(
+            rule(i % 2 == 0 ? "EMail" : "Domain", condition, senderPattern, caseText));
+        profile.subjectRules.push_back(
+            rule("", condition, (i % 4 == 2 ? "buy cheap pills " : "cheap") + n, caseText));
         profile.headerRules.push_back(rule("", "Contains", "X-Mailer: BulkMailer " + n, caseText));
     }
     GeneralRules& general = profile.general;
@@ -78,7 +79,8 @@ Profile benchProfile()
     general.bList = "Big";
     general.mld = true;
     for (std::size_t i = 0; i < MainLevelDomainCount; ++i)
-        profile.domainTicks[i] = MainLevelDomains[i] == ".ru" || MainLevelDomains[i] == ".tk" || MainLevelDomains[i] == ".cn";
+        profile.domainTicks[i] =
+            MainLevelDomains[i] == ".ru" || MainLevelDomains[i] == ".tk" || MainLevelDomains[i] == ".cn";
     return profile;
 }
 
@@ -87,8 +89,9 @@ std::vector<std::string> benchBlackList()
     std::vector<std::string> lines;
     lines.reserve(BlackListLines);
     for (int i = 0; i < BlackListLines; ++i)
-        lines.push_back(i % 2 == 0 ? "sender" + std::to_string(i) + "@listed" + std::to_string(i % 997) + ".example"
-                                   : "blocked" + std::to_string(i) + ".example");
+        lines.push_back(i % 2 == 0
+                            ? "sender" + std::to_string(i) + "@listed" + std::to_string(i % 997) + ".example"
+                            : "blocked" + std::to_string(i) + ".example");
     return lines;
 }
 
@@ -97,7 +100,8 @@ std::string senderOf(int i, std::mt19937& random)
 {
     switch (random() % 20) {
     case 0:
-        return "sender" + std::to_string((random() % (BlackListLines / 2)) * 2) + "@listed" + std::to_string(random() % 997) + ".example";
+        return "sender" + std::to_string((random() % (BlackListLines / 2)) * 2) + "@listed" +
+               std::to_string(random() % 997) + ".example";
     case 1:
         return "friend" + std::to_string(random() % 50) + "@trusted.example";
     case 2:
@@ -113,24 +117,40 @@ std::string headerOf(int i, std::mt19937& random)
 {
     const std::string n = std::to_string(i);
     const unsigned kind = random() % 20;
-    const std::string subject = kind == 3 ? "cheap" + std::to_string(random() % 100) + " watches"
-                              : kind == 5 ? ""
-                                          : "Meeting notes for project " + n + " and the next steps";
-    const std::string mailer = kind == 4 ? "BulkMailer " + std::to_string(random() % 100) : "Thunderbird 115.3";
-    return "Return-Path: <bounce" + n + "@mail.example.com>\r\n"
-           "Received: from mx" + n + ".example.com (mx" + n + ".example.com [192.0.2." + std::to_string(i % 250) + "])\r\n"
-           "\tby pop.example.net (Postfix) with ESMTPS id 4F" + n + "\r\n"
+    const std::string subject = kind == 3   ? "cheap" + std::to_string(random() % 100) + " watches"
+                                : kind == 5 ? ""
+                                            : "Meeting notes for project " + n + " and the next steps";
+    const std::string mailer =
+        kind == 4 ? "BulkMailer " + std::to_string(random() % 100) : "Thunderbird 115.3";
+    return "Return-Path: <bounce" + n +
+           "@mail.example.com>\r\n"
+           "Received: from mx" +
+           n + ".example.com (mx" + n + ".example.com [192.0.2." + std::to_string(i % 250) +
+           "])\r\n"
+           "\tby pop.example.net (Postfix) with ESMTPS id 4F" +
+           n +
+           "\r\n"
            "\tfor <me@example.net>; Tue, 12 Mar 2024 10:15:32 +0100 (CET)\r\n"
-           "Received: from [10.0.0." + std::to_string(i % 200) + "] by mx.example.com with ESMTPSA\r\n"
-           "Message-ID: <" + n + ".1710234932@mail.example.com>\r\n"
+           "Received: from [10.0.0." +
+           std::to_string(i % 200) +
+           "] by mx.example.com with ESMTPSA\r\n"
+           "Message-ID: <" +
+           n +
+           ".1710234932@mail.example.com>\r\n"
            "Date: Tue, 12 Mar 2024 10:15:30 +0100\r\n"
-           "From: Person " + n + " <" + senderOf(i, random) + ">\r\n"
+           "From: Person " +
+           n + " <" + senderOf(i, random) +
+           ">\r\n"
            "To: Me <me@example.net>\r\n"
-           "Subject: " + subject + "\r\n"
+           "Subject: " +
+           subject +
+           "\r\n"
            "MIME-Version: 1.0\r\n"
            "Content-Type: text/plain; charset=UTF-8; format=flowed\r\n"
            "Content-Transfer-Encoding: 8bit\r\n"
-           "X-Mailer: " + mailer + "\r\n"
+           "X-Mailer: " +
+           mailer +
+           "\r\n"
            "X-Priority: 3\r\n"
            "\r\n";
 }
@@ -140,7 +160,8 @@ class BenchHome
 public:
     BenchHome()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-filter-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vantor-filter-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         m_path = pattern;
@@ -204,7 +225,8 @@ void BM_CachedEvaluation(benchmark::State& state)
     std::vector<int> counts(7, 0);
     for (auto _ : state) {
         for (int i = 0; i < MessageCount; ++i)
-            ++counts[static_cast<int>(engine.evaluate(bench.message(i), bench.size(i), "Bench").verdict.code)];
+            ++counts[static_cast<int>(
+                engine.evaluate(bench.message(i), bench.size(i), "Bench").verdict.code)];
     }
     state.SetItemsProcessed(state.iterations() * MessageCount);
     countVerdicts(state, counts, static_cast<int>(state.iterations()) * MessageCount);

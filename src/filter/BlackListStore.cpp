@@ -22,8 +22,7 @@ bool isRegularFile(const std::string& path)
 
 BlackListStore::BlackListStore(std::string homeDir)
     : m_homeDir(std::move(homeDir))
-{
-}
+{}
 
 std::string BlackListStore::path(std::string_view name) const
 {

@@ -7,8 +7,7 @@ namespace vantor::filter {
 
 CheckReport::CheckReport(TimeText timeText)
     : m_timeText(std::move(timeText))
-{
-}
+{}
 
 void CheckReport::clear()
 {

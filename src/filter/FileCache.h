@@ -19,8 +19,7 @@ namespace vantor::filter {
 // system whose clock is coarser than the change that happened, a rewrite within the same tick keeps the
 // stamp; so an entry whose file was modified shortly before it was looked at is "racy" and its content is
 // compared by hash until the file is old enough for its stamp alone to be trusted.
-template <typename T>
-class FileCache
+template <typename T> class FileCache
 {
 public:
     // Builds the value from the file at path, whose bytes are given; may read the file again itself.
@@ -35,8 +34,7 @@ public:
     explicit FileCache(Loader loader, StampReader stamps = defaultStamp)
         : m_loader(std::move(loader))
         , m_stamps(std::move(stamps))
-    {
-    }
+    {}
 
     // The value for the file as it is now; null when the file is missing.
     // Throws what reading the file or the loader throws.

@@ -39,7 +39,9 @@ const timespec& changeTime(const struct stat& info)
 std::optional<FileStamp> FileStamp::of(const std::string& path)
 {
 #ifdef VANTOR_HAVE_STAT
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return FileStamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
@@ -55,15 +57,17 @@ std::optional<FileStamp> FileStamp::of(const std::string& path)
     const auto modified = std::filesystem::last_write_time(path, error);
     if (error)
         return std::nullopt;
-    return FileStamp{0, 0, size,
-                     std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count(), 0};
+    return FileStamp{
+        0, 0, size, std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count(),
+        0};
 #endif
 }
 
 std::int64_t FileStamp::nowNs()
 {
 #ifdef VANTOR_HAVE_STAT
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
         .count();
 #else
     return std::chrono::duration_cast<std::chrono::nanoseconds>(

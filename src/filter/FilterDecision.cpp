@@ -18,8 +18,7 @@ FilterDecision::FilterDecision(const OpenedProfile& profile, const MessageFields
     : m_profile(profile)
     , m_fields(fields)
     , m_size(size)
-{
-}
+{}
 
 Verdict FilterDecision::decide(const BlackListSource& blackLists) const
 {
@@ -108,7 +107,8 @@ std::optional<Verdict> FilterDecision::mainLevelDomainVerdict() const
 
 std::string FilterDecision::domainEnding(std::string_view senderDomain)
 {
-    std::string ending = lowerAscii(senderDomain.substr(senderDomain.size() - std::min(senderDomain.size(), EndingLength)));
+    std::string ending =
+        lowerAscii(senderDomain.substr(senderDomain.size() - std::min(senderDomain.size(), EndingLength)));
     const std::size_t dot = ending.find('.');
     if (dot != std::string::npos)
         ending.erase(0, dot);

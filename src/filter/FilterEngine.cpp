@@ -15,8 +15,7 @@ constexpr std::string_view DefaultProfileColumn = "->Default<-";
 
 FilterEngine::FilterEngine(std::string homeDir, bool cached)
     : m_sources(std::move(homeDir), cached)
-{
-}
+{}
 
 FilterEngine::Evaluation FilterEngine::evaluate(const mail::mime::MailMessage& message, std::int64_t size,
                                                 std::string_view profileName)
@@ -60,8 +59,8 @@ void FilterEngine::filterMessage(int messageNumber, const mail::mime::MailMessag
         actions.addReportLine(reportLine);
 }
 
-void FilterEngine::previewMessage(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
-                                  std::string_view profileName, FilterActions& actions)
+void FilterEngine::previewMessage(int messageNumber, const mail::mime::MailMessage& message,
+                                  std::int64_t size, std::string_view profileName, FilterActions& actions)
 {
     const Evaluation evaluation = evaluate(message, size, profileName);
     reportFallbacks(evaluation, Mode::Preview, profileName, actions);

@@ -25,7 +25,11 @@ class FilterEngine
 {
 public:
     // Which check runs the engine: it decides the error code and the notices of a profile fallback.
-    enum class Mode { Automatic, Preview };
+    enum class Mode
+    {
+        Automatic,
+        Preview
+    };
 
     // The outcome of one evaluation with the fallbacks it needed.
     struct Evaluation
@@ -42,7 +46,8 @@ public:
 
     // The decision for one message of size bytes (as the server listed it) by the named profile.
     // Writes nothing. Throws storage::IniError when a profile or black list file exists but cannot be read.
-    Evaluation evaluate(const mail::mime::MailMessage& message, std::int64_t size, std::string_view profileName);
+    Evaluation evaluate(const mail::mime::MailMessage& message, std::int64_t size,
+                        std::string_view profileName);
     Evaluation evaluate(const MessageFields& fields, std::int64_t size, std::string_view profileName);
 
     // Automatic mode for message number n: a deleting verdict is recorded, then the message is deleted,
@@ -56,8 +61,8 @@ public:
                         std::string_view profileName, FilterActions& actions);
     // The exceptions test of a message kept on the server: Exception when an exception rule matches
     // (whatever the exceptions switch says), else Clear. A profile fallback is reported with code 00003.
-    VerdictCode isException(std::string_view subject, std::string_view fromAddress, std::string_view profileName,
-                            FilterActions& actions);
+    VerdictCode isException(std::string_view subject, std::string_view fromAddress,
+                            std::string_view profileName, FilterActions& actions);
 
     // Reports the fallbacks of an evaluation as the given mode does: the "Profile" column, the report
     // lines and the error-log entries.

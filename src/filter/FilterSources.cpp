@@ -38,8 +38,7 @@ FilterSources::FilterSources(std::string homeDir, bool cached)
     , m_blackListCache([](const std::string&, std::string_view bytes) { return parseBlackList(bytes, true); })
     , m_emptyProfile(std::make_shared<const OpenedProfile>(Profile{}, cached))
     , m_emptyList(std::make_shared<const FirstMatchList>())
-{
-}
+{}
 
 FilterSources::OpenedProfileResult FilterSources::openProfile(std::string_view name)
 {

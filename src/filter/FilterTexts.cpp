@@ -29,8 +29,8 @@ Verdict verdict(VerdictCode code, std::string text)
 
 Verdict ruleVerdict(VerdictCode code, const Comparison& compared, Condition condition)
 {
-    std::string text = std::string(ruleLabel(code)) + compared.field + " --> " + std::string(conditionText(condition))
-        + " " + compared.pattern;
+    std::string text = std::string(ruleLabel(code)) + compared.field + " --> " +
+                       std::string(conditionText(condition)) + " " + compared.pattern;
     Verdict result = verdict(code, std::move(text));
     // The preview has always shown header "Contains" matches with this lead; kept so saved reason texts
     // read the same.

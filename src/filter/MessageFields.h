@@ -12,7 +12,13 @@ class MailMessage;
 namespace vantor::filter {
 
 // The texts a rule can look at.
-enum class FieldKind { SenderAddress, SenderDomain, Subject, HeaderText };
+enum class FieldKind
+{
+    SenderAddress,
+    SenderDomain,
+    Subject,
+    HeaderText
+};
 
 // Everything the filter looks at in one message, taken from the message object once per evaluation.
 struct MessageFields

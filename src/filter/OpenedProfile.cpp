@@ -23,7 +23,8 @@ std::optional<std::size_t> OpenedProfile::firstMatchingRule(RuleList list, const
     return m_indexes[static_cast<std::size_t>(list) - 1].firstMatch(fields);
 }
 
-std::optional<std::size_t> OpenedProfile::firstBadDomain(std::string_view ending, std::string_view domain) const
+std::optional<std::size_t> OpenedProfile::firstBadDomain(std::string_view ending,
+                                                         std::string_view domain) const
 {
     return m_badDomains.firstMatch(ending, domain);
 }
@@ -36,7 +37,8 @@ std::optional<std::size_t> OpenedProfile::firstMatchOneByOne(RuleList list, cons
         if (!rule.check)
             continue;
         const std::optional<RuleTarget> target = ruleTarget(list, rule);
-        if (target && compareTexts(fields.field(target->field), target->condition, rule.pattern, rule.isCaseSensitive()))
+        if (target && compareTexts(fields.field(target->field), target->condition, rule.pattern,
+                                   rule.isCaseSensitive()))
             return position;
     }
     return std::nullopt;

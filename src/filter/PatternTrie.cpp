@@ -2,8 +2,9 @@
 
 #include "filter/TextCompare.h"
 
-#include <algorithm>
 #include <queue>
+
+#include <algorithm>
 
 namespace vantor::filter {
 
@@ -19,8 +20,7 @@ std::uint8_t byteOf(char c)
 PatternTrie::PatternTrie(Direction direction, bool foldCase)
     : m_direction(direction)
     , m_foldCase(foldCase)
-{
-}
+{}
 
 void PatternTrie::add(std::string_view pattern, std::size_t position)
 {

@@ -17,7 +17,11 @@ class PatternTrie
 {
 public:
     // Backward tries hold their patterns reversed and read texts from the end (for "Ends with").
-    enum class Direction { Forward, Backward };
+    enum class Direction
+    {
+        Forward,
+        Backward
+    };
 
     static constexpr std::size_t NoMatch = std::numeric_limits<std::size_t>::max();
 

@@ -10,7 +10,13 @@
 namespace vantor::filter {
 
 // The four rule lists of a profile, numbered as their sections ("Fil1-<n>" .. "Fil4-<n>") and counts.
-enum class RuleList { Sender = 1, Subject = 2, Headers = 3, Exceptions = 4 };
+enum class RuleList
+{
+    Sender = 1,
+    Subject = 2,
+    Headers = 3,
+    Exceptions = 4
+};
 
 // Section "FilterActive": the family switches. A family switched off is skipped by the engine.
 struct FamilySwitches
@@ -28,20 +34,20 @@ struct FamilySwitches
 // named after their keys; the initial values are the reader defaults.
 struct GeneralRules
 {
-    bool gr1 = true;           // delete when the sender is empty
-    bool gr2 = true;           // delete when the subject is empty
-    bool gr3 = false;          // delete when the receiver is empty
-    bool gr4 = false;          // delete when sender = receiver
-    bool est = false;          // delete when the message is smaller than estValue bytes
+    bool gr1 = true;  // delete when the sender is empty
+    bool gr2 = true;  // delete when the subject is empty
+    bool gr3 = false; // delete when the receiver is empty
+    bool gr4 = false; // delete when sender = receiver
+    bool est = false; // delete when the message is smaller than estValue bytes
     int estValue = 100;
-    bool ebt = false;          // delete when the message is bigger than ebtValue bytes
+    bool ebt = false; // delete when the message is bigger than ebtValue bytes
     int ebtValue = 20000;
-    bool pry = false;          // delete when the priority level is higher (lower priority) than pryValue
-    int pryValue = 2;          // 0 "Highest" .. 4 "Lowest"
-    bool eblf = false;         // black list filter on
+    bool pry = false;  // delete when the priority level is higher (lower priority) than pryValue
+    int pryValue = 2;  // 0 "Highest" .. 4 "Lowest"
+    bool eblf = false; // black list filter on
     std::string bList = "Default";
-    bool mld = false;          // main-level-domain filter on
-    int mldNum = 0;            // number of "Fil6" entries the engine looks at
+    bool mld = false; // main-level-domain filter on
+    int mldNum = 0;   // number of "Fil6" entries the engine looks at
 
     bool operator==(const GeneralRules&) const = default;
 };

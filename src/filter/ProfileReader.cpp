@@ -18,13 +18,14 @@ namespace {
 
 // The numbers n in 1 .. limit for which names holds prefix + n (prefix compared without letter case),
 // ascending and without repeats, each with the name as stored.
-std::vector<std::pair<int, std::string>> numberedNames(const std::vector<std::string>& names, std::string_view prefix,
-                                                       int limit)
+std::vector<std::pair<int, std::string>> numberedNames(const std::vector<std::string>& names,
+                                                       std::string_view prefix, int limit)
 {
     std::vector<std::pair<int, std::string>> numbered;
     std::set<int> seen;
     for (const std::string& name : names) {
-        if (name.size() <= prefix.size() || !equalsLowerAscii(std::string_view(name).substr(0, prefix.size()), prefix))
+        if (name.size() <= prefix.size() ||
+            !equalsLowerAscii(std::string_view(name).substr(0, prefix.size()), prefix))
             continue;
         const std::optional<int> number = numberSuffix(std::string_view(name).substr(prefix.size()));
         if (number && *number <= limit && seen.insert(*number).second)
@@ -52,7 +53,8 @@ FilterRule readRule(const IniFile& document, const std::string& section, RuleLis
     return rule;
 }
 
-std::vector<FilterRule> readRules(const IniFile& document, const std::vector<std::string>& sections, RuleList list)
+std::vector<FilterRule> readRules(const IniFile& document, const std::vector<std::string>& sections,
+                                  RuleList list)
 {
     const int count = countFromText(document.readString(keys::General, keys::countKey(list), "0"));
     std::vector<FilterRule> rules;
@@ -107,7 +109,8 @@ std::vector<std::string> readBadDomainEndings(const IniFile& document, int mldNu
     const std::vector<std::string> domainKeys = document.readSection(keys::Domains);
     for (const auto& [number, key] : numberedNames(domainKeys, keys::DomainValuePrefix, mldNum)) {
         if (document.readBool(keys::Domains, key, false))
-            endings.push_back(document.readString(keys::Domains, domainKey(keys::DomainPrefix, number), keys::MissingDomain));
+            endings.push_back(document.readString(keys::Domains, domainKey(keys::DomainPrefix, number),
+                                                  keys::MissingDomain));
     }
     return endings;
 }
@@ -123,7 +126,8 @@ Profile ProfileReader::read(const IniFile& document)
         profile.rules(list) = readRules(document, sections, list);
     profile.general = readGeneralRules(document);
     for (std::size_t i = 0; i < MainLevelDomainCount; ++i)
-        profile.domainTicks[i] = document.readBool(keys::Domains, domainKey(keys::DomainValuePrefix, i + 1), false);
+        profile.domainTicks[i] =
+            document.readBool(keys::Domains, domainKey(keys::DomainValuePrefix, i + 1), false);
     profile.badDomainEndings = readBadDomainEndings(document, profile.general.mldNum);
     return profile;
 }

@@ -25,8 +25,7 @@ void ensureDirectory(const std::filesystem::path& dir)
 
 ProfileStore::ProfileStore(std::string homeDir)
     : m_homeDir(std::move(homeDir))
-{
-}
+{}
 
 std::string ProfileStore::path(std::string_view name) const
 {

@@ -11,7 +11,8 @@ using storage::IniFile;
 
 namespace {
 
-constexpr RuleList AllLists[] = {RuleList::Sender, RuleList::Subject, RuleList::Headers, RuleList::Exceptions};
+constexpr RuleList AllLists[] = {RuleList::Sender, RuleList::Subject, RuleList::Headers,
+                                 RuleList::Exceptions};
 
 // The rule's keys in stored order; `withDescription` only for the editor's whole write.
 void writeRule(IniFile& document, const std::string& section, RuleList list, const FilterRule& rule,
@@ -64,7 +65,8 @@ void writeDomains(IniFile& document, const Profile& profile)
     for (std::size_t i = 0; i < MainLevelDomainCount; ++i) {
         const std::string number = std::to_string(i + 1);
         document.writeString(keys::Domains, std::string(keys::DomainPrefix) + number, MainLevelDomains[i]);
-        document.writeBool(keys::Domains, std::string(keys::DomainValuePrefix) + number, profile.domainTicks[i]);
+        document.writeBool(keys::Domains, std::string(keys::DomainValuePrefix) + number,
+                           profile.domainTicks[i]);
     }
 }
 
@@ -88,7 +90,8 @@ void ProfileWriter::write(IniFile& document, const Profile& profile)
 
 void ProfileWriter::appendRule(IniFile& document, RuleList list, const FilterRule& rule)
 {
-    const long long count = countFromText(document.readString(keys::General, keys::countKey(list), "0")) + 1LL;
+    const long long count =
+        countFromText(document.readString(keys::General, keys::countKey(list), "0")) + 1LL;
     document.writeString(keys::General, keys::countKey(list), std::to_string(count));
     writeRule(document, keys::sectionPrefix(list) + std::to_string(count), list, rule, false);
 }

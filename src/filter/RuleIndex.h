@@ -27,7 +27,10 @@ private:
     struct Hash
     {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+        std::size_t operator()(std::string_view text) const noexcept
+        {
+            return std::hash<std::string_view>{}(text);
+        }
     };
 
     struct Group
@@ -38,8 +41,7 @@ private:
             , prefixes(PatternTrie::Direction::Forward, !isCaseSensitive)
             , suffixes(PatternTrie::Direction::Backward, !isCaseSensitive)
             , contained(PatternTrie::Direction::Forward, !isCaseSensitive)
-        {
-        }
+        {}
 
         FieldKind field;
         bool caseSensitive;

@@ -23,7 +23,8 @@ std::vector<std::string> listStoreNames(const std::filesystem::path& dir)
         const std::string fileName = entry.path().filename().string();
         if (fileName.empty() || fileName.front() == '.')
             continue;
-        names.push_back(fileName.substr(0, fileName.size() > ExtensionLength ? fileName.size() - ExtensionLength : 0));
+        names.push_back(
+            fileName.substr(0, fileName.size() > ExtensionLength ? fileName.size() - ExtensionLength : 0));
     }
     return names;
 }

@@ -55,8 +55,8 @@ void lowerAsciiInPlace(std::string& text)
 
 bool equalsLowerAscii(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerChar(x) == lowerChar(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lowerChar(x) == lowerChar(y); });
 }
 
 bool conditionHolds(Condition condition, std::string_view field, std::string_view pattern)

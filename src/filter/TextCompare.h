@@ -7,7 +7,13 @@
 namespace vantor::filter {
 
 // The four conditions a rule can compare with.
-enum class Condition { Contains, EndsWith, Equals, StartsWith };
+enum class Condition
+{
+    Contains,
+    EndsWith,
+    Equals,
+    StartsWith
+};
 
 // The condition named exactly (letter case and blank as stored); nothing for any other text.
 std::optional<Condition> conditionFromText(std::string_view text);

@@ -5,7 +5,8 @@
 namespace vantor::filter {
 
 // The outcome of one evaluation; the number is also the icon of the message's row in the result lists.
-enum class VerdictCode : int {
+enum class VerdictCode : int
+{
     HeaderRule = 0,
     SubjectRule = 1,
     Exception = 2,

@@ -1,10 +1,10 @@
-#include "TempHome.h"
 #include "filter/BlackListStore.h"
+
+#include "TempHome.h"
 #include "filter/FirstMatchList.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 

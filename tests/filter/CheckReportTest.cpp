@@ -1,7 +1,6 @@
 #include "filter/CheckReport.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -14,8 +13,9 @@ TEST(CheckReportTest, LinesCarryTheTimeAndAreEmptiedPerCheck)
     CheckReport report([&] { return "10:00:0" + std::to_string(tick++); });
     report.add("Msg 1 clear");
     report.add("ERROR: Used Default profile not X profile");
-    EXPECT_EQ(report.lines(), (std::vector<std::string>{"10:00:00 - Msg 1 clear",
-                                                        "10:00:01 - ERROR: Used Default profile not X profile"}));
+    EXPECT_EQ(report.lines(),
+              (std::vector<std::string>{"10:00:00 - Msg 1 clear",
+                                        "10:00:01 - ERROR: Used Default profile not X profile"}));
     report.clear();
     EXPECT_TRUE(report.lines().empty());
     report.add("Msg 1 clear");

@@ -1,9 +1,9 @@
-#include "TempHome.h"
 #include "filter/FileCache.h"
 
-#include <gtest/gtest.h>
+#include "TempHome.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace vantor::filter {
@@ -72,7 +72,9 @@ TEST(FileCacheTest, CoarseStampsFallBackToTheContentWhileTheFileIsRecent)
 {
     TempHome home;
     std::int64_t modifiedNs = FileStamp::nowNs();
-    const auto frozenStamp = [&](const std::string&) { return std::optional<FileStamp>(FileStamp{1, 1, 4, modifiedNs, 0}); };
+    const auto frozenStamp = [&](const std::string&) {
+        return std::optional<FileStamp>(FileStamp{1, 1, 4, modifiedNs, 0});
+    };
     int loads = 0;
     FileCache<std::string> cache(CountingLoader{&loads}, frozenStamp);
     home.write("a.txt", "aaaa");

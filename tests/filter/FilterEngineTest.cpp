@@ -1,12 +1,12 @@
+#include "filter/FilterEngine.h"
+
 #include "HeaderMessage.h"
 #include "ProfileText.h"
 #include "RecordingActions.h"
 #include "TempHome.h"
-#include "filter/FilterEngine.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -94,10 +94,12 @@ TEST_P(FilterEngineTest, RuleTextsNameFieldConditionAndPatternAsCompared)
     EXPECT_EQ(judge(ProfileText().senderRule("EMail", "Starts with", "ALICE")),
               (Verdict{VerdictCode::SenderRule, " deleted: Sender: alice@example.org --> Starts with alice",
                        "Msg deleted: Sender: alice@example.org --> Starts with alice"}));
-    EXPECT_EQ(judge(ProfileText().subjectRule("Ends with", "There", "Yes"), {"From: a@b.example", "Subject: Out There"}),
+    EXPECT_EQ(judge(ProfileText().subjectRule("Ends with", "There", "Yes"),
+                    {"From: a@b.example", "Subject: Out There"}),
               (Verdict{VerdictCode::SubjectRule, " deleted: Subject: Out There --> Ends with There",
                        "Msg deleted: Subject: Out There --> Ends with There"}));
-    EXPECT_EQ(judge(ProfileText().headerRule("Starts with", "from: alice"), {"From: alice@x.example", "Subject: s"}),
+    EXPECT_EQ(judge(ProfileText().headerRule("Starts with", "from: alice"),
+                    {"From: alice@x.example", "Subject: s"}),
               (Verdict{VerdictCode::HeaderRule,
                        " deleted: Headers: from: alice@x.examplesubject: s --> Starts with from: alice",
                        "Msg deleted: Headers: from: alice@x.examplesubject: s --> Starts with from: alice"}));
@@ -107,9 +109,11 @@ TEST_P(FilterEngineTest, HeaderContainsReasonKeepsItsLeadingDash)
 {
     const Verdict verdict = judge(ProfileText().headerRule("Contains", "X-Mailer: Bulk", "Yes"),
                                   {"From: a@b.example", "Subject: s", "X-Mailer: Bulk 1.0"});
-    EXPECT_EQ(verdict.reportText, " deleted: Headers: From: a@b.exampleSubject: sX-Mailer: Bulk 1.0 --> Contains X-Mailer: Bulk");
-    EXPECT_EQ(verdict.reasonText,
-              " - Msg deleted: Headers: From: a@b.exampleSubject: sX-Mailer: Bulk 1.0 --> Contains X-Mailer: Bulk");
+    EXPECT_EQ(verdict.reportText,
+              " deleted: Headers: From: a@b.exampleSubject: sX-Mailer: Bulk 1.0 --> Contains X-Mailer: Bulk");
+    EXPECT_EQ(
+        verdict.reasonText,
+        " - Msg deleted: Headers: From: a@b.exampleSubject: sX-Mailer: Bulk 1.0 --> Contains X-Mailer: Bulk");
 }
 
 TEST_P(FilterEngineTest, FirstActiveRuleOfAListWins)
@@ -133,10 +137,14 @@ TEST_P(FilterEngineTest, ExceptionsOnAddressOrDomainHonourOnlyEquals)
 TEST_P(FilterEngineTest, CaseYesKeepsLetterCaseAnyOtherValueLowersBothSides)
 {
     const Lines capitals = {"From: Alice <alice@EXAMPLE.ORG>", "To: b@c.example", "Subject: s"};
-    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "example.org", "No"), capitals), VerdictCode::SenderRule);
-    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "example.org", "Yes"), capitals), VerdictCode::Clear);
-    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "example.org", "yes"), capitals), VerdictCode::SenderRule);
-    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "EXAMPLE.ORG", "Yes"), capitals), VerdictCode::SenderRule);
+    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "example.org", "No"), capitals),
+              VerdictCode::SenderRule);
+    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "example.org", "Yes"), capitals),
+              VerdictCode::Clear);
+    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "example.org", "yes"), capitals),
+              VerdictCode::SenderRule);
+    EXPECT_EQ(code(ProfileText().senderRule("Domain", "Equals", "EXAMPLE.ORG", "Yes"), capitals),
+              VerdictCode::SenderRule);
 }
 
 TEST_P(FilterEngineTest, LoweringTouchesOnlyAsciiLetters)
@@ -169,7 +177,10 @@ TEST_P(FilterEngineTest, MissingKeysReadAsTheirDefaults)
     text = ProfileText().set("General", "Filter1", "1").set("Fil1-1", "Condition", "Starts with");
     text.set("Fil1-1", "String", "").set("Fil1-1", "Check", "1");
     EXPECT_EQ(code(text), VerdictCode::Clear);
-    text = ProfileText().set("General", "Filter2", "1").set("Fil2-1", "Type", "Starts with").set("Fil2-1", "String", "");
+    text = ProfileText()
+               .set("General", "Filter2", "1")
+               .set("Fil2-1", "Type", "Starts with")
+               .set("Fil2-1", "String", "");
     EXPECT_EQ(code(text), VerdictCode::Clear);
 }
 
@@ -187,21 +198,26 @@ TEST_P(FilterEngineTest, EndsWithOnAnAddressCatchesDomainSubdomainsAndLongerName
     EXPECT_EQ(code(text, {"From: a@mail.example.org", "Subject: s"}), VerdictCode::SenderRule);
     EXPECT_EQ(code(text, {"From: a@badexample.org", "Subject: s"}), VerdictCode::SenderRule);
     EXPECT_EQ(code(text, {"From: a@example.org.uk", "Subject: s"}), VerdictCode::Clear);
-    EXPECT_EQ(code(ProfileText().senderRule("EMail", "Ends with", "xa@example.org"), {"From: a@example.org", "Subject: s"}),
+    EXPECT_EQ(code(ProfileText().senderRule("EMail", "Ends with", "xa@example.org"),
+                   {"From: a@example.org", "Subject: s"}),
               VerdictCode::Clear);
 }
 
 TEST_P(FilterEngineTest, AddressWithoutAtIsItsOwnDomain)
 {
-    EXPECT_EQ(judge(ProfileText().senderRule("Domain", "Equals", "localuser"), {"From: localuser", "Subject: s"}).reportText,
-              " deleted: Sender: localuser --> Equals localuser");
+    EXPECT_EQ(
+        judge(ProfileText().senderRule("Domain", "Equals", "localuser"), {"From: localuser", "Subject: s"})
+            .reportText,
+        " deleted: Sender: localuser --> Equals localuser");
 }
 
 TEST_P(FilterEngineTest, HeaderTextJoinsLinesWithoutSeparator)
 {
     const Lines folded = {"From: a@b.example", "Subject: first part", "\tsecond part", "X-Spam: yes"};
-    EXPECT_EQ(code(ProfileText().headerRule("Contains", "b.examplesubject"), folded), VerdictCode::HeaderRule);
-    EXPECT_EQ(code(ProfileText().headerRule("Contains", "part\tsecond partx-spam"), folded), VerdictCode::HeaderRule);
+    EXPECT_EQ(code(ProfileText().headerRule("Contains", "b.examplesubject"), folded),
+              VerdictCode::HeaderRule);
+    EXPECT_EQ(code(ProfileText().headerRule("Contains", "part\tsecond partx-spam"), folded),
+              VerdictCode::HeaderRule);
     EXPECT_EQ(code(ProfileText().headerRule("Ends with", "x-spam: yes"), folded), VerdictCode::HeaderRule);
     EXPECT_EQ(code(ProfileText().headerRule("Contains", "example subject"), folded), VerdictCode::Clear);
 }
@@ -211,18 +227,21 @@ TEST_P(FilterEngineTest, EmptySenderIsDeletedByDefaultGeneralRules)
     EXPECT_EQ(judge(ProfileText(), {"To: b@c.example", "Subject: s"}),
               (Verdict{VerdictCode::GeneralRule, " deleted: Sender empty", "Msg deleted: Sender empty"}));
     EXPECT_EQ(judge(ProfileText(), {"From: a@b.example"}).reportText, " deleted: Subject empty");
-    EXPECT_EQ(code(ProfileText().set("Fil5", "GR1", "0").set("Fil5", "GR2", "0"), {"To: b@c.example"}), VerdictCode::Clear);
+    EXPECT_EQ(code(ProfileText().set("Fil5", "GR1", "0").set("Fil5", "GR2", "0"), {"To: b@c.example"}),
+              VerdictCode::Clear);
 }
 
 TEST_P(FilterEngineTest, ReceiverRules)
 {
     const ProfileText receiverEmpty = ProfileText().set("Fil5", "GR3", "1");
-    EXPECT_EQ(judge(receiverEmpty, {"From: a@b.example", "Subject: s"}).reportText, " deleted: Receiver empty");
+    EXPECT_EQ(judge(receiverEmpty, {"From: a@b.example", "Subject: s"}).reportText,
+              " deleted: Receiver empty");
     EXPECT_EQ(code(receiverEmpty), VerdictCode::Clear);
     const ProfileText same = ProfileText().set("Fil5", "GR4", "1");
     EXPECT_EQ(judge(same, {"From: Me <me@b.example>", "To: me@b.example", "Subject: s"}).reportText,
               " deleted: Sender = Receiver");
-    EXPECT_EQ(code(same, {"From: me@b.example", "To: me@b.example, you@b.example", "Subject: s"}), VerdictCode::Clear);
+    EXPECT_EQ(code(same, {"From: me@b.example", "To: me@b.example, you@b.example", "Subject: s"}),
+              VerdictCode::Clear);
 }
 
 TEST_P(FilterEngineTest, SizeThresholdsAreExclusive)
@@ -238,7 +257,8 @@ TEST_P(FilterEngineTest, SizeThresholdsAreExclusive)
 TEST_P(FilterEngineTest, PriorityBelowThresholdIsDeleted)
 {
     const ProfileText text = ProfileText().set("Fil5", "Pry", "1");
-    EXPECT_EQ(judge(text, {"From: a@b.example", "Subject: s", "X-Priority: 4"}).reportText, " deleted: Priority 4");
+    EXPECT_EQ(judge(text, {"From: a@b.example", "Subject: s", "X-Priority: 4"}).reportText,
+              " deleted: Priority 4");
     EXPECT_EQ(judge(text, {"From: a@b.example", "Subject: s", "X-Priority: 5 (Lowest)"}).reportText,
               " deleted: Priority 5");
     EXPECT_EQ(code(text, {"From: a@b.example", "Subject: s", "X-Priority: 3"}), VerdictCode::Clear);
@@ -254,8 +274,9 @@ TEST_P(FilterEngineTest, BlackListReportsTheFirstLineEqualToAddressOrDomain)
 {
     const ProfileText text = ProfileText().set("Fil5", "EBLF", "1").set("Fil5", "BList", "Spam");
     home.write("BList/Spam.vtl", "other.example\r\nexample.org\r\nalice@example.org\r\n");
-    EXPECT_EQ(judge(text), (Verdict{VerdictCode::BlackList, " deleted: Spammer: alice@example.org --> example.org",
-                                    "Msg deleted: Spammer: alice@example.org --> example.org"}));
+    EXPECT_EQ(judge(text),
+              (Verdict{VerdictCode::BlackList, " deleted: Spammer: alice@example.org --> example.org",
+                       "Msg deleted: Spammer: alice@example.org --> example.org"}));
     home.write("BList/Spam.vtl", "alice@example.org\r\nexample.org\r\nalice@example.org\r\n");
     EXPECT_EQ(judge(text).reportText, " deleted: Spammer: alice@example.org --> alice@example.org");
     home.write("BList/Spam.vtl", "Example.org\r\nALICE@example.org\r\n example.org\r\n");
@@ -265,7 +286,8 @@ TEST_P(FilterEngineTest, BlackListReportsTheFirstLineEqualToAddressOrDomain)
 TEST_P(FilterEngineTest, BlackListAcceptsEveryLineEnd)
 {
     const ProfileText text = ProfileText().set("Fil5", "EBLF", "1");
-    for (const std::string bytes : {"x.example\rexample.org", "x.example\nexample.org\n", "x.example\r\nexample.org"}) {
+    for (const std::string bytes :
+         {"x.example\rexample.org", "x.example\nexample.org\n", "x.example\r\nexample.org"}) {
         home.write("BList/Default.vtl", bytes);
         EXPECT_EQ(judge(text).reportText, " deleted: Spammer: alice@example.org --> example.org");
     }
@@ -284,7 +306,8 @@ TEST_P(FilterEngineTest, MainLevelDomainMatchesTheEndingInAnyLetterCase)
     Profile profile;
     profile.general.mld = true;
     for (std::string_view ending : {".com", ".it"})
-        profile.domainTicks[std::find(MainLevelDomains.begin(), MainLevelDomains.end(), ending) - MainLevelDomains.begin()] = true;
+        profile.domainTicks[std::find(MainLevelDomains.begin(), MainLevelDomains.end(), ending) -
+                            MainLevelDomains.begin()] = true;
     ProfileStore(home.path()).write("P", profile);
     EXPECT_EQ(judge({"From: a@shop.com", "Subject: s"}).reportText, " deleted: main level domain: .com");
     EXPECT_EQ(judge({"From: a@SHOP.COM", "Subject: s"}).reasonText, "Msg deleted: main level domain: .com");

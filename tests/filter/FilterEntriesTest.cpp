@@ -5,7 +5,6 @@
 #include "filter/FilterEngine.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -56,15 +55,17 @@ protected:
 TEST_P(FilterEntriesTest, AutomaticModeRecordsThenDeletesThenReports)
 {
     filter(7, "boss@spam.example");
-    EXPECT_EQ(actions.calls(), (Calls{"column: P", "record: 3", "delete: 7",
-                                      "report: Msg 7 deleted: Sender: spam.example --> Equals spam.example"}));
+    EXPECT_EQ(actions.calls(),
+              (Calls{"column: P", "record: 3", "delete: 7",
+                     "report: Msg 7 deleted: Sender: spam.example --> Equals spam.example"}));
 }
 
 TEST_P(FilterEntriesTest, AutomaticModeReportsBlackListVerdictsBeforeDeleting)
 {
     filter(2, "x@listed.example");
-    EXPECT_EQ(actions.calls(), (Calls{"column: P", "report: Msg 2 deleted: Spammer: x@listed.example --> listed.example",
-                                      "record: 5", "delete: 2"}));
+    EXPECT_EQ(actions.calls(),
+              (Calls{"column: P", "report: Msg 2 deleted: Spammer: x@listed.example --> listed.example",
+                     "record: 5", "delete: 2"}));
 }
 
 TEST_P(FilterEntriesTest, AutomaticModeOnlyReportsMessagesThatStay)
@@ -72,7 +73,8 @@ TEST_P(FilterEntriesTest, AutomaticModeOnlyReportsMessagesThatStay)
     filter(1, "friend@example.org");
     filter(3, "someone@else.example");
     EXPECT_EQ(actions.calls(),
-              (Calls{"column: P", "report: Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org",
+              (Calls{"column: P",
+                     "report: Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org",
                      "column: P", "report: Msg 3 clear"}));
 }
 
@@ -81,28 +83,31 @@ TEST_P(FilterEntriesTest, PreviewAddsOneRowAndOneReasonPerMessageAndDeletesNothi
     preview(1, "friend@example.org");
     preview(2, "boss@spam.example");
     preview(3, "someone@else.example");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: P", "row: 2", "reason: Msg filtered: Exceptions: friend@example.org --> Equals friend@example.org",
-                     "report: Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org",
-                     "column: P", "row: 3", "reason: Msg deleted: Sender: spam.example --> Equals spam.example",
-                     "report: Msg 2 deleted: Sender: spam.example --> Equals spam.example",
-                     "column: P", "row: 6", "reason: Msg clear", "report: Msg 3 clear"}));
+    EXPECT_EQ(
+        actions.calls(),
+        (Calls{"column: P", "row: 2",
+               "reason: Msg filtered: Exceptions: friend@example.org --> Equals friend@example.org",
+               "report: Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org",
+               "column: P", "row: 3", "reason: Msg deleted: Sender: spam.example --> Equals spam.example",
+               "report: Msg 2 deleted: Sender: spam.example --> Equals spam.example", "column: P", "row: 6",
+               "reason: Msg clear", "report: Msg 3 clear"}));
 }
 
 TEST_P(FilterEntriesTest, MissingProfileFallsBackToDefaultWithCode00004)
 {
     home.write("Profile/Default.vtf", ProfileText().senderRule("EMail", "Contains", "boss").text());
     filter(4, "boss@else.example", "Gone");
-    EXPECT_EQ(actions.calls(), (Calls{"column: ->Default<-", "report: ERROR: Used Default profile not Gone profile",
-                                      "error: 00004 - used Default profile not Gone", "record: 3", "delete: 4",
-                                      "report: Msg 4 deleted: Sender: boss@else.example --> Contains boss"}));
+    EXPECT_EQ(actions.calls(),
+              (Calls{"column: ->Default<-", "report: ERROR: Used Default profile not Gone profile",
+                     "error: 00004 - used Default profile not Gone", "record: 3", "delete: 4",
+                     "report: Msg 4 deleted: Sender: boss@else.example --> Contains boss"}));
 }
 
 TEST_P(FilterEntriesTest, PreviewReportsAMissingProfileOnlyInTheErrorLogWithCode00010)
 {
     preview(1, "boss@else.example", "Gone");
-    EXPECT_EQ(actions.calls(), (Calls{"column: ->Default<-", "error: 00010 - used Default profile not Gone", "row: 6",
-                                      "reason: Msg clear", "report: Msg 1 clear"}));
+    EXPECT_EQ(actions.calls(), (Calls{"column: ->Default<-", "error: 00010 - used Default profile not Gone",
+                                      "row: 6", "reason: Msg clear", "report: Msg 1 clear"}));
 }
 
 TEST_P(FilterEntriesTest, WithoutAnyProfileFileTheReaderDefaultsStillDeleteEmptySubjects)
@@ -135,8 +140,9 @@ TEST_P(FilterEntriesTest, NoBlackListFileAtAllIsAnEmptyListStillReported)
 {
     std::filesystem::remove(home.file("BList/Known.vtl"));
     filter(1, "x@listed.example");
-    EXPECT_EQ(actions.calls(), (Calls{"column: P", "report: ERROR: Used Default Black List not Known",
-                                      "error: 00004 - used Default Black List not Known", "report: Msg 1 clear"}));
+    EXPECT_EQ(actions.calls(),
+              (Calls{"column: P", "report: ERROR: Used Default Black List not Known",
+                     "error: 00004 - used Default Black List not Known", "report: Msg 1 clear"}));
 }
 
 TEST_P(FilterEntriesTest, ExceptionsTestMarksTrustedSendersWhateverTheSwitch)

@@ -1,11 +1,11 @@
+#include "filter/ProfileStore.h"
+
 #include "ProfileText.h"
 #include "TempHome.h"
-#include "filter/ProfileStore.h"
 #include "storage/IniFile.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -32,7 +32,8 @@ Profile sampleProfile()
 {
     Profile profile;
     profile.active.headers = false;
-    profile.senderRules = {rule("EMail", "Equals", "a@b.example"), rule("Domain", "Ends with", "spam.example", "Yes", false)};
+    profile.senderRules = {rule("EMail", "Equals", "a@b.example"),
+                           rule("Domain", "Ends with", "spam.example", "Yes", false)};
     profile.subjectRules = {rule("", "Contains", "viagra")};
     profile.headerRules = {rule("", "Starts with", "Received: from bulk")};
     FilterRule exception = rule("Subject", "Starts with", "[list]");
@@ -90,23 +91,25 @@ TEST(ProfileStoreTest, WholeWriteReadsBackTheSameProfile)
 TEST(ProfileStoreTest, WholeWriteHoldsExactlyTheListedSectionsAndKeysInOrder)
 {
     TempHome home;
-    home.write("Profile/Mine.vtf", "[Stale]\r\nOld=1\r\n[Fil1-3]\r\nType=EMail\r\n[FilterActive]\r\nSender=0\r\n");
+    home.write("Profile/Mine.vtf",
+               "[Stale]\r\nOld=1\r\n[Fil1-3]\r\nType=EMail\r\n[FilterActive]\r\nSender=0\r\n");
     ProfileStore store(home.path());
     store.write("Mine", sampleProfile());
     const std::string path = store.path("Mine");
-    EXPECT_EQ(storage::IniFile(path).readSections(),
-              (Names{"FilterActive", "General", "Fil1-1", "Fil1-2", "Fil2-1", "Fil3-1", "Fil4-1", "Fil5", "Fil6"}));
+    EXPECT_EQ(storage::IniFile(path).readSections(), (Names{"FilterActive", "General", "Fil1-1", "Fil1-2",
+                                                            "Fil2-1", "Fil3-1", "Fil4-1", "Fil5", "Fil6"}));
     EXPECT_EQ(sectionLines(path, "FilterActive"),
               (Names{"Sender=1", "Subject=1", "Headers=0", "Exceptions=1", "Other=1"}));
     EXPECT_EQ(sectionLines(path, "General"), (Names{"Filter1=2", "Filter2=1", "Filter3=1", "Filter4=1"}));
     EXPECT_EQ(sectionLines(path, "Fil1-2"),
               (Names{"Type=Domain", "Condition=Ends with", "String=spam.example", "Case=Yes", "Check=0"}));
     EXPECT_EQ(sectionLines(path, "Fil2-1"), (Names{"Type=Contains", "String=viagra", "Case=No", "Check=1"}));
-    EXPECT_EQ(sectionLines(path, "Fil4-1"), (Names{"Description=my list", "Type=Subject", "Condition=Starts with",
-                                                   "String=[list]", "Case=No", "Check=1"}));
+    EXPECT_EQ(sectionLines(path, "Fil4-1"),
+              (Names{"Description=my list", "Type=Subject", "Condition=Starts with", "String=[list]",
+                     "Case=No", "Check=1"}));
     EXPECT_EQ(sectionLines(path, "Fil5"),
-              (Names{"Est=1", "EstValue=250", "Ebt=0", "EbtValue=20000", "Pry=0", "PryValue=3", "EBLF=1", "BList=Mine",
-                     "GR1=1", "GR2=1", "GR3=1", "GR4=0", "MLD=1", "MLDNum=250"}));
+              (Names{"Est=1", "EstValue=250", "Ebt=0", "EbtValue=20000", "Pry=0", "PryValue=3", "EBLF=1",
+                     "BList=Mine", "GR1=1", "GR2=1", "GR3=1", "GR4=0", "MLD=1", "MLDNum=250"}));
     const Names domains = sectionLines(path, "Fil6");
     ASSERT_EQ(domains.size(), 500u);
     EXPECT_EQ(domains[0], "Domain1=.biz");
@@ -121,7 +124,8 @@ TEST(ProfileStoreTest, SavingFewerRulesDropsTheOldSections)
     TempHome home;
     ProfileStore store(home.path());
     Profile profile;
-    profile.senderRules = {rule("EMail", "Equals", "1"), rule("EMail", "Equals", "2"), rule("EMail", "Equals", "3")};
+    profile.senderRules = {rule("EMail", "Equals", "1"), rule("EMail", "Equals", "2"),
+                           rule("EMail", "Equals", "3")};
     store.write("P", profile);
     profile.senderRules.erase(profile.senderRules.begin() + 1);
     store.write("P", profile);
@@ -200,7 +204,9 @@ TEST(ProfileStoreTest, BadDomainListFollowsCountTicksAndStoredTexts)
     ProfileText text = ProfileText().set("Fil5", "MLDNum", "1000000000");
     text.set("Fil6", "DomainValue3", "1").set("Fil6", "Domain3", ".ac");
     text.set("Fil6", "DomainValue1", "1").set("Fil6", "DomainValue2", "0").set("Fil6", "DomainValue0", "1");
-    text.set("Fil6", "DomainValue04", "1").set("Fil6", "DomainValue900", "1").set("Fil6", "Domain900", "x.example");
+    text.set("Fil6", "DomainValue04", "1")
+        .set("Fil6", "DomainValue900", "1")
+        .set("Fil6", "Domain900", "x.example");
     home.write("Profile/P.vtf", text.text());
     const Profile profile = ProfileStore(home.path()).read("P");
     EXPECT_EQ(profile.badDomainEndings, (Names{"ERRORE", ".ac", "x.example"}));

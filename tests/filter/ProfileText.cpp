@@ -28,36 +28,49 @@ std::string ProfileText::nextRuleSection(int list)
     return "Fil" + std::to_string(list) + "-" + std::to_string(number);
 }
 
-ProfileText& ProfileText::senderRule(std::string_view type, std::string_view condition, std::string_view pattern,
-                                     std::string_view caseText, std::string_view check)
+ProfileText& ProfileText::senderRule(std::string_view type, std::string_view condition,
+                                     std::string_view pattern, std::string_view caseText,
+                                     std::string_view check)
 {
     const std::string section = nextRuleSection(1);
-    return set(section, "Type", type).set(section, "Condition", condition).set(section, "String", pattern)
-        .set(section, "Case", caseText).set(section, "Check", check);
+    return set(section, "Type", type)
+        .set(section, "Condition", condition)
+        .set(section, "String", pattern)
+        .set(section, "Case", caseText)
+        .set(section, "Check", check);
 }
 
 ProfileText& ProfileText::subjectRule(std::string_view condition, std::string_view pattern,
                                       std::string_view caseText, std::string_view check)
 {
     const std::string section = nextRuleSection(2);
-    return set(section, "Type", condition).set(section, "String", pattern).set(section, "Case", caseText)
+    return set(section, "Type", condition)
+        .set(section, "String", pattern)
+        .set(section, "Case", caseText)
         .set(section, "Check", check);
 }
 
-ProfileText& ProfileText::headerRule(std::string_view condition, std::string_view pattern, std::string_view caseText,
-                                     std::string_view check)
+ProfileText& ProfileText::headerRule(std::string_view condition, std::string_view pattern,
+                                     std::string_view caseText, std::string_view check)
 {
     const std::string section = nextRuleSection(3);
-    return set(section, "Type", condition).set(section, "String", pattern).set(section, "Case", caseText)
+    return set(section, "Type", condition)
+        .set(section, "String", pattern)
+        .set(section, "Case", caseText)
         .set(section, "Check", check);
 }
 
-ProfileText& ProfileText::exceptionRule(std::string_view type, std::string_view condition, std::string_view pattern,
-                                        std::string_view caseText, std::string_view check)
+ProfileText& ProfileText::exceptionRule(std::string_view type, std::string_view condition,
+                                        std::string_view pattern, std::string_view caseText,
+                                        std::string_view check)
 {
     const std::string section = nextRuleSection(4);
-    return set(section, "Description", "trusted").set(section, "Type", type).set(section, "Condition", condition)
-        .set(section, "String", pattern).set(section, "Case", caseText).set(section, "Check", check);
+    return set(section, "Description", "trusted")
+        .set(section, "Type", type)
+        .set(section, "Condition", condition)
+        .set(section, "String", pattern)
+        .set(section, "Case", caseText)
+        .set(section, "Check", check);
 }
 
 std::string ProfileText::text() const

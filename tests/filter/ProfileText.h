@@ -18,10 +18,10 @@ public:
     // Appends a rule to a list and raises the list's count in "General".
     ProfileText& senderRule(std::string_view type, std::string_view condition, std::string_view pattern,
                             std::string_view caseText = "No", std::string_view check = "1");
-    ProfileText& subjectRule(std::string_view condition, std::string_view pattern, std::string_view caseText = "No",
-                             std::string_view check = "1");
-    ProfileText& headerRule(std::string_view condition, std::string_view pattern, std::string_view caseText = "No",
-                            std::string_view check = "1");
+    ProfileText& subjectRule(std::string_view condition, std::string_view pattern,
+                             std::string_view caseText = "No", std::string_view check = "1");
+    ProfileText& headerRule(std::string_view condition, std::string_view pattern,
+                            std::string_view caseText = "No", std::string_view check = "1");
     ProfileText& exceptionRule(std::string_view type, std::string_view condition, std::string_view pattern,
                                std::string_view caseText = "No", std::string_view check = "1");
 

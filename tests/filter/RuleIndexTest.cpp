@@ -2,7 +2,6 @@
 #include "filter/PatternTrie.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
@@ -84,8 +83,7 @@ class RandomRules
 public:
     explicit RandomRules(unsigned seed)
         : m_random(seed)
-    {
-    }
+    {}
 
     std::string text(std::size_t maxLength)
     {
@@ -119,7 +117,10 @@ public:
         return made;
     }
 
-    std::size_t pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(m_random); }
+    std::size_t pick(std::size_t count)
+    {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(m_random);
+    }
 
 private:
     std::mt19937 m_random;
@@ -140,11 +141,12 @@ TEST(RuleIndexTest, PreparedListsAgreeWithTryingRulesOneByOne)
         const OpenedProfile indexed(profile, true);
         for (int message = 0; message < 40; ++message) {
             const MessageFields fields = random.fields();
-            for (RuleList list : {RuleList::Sender, RuleList::Subject, RuleList::Headers, RuleList::Exceptions}) {
+            for (RuleList list :
+                 {RuleList::Sender, RuleList::Subject, RuleList::Headers, RuleList::Exceptions}) {
                 const std::optional<std::size_t> expected = plain.firstMatchingRule(list, fields);
                 ASSERT_EQ(indexed.firstMatchingRule(list, fields), expected)
-                    << "round " << round << " list " << static_cast<int>(list) << " address '" << fields.senderAddress
-                    << "' subject '" << fields.subject << "'";
+                    << "round " << round << " list " << static_cast<int>(list) << " address '"
+                    << fields.senderAddress << "' subject '" << fields.subject << "'";
                 matches += expected.has_value();
             }
         }

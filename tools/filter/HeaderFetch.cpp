@@ -15,7 +15,9 @@ std::string headerFetchText(std::string_view fileBytes)
         text.append(line).append("\r\n");
         if (line.empty())
             break;
-        start = end + ((end + 1 < fileBytes.size() && fileBytes[end] == '\r' && fileBytes[end + 1] == '\n') ? 2 : 1);
+        start =
+            end +
+            ((end + 1 < fileBytes.size() && fileBytes[end] == '\r' && fileBytes[end + 1] == '\n') ? 2 : 1);
     }
     return text;
 }

@@ -40,8 +40,7 @@ class ErrorLogActions : public vantor::filter::FilterActions
 public:
     explicit ErrorLogActions(const std::string& home)
         : m_log(home)
-    {
-    }
+    {}
 
     void addReportLine(std::string_view) override {}
     void writeErrorLog(std::string_view text) override { m_log.write(text); }
@@ -106,7 +105,8 @@ int main(int argc, char** argv)
     }
     FilterEngine engine(options->home);
     ErrorLogActions actions(options->home);
-    const FilterEngine::Mode mode = options->preview ? FilterEngine::Mode::Preview : FilterEngine::Mode::Automatic;
+    const FilterEngine::Mode mode =
+        options->preview ? FilterEngine::Mode::Preview : FilterEngine::Mode::Automatic;
     int status = 0;
     for (const std::string& file : options->files) {
         const std::optional<std::string> bytes = readFile(file);
