@@ -1,0 +1,124 @@
+#include "CheckFixture.h"
+#include "SpamCorpus.h"
+#include "TestMailServer.h"
+#include "support/FreePort.h"
+
+#include <QProcess>
+#include <QTest>
+
+using vantor::test::CheckFixture;
+using vantor::test::SpamCorpus;
+using vantor::test::TestMailServer;
+
+// vantor-check run as a program on a home directory, against a real POP3 server.
+class VantorCheckToolTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestMailServer m_server;
+
+    struct Run
+    {
+        int exitCode = -1;
+        QStringList lines;
+        QString errors;
+    };
+
+    static Run run(const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(QStringLiteral(VANTOR_CHECK_TOOL), arguments);
+        Run result;
+        if (!process.waitForFinished(120000))
+            return result;
+        result.exitCode = process.exitCode();
+        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        result.errors = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QString corpusAccount(CheckFixture& fixture)
+    {
+        const QString user = m_server.newUser();
+        for (const SpamCorpus::Message& message : SpamCorpus::messages())
+            m_server.putMessage(user, message.bytes);
+        fixture.writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
+        fixture.writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
+        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user, TestMailServer::Password,
+                           QStringLiteral("Spam"));
+        return user;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(m_server.start(6), qPrintable(m_server.errorText())); }
+
+    void checksEveryAccountAndSaysOk()
+    {
+        CheckFixture fixture;
+        const QString user = corpusAccount(fixture);
+
+        const Run result = run({QStringLiteral("--home"), fixture.home.dir()});
+
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.lines.last(), QStringLiteral("Home\t11\t5\t6\tOK"));
+        QVERIFY(result.lines.first().endsWith(QStringLiteral(" - Start")));
+        QCOMPARE(result.lines.filter(QStringLiteral(" - Msg 8 deleted: Spammer: itereocicvim@hotmail.com")).size(), 1);
+        QCOMPARE(result.lines.size(), 3 + 11 + 1 + 1);
+        QTRY_COMPARE(m_server.listMaildir(user).size(), 5);
+        QCOMPARE(fixture.todaysTotals(), QStringLiteral("11/5/6"));
+        QVERIFY(result.errors.isEmpty());
+    }
+
+    void failedAccountMakesItFail()
+    {
+        CheckFixture fixture;
+        const QString user = m_server.newUser();
+        m_server.putMessage(user, SpamCorpus::messages().first().bytes);
+        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(), user,
+                           TestMailServer::Password);
+        // An empty stored password is sent as it is, without asking.
+        fixture.addAccount(QStringLiteral("Empty"), m_server.host(), m_server.port(), user, QString());
+        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user, TestMailServer::Password);
+
+        const Run result = run({QStringLiteral("--home"), fixture.home.dir()});
+
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(result.lines.mid(result.lines.size() - 3),
+                 (QStringList{QStringLiteral("Refused\t\t\t\tERROR: failed on connect"),
+                              QStringLiteral("Empty\t\t\t\tERROR: failed on login"),
+                              QStringLiteral("Good\t1\t1\t0\tOK")}));
+        // Entries of the same second replace each other in Error.log; the later one is always there.
+        QVERIFY(fixture.errorEntries().contains(QStringLiteral(" 00006 - failed on login to 127.0.0.1")));
+    }
+
+    void previewDeletesNothing()
+    {
+        CheckFixture fixture;
+        const QString user = corpusAccount(fixture);
+        const QStringList mailbox = m_server.listMaildir(user);
+
+        const Run result = run({QStringLiteral("--home"), fixture.home.dir(), QStringLiteral("--preview")});
+
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.lines.last(), QStringLiteral("Home\t11\t\t\tOK"));
+        QCOMPARE(result.lines.filter(QStringLiteral(" - Msg 10 deleted: Subject empty")).size(), 1);
+        QCOMPARE(m_server.listMaildir(user), mailbox);
+        QCOMPARE(fixture.todaysTotals(), QStringLiteral("none"));
+    }
+
+    void refusesWithoutAccountsOrArguments()
+    {
+        CheckFixture fixture;
+        const Run noAccounts = run({QStringLiteral("--home"), fixture.home.dir()});
+        QCOMPARE(noAccounts.exitCode, 1);
+        QVERIFY(noAccounts.errors.contains(QStringLiteral("Before check email you must config your accounts.")));
+
+        QCOMPARE(run({}).exitCode, 2);
+        QCOMPARE(run({QStringLiteral("--home"), fixture.path(QStringLiteral("missing"))}).exitCode, 2);
+        QCOMPARE(run({QStringLiteral("--home"), fixture.home.dir(), QStringLiteral("extra")}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(VantorCheckToolTest)
+#include "VantorCheckToolTest.moc"

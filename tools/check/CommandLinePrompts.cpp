@@ -1,0 +1,23 @@
+#include "CommandLinePrompts.h"
+
+#include <QTextStream>
+
+namespace vantor::tools {
+
+void CommandLinePrompts::showError(const QString& text)
+{
+    m_hasShownError = true;
+    QTextStream(stderr) << QStringLiteral("Error: ") << text << Qt::endl;
+}
+
+bool CommandLinePrompts::askYesNo(const QString&)
+{
+    return false;
+}
+
+QString CommandLinePrompts::askPassword(const QString&, const QString&)
+{
+    return QString();
+}
+
+} // namespace vantor::tools

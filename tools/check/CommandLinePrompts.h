@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/UserPrompts.h"
+
+namespace vantor::tools {
+
+// Message boxes on standard error; nobody is there to answer a question or type a password.
+class CommandLinePrompts : public core::UserPrompts
+{
+public:
+    void showError(const QString& text) override;
+    // No.
+    bool askYesNo(const QString& question) override;
+    // The checks here log in with the stored password, so this is never asked; it answers as a cancel.
+    QString askPassword(const QString& title, const QString& label) override;
+
+    bool hasShownError() const { return m_hasShownError; }
+
+private:
+    bool m_hasShownError = false;
+};
+
+} // namespace vantor::tools
