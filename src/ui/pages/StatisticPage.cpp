@@ -1,11 +1,168 @@
 #include "ui/pages/StatisticPage.h"
 
+#include "core/DisplayText.h"
+#include "core/EnsureExtension.h"
+#include "core/StatisticChartSource.h"
+#include "ui/widgets/ChartWidget.h"
+#include "ui/widgets/SaveFileDialog.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
 namespace vantor::ui {
+
+namespace {
+
+struct ImageType
+{
+    const char* filter;
+    const char* extension;
+    const char* format;
+};
+
+// PNG first: it is lossless and small; BMP for the programs that take nothing else.
+constexpr ImageType ImageTypes[] = {
+    {"PNG images (*.png)", "png", "PNG"},
+    {"Bitmaps (*.bmp)", "bmp", "BMP"},
+};
+
+QLabel* namedLabel(const char* objectName, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    return label;
+}
+
+QDateEdit* datePicker(const char* objectName, QWidget* parent)
+{
+    auto* picker = new QDateEdit(QDate::currentDate(), parent);
+    picker->setObjectName(QString::fromLatin1(objectName));
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    return picker;
+}
+
+} // namespace
 
 StatisticPage::StatisticPage(QWidget* parent)
     : QWidget(parent)
+    , m_fromLabel(namedLabel("FromLabel", this))
+    , m_data1(datePicker("Data1", this))
+    , m_toLabel(namedLabel("ToLabel", this))
+    , m_data2(datePicker("Data2", this))
+    , m_repaintBtn(new QPushButton(this))
+    , m_saveChartBtn(new QPushButton(this))
+    , m_chart(new ChartWidget(this))
+    , m_legendLabel(namedLabel("LegendLabel", this))
+    , m_checkedLabel(namedLabel("CheckedLabel", this))
+    , m_filteredLabel(namedLabel("FilteredLabel", this))
+    , m_deletedLabel(namedLabel("DeletedLabel", this))
 {
     setObjectName(QStringLiteral("StatisticPage"));
+    m_repaintBtn->setObjectName(QStringLiteral("RepaintBtn"));
+    m_saveChartBtn->setObjectName(QStringLiteral("SaveChartBtn"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildRangeRow());
+    layout->addWidget(m_chart, 1);
+    layout->addLayout(buildLegendRow());
+
+    const auto onDateChanged = [this] {
+        if (!m_isSettingRange)
+            refresh();
+    };
+    connect(m_data1, &QDateEdit::dateChanged, this, onDateChanged);
+    connect(m_data2, &QDateEdit::dateChanged, this, onDateChanged);
+    connect(m_repaintBtn, &QPushButton::clicked, this, &StatisticPage::refresh);
+    connect(m_saveChartBtn, &QPushButton::clicked, this, &StatisticPage::saveChartBtnClick);
+}
+
+QLayout* StatisticPage::buildRangeRow()
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_fromLabel);
+    row->addWidget(m_data1);
+    row->addWidget(m_toLabel);
+    row->addWidget(m_data2);
+    row->addWidget(m_repaintBtn);
+    row->addWidget(m_saveChartBtn);
+    row->addStretch();
+    return row;
+}
+
+QLayout* StatisticPage::buildLegendRow()
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_legendLabel);
+    row->addWidget(m_checkedLabel);
+    row->addWidget(new QLabel(QStringLiteral("-"), this));
+    row->addWidget(m_filteredLabel);
+    row->addWidget(new QLabel(QStringLiteral("-"), this));
+    row->addWidget(m_deletedLabel);
+    row->addStretch();
+    return row;
+}
+
+void StatisticPage::attach(const core::HomeDirectory& home, core::UserPrompts& prompts)
+{
+    m_home = &home;
+    m_prompts = &prompts;
+}
+
+void StatisticPage::relabel(const storage::TextTable& texts)
+{
+    using core::uiText;
+    m_fromLabel->setText(uiText(texts, "Label", "001"));
+    m_toLabel->setText(uiText(texts, "Label", "002"));
+    m_repaintBtn->setText(uiText(texts, "Button", "004"));
+    m_saveChartBtn->setText(uiText(texts, "Button", "001"));
+    m_legendLabel->setText(uiText(texts, "Label", "007"));
+    m_checkedLabel->setText(uiText(texts, "Label", "008"));
+    m_filteredLabel->setText(uiText(texts, "Label", "009"));
+    m_deletedLabel->setText(uiText(texts, "Label", "010"));
+    m_saveTitle = uiText(texts, "Button", "001");
+    m_fileError = uiText(texts, "Message", "039");
+}
+
+void StatisticPage::setRange(QDate from, QDate to)
+{
+    m_isSettingRange = true;
+    m_data1->setDate(from);
+    m_data2->setDate(to);
+    m_isSettingRange = false;
+    refresh();
+}
+
+void StatisticPage::refresh()
+{
+    if (!m_home)
+        return;
+    const core::StatisticChartSource source(*m_home);
+    const core::ChartLook look = source.look();
+    m_chart->draw(look, source.series(m_data1->date(), m_data2->date()), m_data1->date());
+    colourLegend(*m_checkedLabel, look.checked);
+    colourLegend(*m_filteredLabel, look.filtered);
+    colourLegend(*m_deletedLabel, look.deleted);
+}
+
+void StatisticPage::saveChartBtnClick()
+{
+    QStringList filters;
+    for (const ImageType& type : ImageTypes)
+        filters.append(QString::fromLatin1(type.filter));
+    const auto choice = SaveFileDialog::run(this, QStringLiteral("SaveChartDialog"), m_saveTitle, filters);
+    if (!choice)
+        return;
+    const ImageType& type = ImageTypes[choice->filterIndex];
+    const QString path = core::ensureExtension(choice->fileName, QString::fromLatin1(type.extension));
+    if (!m_chart->saveImage(path, type.format) && m_prompts)
+        m_prompts->showError(m_fileError + QLatin1Char('\n') + path);
+}
+
+void StatisticPage::colourLegend(QLabel& label, std::uint32_t colour)
+{
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, ChartWidget::colour(colour));
+    label.setPalette(palette);
 }
 
 } // namespace vantor::ui

@@ -1,17 +1,64 @@
 #pragma once
 
+#include "core/HomeDirectory.h"
+#include "core/UserPrompts.h"
+#include "storage/TextTable.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 namespace vantor::ui {
 
-// The main window's page 1 (statistics chart and date range); its content moves in with the commands that
-// fill it.
+class ChartWidget;
+
+// Page 1 of the main window: the chart of emails.log over the range From (Data1) .. To (Data2), redrawn
+// when either date changes and by Repaint, and saved as a picture by Save chart. The page is built with the
+// window; attach() gives it the home directory and the boxes it needs before the first refresh().
 class StatisticPage : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit StatisticPage(QWidget* parent = nullptr);
+
+    void attach(const core::HomeDirectory& home, core::UserPrompts& prompts);
+    // Captions, the legend and the save dialog's title from the text table.
+    void relabel(const storage::TextTable& texts);
+    // Sets both pickers (one redraw).
+    void setRange(QDate from, QDate to);
+    // Redraws the chart from emails.log and the [Statistic] settings; nothing before attach().
+    void refresh();
+    // Asks for a file name and type (PNG or BMP) and writes the chart there.
+    void saveChartBtnClick();
+
+    QDateEdit& data1() { return *m_data1; }
+    QDateEdit& data2() { return *m_data2; }
+    ChartWidget& grafico() { return *m_chart; }
+
+private:
+    QLayout* buildRangeRow();
+    QLayout* buildLegendRow();
+    void colourLegend(QLabel& label, std::uint32_t colour);
+
+    const core::HomeDirectory* m_home = nullptr;
+    core::UserPrompts* m_prompts = nullptr;
+    QString m_saveTitle;
+    QString m_fileError;
+    bool m_isSettingRange = false;
+
+    QLabel* m_fromLabel;
+    QDateEdit* m_data1;
+    QLabel* m_toLabel;
+    QDateEdit* m_data2;
+    QPushButton* m_repaintBtn;
+    QPushButton* m_saveChartBtn;
+    ChartWidget* m_chart;
+    QLabel* m_legendLabel;
+    QLabel* m_checkedLabel;
+    QLabel* m_filteredLabel;
+    QLabel* m_deletedLabel;
 };
 
 } // namespace vantor::ui
