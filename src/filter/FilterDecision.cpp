@@ -17,6 +17,7 @@ constexpr std::size_t EndingLength = 4;
 FilterDecision::FilterDecision(const OpenedProfile& profile, const MessageFields& fields, std::int64_t size)
     : m_profile(profile)
     , m_fields(fields)
+    , m_view(fields)
     , m_size(size)
 {}
 
@@ -50,7 +51,7 @@ std::optional<Verdict> FilterDecision::exceptionVerdict() const
 
 std::optional<Verdict> FilterDecision::ruleListVerdict(RuleList list, VerdictCode code) const
 {
-    const std::optional<std::size_t> position = m_profile.firstMatchingRule(list, m_fields);
+    const std::optional<std::size_t> position = m_profile.firstMatchingRule(list, m_view);
     if (!position)
         return std::nullopt;
     const FilterRule& rule = m_profile.profile().rules(list)[*position];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filter/FieldView.h"
 #include "filter/FirstMatchList.h"
 #include "filter/MessageFields.h"
 #include "filter/OpenedProfile.h"
@@ -41,6 +42,7 @@ private:
 
     const OpenedProfile& m_profile;
     const MessageFields& m_fields;
+    FieldView m_view;
     std::int64_t m_size;
 };
 

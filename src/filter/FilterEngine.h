@@ -20,7 +20,8 @@ namespace vantor::filter {
 // and black list, and hands the verdict to the check cycle.
 //
 // Profiles and black lists are looked at afresh for every message, so a change on disk applies from the
-// very next message; with the cache on, unchanged files are not parsed again.
+// very next message; with the cache on, unchanged files are not parsed again. One engine serves one thread
+// (the check runs on the user-interface thread).
 class FilterEngine
 {
 public:

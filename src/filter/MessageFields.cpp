@@ -1,6 +1,5 @@
 #include "filter/MessageFields.h"
 
-#include "filter/TextCompare.h"
 #include "mail/mime/MailMessage.h"
 
 namespace vantor::filter {
@@ -42,14 +41,6 @@ std::string_view MessageFields::field(FieldKind kind) const
         break;
     }
     return headerText;
-}
-
-std::string_view MessageFields::loweredField(FieldKind kind) const
-{
-    std::optional<std::string>& lowered = m_lowered[static_cast<std::size_t>(kind)];
-    if (!lowered)
-        lowered = lowerAscii(field(kind));
-    return *lowered;
 }
 
 } // namespace vantor::filter

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,11 +40,6 @@ struct MessageFields
     static std::string domainOf(std::string_view address);
 
     std::string_view field(FieldKind kind) const;
-    // The field with A to Z lowered, made on first use and kept for the other rules of the evaluation.
-    std::string_view loweredField(FieldKind kind) const;
-
-private:
-    mutable std::array<std::optional<std::string>, 4> m_lowered;
 };
 
 } // namespace vantor::filter

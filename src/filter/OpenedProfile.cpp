@@ -16,7 +16,7 @@ OpenedProfile::OpenedProfile(Profile profile, bool indexed)
         m_indexes.emplace_back(list, m_profile.rules(list));
 }
 
-std::optional<std::size_t> OpenedProfile::firstMatchingRule(RuleList list, const MessageFields& fields) const
+std::optional<std::size_t> OpenedProfile::firstMatchingRule(RuleList list, const FieldView& fields) const
 {
     if (!m_indexed)
         return firstMatchOneByOne(list, fields);
@@ -29,7 +29,7 @@ std::optional<std::size_t> OpenedProfile::firstBadDomain(std::string_view ending
     return m_badDomains.firstMatch(ending, domain);
 }
 
-std::optional<std::size_t> OpenedProfile::firstMatchOneByOne(RuleList list, const MessageFields& fields) const
+std::optional<std::size_t> OpenedProfile::firstMatchOneByOne(RuleList list, const FieldView& fields) const
 {
     const std::vector<FilterRule>& rules = m_profile.rules(list);
     for (std::size_t position = 0; position < rules.size(); ++position) {

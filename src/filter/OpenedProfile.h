@@ -1,7 +1,7 @@
 #pragma once
 
+#include "filter/FieldView.h"
 #include "filter/FirstMatchList.h"
-#include "filter/MessageFields.h"
 #include "filter/Profile.h"
 #include "filter/RuleIndex.h"
 
@@ -21,12 +21,12 @@ public:
 
     const Profile& profile() const { return m_profile; }
     // Position of the first active rule of list that matches; nothing when none does.
-    std::optional<std::size_t> firstMatchingRule(RuleList list, const MessageFields& fields) const;
+    std::optional<std::size_t> firstMatchingRule(RuleList list, const FieldView& fields) const;
     // Position in profile().badDomainEndings of the first entry equal to ending or to domain.
     std::optional<std::size_t> firstBadDomain(std::string_view ending, std::string_view domain) const;
 
 private:
-    std::optional<std::size_t> firstMatchOneByOne(RuleList list, const MessageFields& fields) const;
+    std::optional<std::size_t> firstMatchOneByOne(RuleList list, const FieldView& fields) const;
 
     Profile m_profile;
     bool m_indexed;

@@ -50,7 +50,7 @@ RuleIndex::Group& RuleIndex::groupFor(FieldKind field, bool caseSensitive)
     return m_groups.emplace_back(field, caseSensitive);
 }
 
-std::optional<std::size_t> RuleIndex::firstMatch(const MessageFields& fields) const
+std::optional<std::size_t> RuleIndex::firstMatch(const FieldView& fields) const
 {
     std::size_t best = PatternTrie::NoMatch;
     for (const Group& group : m_groups)
@@ -60,12 +60,12 @@ std::optional<std::size_t> RuleIndex::firstMatch(const MessageFields& fields) co
     return best;
 }
 
-std::size_t RuleIndex::Group::firstMatch(const MessageFields& fields, std::size_t bound) const
+std::size_t RuleIndex::Group::firstMatch(const FieldView& fields, std::size_t bound) const
 {
     const std::string_view text = fields.field(field);
     std::size_t best = std::min(bound, always);
     if (!equals.empty()) {
-        const auto found = equals.find(caseSensitive ? text : fields.loweredField(field));
+        const auto found = equals.find(caseSensitive ? text : fields.lowered(field));
         if (found != equals.end())
             best = std::min(best, found->second);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filter/MessageFields.h"
+#include "filter/FieldView.h"
 #include "filter/PatternTrie.h"
 #include "filter/Profile.h"
 
@@ -21,7 +21,7 @@ public:
     RuleIndex(RuleList list, const std::vector<FilterRule>& rules);
 
     // Position of the first rule in list order that matches; nothing when none does.
-    std::optional<std::size_t> firstMatch(const MessageFields& fields) const;
+    std::optional<std::size_t> firstMatch(const FieldView& fields) const;
 
 private:
     struct Hash
@@ -55,7 +55,7 @@ private:
         std::size_t always = PatternTrie::NoMatch;
 
         // The lowest position below bound of a rule of the group matching the message; bound when none is.
-        std::size_t firstMatch(const MessageFields& fields, std::size_t bound) const;
+        std::size_t firstMatch(const FieldView& fields, std::size_t bound) const;
     };
 
     Group& groupFor(FieldKind field, bool caseSensitive);

@@ -6,6 +6,7 @@
 #include "TempHome.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -369,6 +370,20 @@ TEST_P(FilterEngineTest, ChangedProfileAppliesToTheNextMessage)
     EXPECT_EQ(judge(Ordinary).code, VerdictCode::Clear);
     home.write("BList/Default.vtl", "example.org\r\n");
     EXPECT_EQ(judge(Ordinary).code, VerdictCode::BlackList);
+}
+
+TEST_P(FilterEngineTest, OnlyRegularFilesCountAsProfilesAndBlackLists)
+{
+    std::filesystem::create_directories(home.file("Profile/P.vtf"));
+    std::filesystem::create_directories(home.file("BList/Spam.vtl"));
+    home.write("Profile/Default.vtf",
+               ProfileText().set("Fil5", "EBLF", "1").set("Fil5", "BList", "Spam").text());
+    home.write("BList/Default.vtl", "example.org\r\n");
+    const auto message = headerMessage(Ordinary);
+    const FilterEngine::Evaluation evaluation = engine.evaluate(*message, 5000, "P");
+    EXPECT_TRUE(evaluation.usedDefaultProfile);
+    EXPECT_EQ(evaluation.defaultedBlackList, "Spam");
+    EXPECT_EQ(evaluation.verdict.code, VerdictCode::BlackList);
 }
 
 INSTANTIATE_TEST_SUITE_P(CachedAndUncached, FilterEngineTest, ::testing::Bool(),

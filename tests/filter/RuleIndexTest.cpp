@@ -140,13 +140,14 @@ TEST(RuleIndexTest, PreparedListsAgreeWithTryingRulesOneByOne)
         const OpenedProfile plain(profile, false);
         const OpenedProfile indexed(profile, true);
         for (int message = 0; message < 40; ++message) {
-            const MessageFields fields = random.fields();
+            const MessageFields sample = random.fields();
+            const FieldView fields(sample);
             for (RuleList list :
                  {RuleList::Sender, RuleList::Subject, RuleList::Headers, RuleList::Exceptions}) {
                 const std::optional<std::size_t> expected = plain.firstMatchingRule(list, fields);
                 ASSERT_EQ(indexed.firstMatchingRule(list, fields), expected)
                     << "round " << round << " list " << static_cast<int>(list) << " address '"
-                    << fields.senderAddress << "' subject '" << fields.subject << "'";
+                    << sample.senderAddress << "' subject '" << sample.subject << "'";
                 matches += expected.has_value();
             }
         }
