@@ -59,7 +59,7 @@ void AccountPass::visitAccount(int row, const Pop3Login& login, MessageStep& ste
 {
     Pop3Mailbox& mailbox = m_context.mailbox();
     mailbox.setLogin(login);
-    if (!openSession(row, login.host, m_style.errorCode))
+    if (!openSession(row, login.host, Session::Filtering))
         return;
     m_context.showStatus("027", login.host);
     const int emails = mailbox.messageCount();
@@ -97,10 +97,13 @@ void AccountPass::visitAccount(int row, const Pop3Login& login, MessageStep& ste
     m_context.state().currentAccountRow = row + 1;
 }
 
-bool AccountPass::openSession(int row, const std::string& host, const std::string& code)
+bool AccountPass::openSession(int row, const std::string& host, Session session)
 {
     Pop3Mailbox& mailbox = m_context.mailbox();
-    m_context.showStatus("029", host);
+    const bool isFiltering = session == Session::Filtering;
+    const std::string& code = isFiltering ? m_style.errorCode : SecondListingCode;
+    if (isFiltering)
+        m_context.showStatus("029", host);
     if (!mailbox.connect()) {
         markFailed(row, m_context.text("Message", "017"));
         logFailure(code, "connect to", host);
@@ -108,7 +111,8 @@ bool AccountPass::openSession(int row, const std::string& host, const std::strin
         mailbox.abort();
         return false;
     }
-    m_context.showStatus("028", host);
+    if (isFiltering)
+        m_context.showStatus("028", host);
     if (!mailbox.login()) {
         markFailed(row, m_context.text("Message", "018"));
         logFailure(code, "login to", host);
@@ -137,7 +141,7 @@ int AccountPass::listKept(int row, const std::string& host)
 {
     // The row keeps the Message text of a failed second listing: without the count of the messages left,
     // "Filtered" and "Deleted" stay empty and the day totals leave the account out.
-    if (!openSession(row, host, SecondListingCode))
+    if (!openSession(row, host, Session::SecondListing))
         return -1;
     Pop3Mailbox& mailbox = m_context.mailbox();
     const int filtered = mailbox.messageCount();

@@ -36,8 +36,16 @@ public:
 
 private:
     void visitAccount(int row, const Pop3Login& login, MessageStep& step);
+    enum class Session
+    {
+        // The connection that filters: the status bar follows each step.
+        Filtering,
+        // The connection of the second listing, which the status bar does not show.
+        SecondListing
+    };
+
     // Connect and log in; on failure marks the row, logs " <code> - failed on ..." and closes.
-    bool openSession(int row, const std::string& host, const std::string& code);
+    bool openSession(int row, const std::string& host, Session session);
     void fetchMessages(int row, int count, const std::string& host, MessageStep& step);
     // The second connection: the kept rows and the "Filtered" count; -1 when it could not log in.
     int listKept(int row, const std::string& host);

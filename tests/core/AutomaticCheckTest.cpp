@@ -140,8 +140,17 @@ private slots:
         QCOMPARE(fixture.host.controlChanges, (QStringList{QStringLiteral("off"), QStringLiteral("on")}));
         QCOMPARE(fixture.host.chartRefreshes, 1);
         QCOMPARE(fixture.status.trayStates, (QList<TrayState>{TrayState::Filtering, TrayState::Idle}));
-        QCOMPARE(fixture.status.texts.last(), QStringLiteral("Ready"));
-        QVERIFY(fixture.status.texts.contains(QStringLiteral("Filtering email from 127.0.0.1")));
+        QCOMPARE(fixture.status.texts,
+                 (QStringList{QStringLiteral("Connecting to 127.0.0.1"), QStringLiteral("Logining to 127.0.0.1"),
+                              QStringLiteral("Connected to 127.0.0.1"),
+                              QStringLiteral("Filtering email from 127.0.0.1"),
+                              QStringLiteral("Disconnecting to 127.0.0.1"),
+                              QStringLiteral("Disconnected to 127.0.0.1"), QStringLiteral("Ready")}));
+        const QStringList& progress = fixture.status.progress;
+        QCOMPARE(progress.mid(0, 3), (QStringList{QStringLiteral("accounts 1/1"), QStringLiteral("messages 0/0"),
+                                                  QStringLiteral("messages 1/11")}));
+        QCOMPARE(progress.mid(progress.size() - 2),
+                 (QStringList{QStringLiteral("messages 11/11"), QStringLiteral("reset")}));
         QVERIFY(!fixture.state.checkRunning);
         QVERIFY(fixture.state.lastCheckTime >= before);
         QCOMPARE(fixture.state.lastCheckTime.time().msec(), 0);
