@@ -11,10 +11,9 @@
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-
 #include <cstdio>
 #include <set>
+#include <sys/resource.h>
 
 namespace {
 
@@ -32,12 +31,13 @@ QByteArray message(int n)
     const QByteArray number = QByteArray::number(n);
     QByteArray bytes;
     for (int hop = 0; hop < 6; ++hop)
-        bytes += "Received: from relay" + QByteArray::number(hop) + ".example.net (relay" + QByteArray::number(hop) +
-                 ".example.net [192.0.2." + QByteArray::number(hop + 1) +
+        bytes += "Received: from relay" + QByteArray::number(hop) + ".example.net (relay" +
+                 QByteArray::number(hop) + ".example.net [192.0.2." + QByteArray::number(hop + 1) +
                  "])\n\tby mx.example.org with ESMTP id " + number + "; Tue, 05 Feb 2002 10:20:30 +0100\n";
     bytes += "From: \"Sender " + number + "\" <sender" + number + "@example.com>\n";
-    bytes += "To: user@example.org\nSubject: " + (isSpam ? QByteArray("Cheap pills ") : QByteArray("Meeting notes ")) +
-             number + "\nDate: Tue, 05 Feb 2002 10:20:30 +0100\nMessage-ID: <" + number +
+    bytes += "To: user@example.org\nSubject: " +
+             (isSpam ? QByteArray("Cheap pills ") : QByteArray("Meeting notes ")) + number +
+             "\nDate: Tue, 05 Feb 2002 10:20:30 +0100\nMessage-ID: <" + number +
              "@example.com>\nMIME-Version: 1.0\nContent-Type: text/plain; charset=us-ascii\n\n";
     for (int line = 0; line < 30; ++line)
         bytes += "The quick brown fox jumps over the lazy dog, line " + QByteArray::number(line) + ".\n";
@@ -94,7 +94,8 @@ void automaticCheck(benchmark::State& state)
             state.SkipWithError("the check did not delete exactly the spam");
         state.ResumeTiming();
     }
-    state.counters["msgs_per_s"] = benchmark::Counter(double(MessageCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["msgs_per_s"] =
+        benchmark::Counter(double(MessageCount), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak_rss_kB"] = double(peakKilobytes());
 }
 
@@ -110,7 +111,8 @@ void floorClient(benchmark::State& state)
         if (!client.check(MessageCount, spam))
             state.SkipWithError("the floor client failed");
     }
-    state.counters["msgs_per_s"] = benchmark::Counter(double(MessageCount), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["msgs_per_s"] =
+        benchmark::Counter(double(MessageCount), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // Remembers each benchmark's rate for the ratio printed at the end.
@@ -149,7 +151,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     if (floorRate > 0)
-        std::printf("check / floor = %.2f (%.0f vs %.0f messages/s), peak memory %ld kB\n", checkRate / floorRate,
-                    checkRate, floorRate, peakKilobytes());
+        std::printf("check / floor = %.2f (%.0f vs %.0f messages/s), peak memory %ld kB\n",
+                    checkRate / floorRate, checkRate, floorRate, peakKilobytes());
     return 0;
 }

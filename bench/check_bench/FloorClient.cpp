@@ -15,8 +15,7 @@ FloorClient::FloorClient(QByteArray host, quint16 port, QByteArray user, QByteAr
     , m_port(port)
     , m_user(std::move(user))
     , m_password(std::move(password))
-{
-}
+{}
 
 bool FloorClient::open()
 {

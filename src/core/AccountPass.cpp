@@ -24,8 +24,7 @@ AccountPass::AccountPass(const CheckContext& context, CheckFilterActions& action
     : m_context(context)
     , m_actions(actions)
     , m_style(std::move(style))
-{
-}
+{}
 
 void AccountPass::run(MessageStep& step)
 {
@@ -169,7 +168,9 @@ void AccountPass::addKeptRow()
         m_context.logError(" 00003 - cannot read profile " + state.currentProfileName);
     }
     m_context.lists().kept().addRow(
-        {sender, icon, {subject, state.currentAccountDescription, mail::codec::formatListDateTime(message.messageDate())}});
+        {sender,
+         icon,
+         {subject, state.currentAccountDescription, mail::codec::formatListDateTime(message.messageDate())}});
 }
 
 void AccountPass::markFailed(int row, const std::string& failure)

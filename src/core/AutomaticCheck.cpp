@@ -20,8 +20,7 @@ const std::string AutomaticCode = "00006";
 AutomaticCheck::AutomaticCheck(const CheckContext& context, CheckFilterActions& actions)
     : m_context(context)
     , m_actions(actions)
-{
-}
+{}
 
 void AutomaticCheck::run()
 {
@@ -41,9 +40,9 @@ void AutomaticCheck::run()
     const CheckEnding::Settings settings = CheckEnding::Settings::read(env.home);
 
     EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Automatic, AutomaticCode);
-    AccountPass pass(m_context, m_actions,
-                     {lists.accounts(), AccountRowLayout::automatic(), AutomaticCode, true,
-                      m_context.passwordPrompt()});
+    AccountPass pass(
+        m_context, m_actions,
+        {lists.accounts(), AccountRowLayout::automatic(), AutomaticCode, true, m_context.passwordPrompt()});
     pass.run(step);
     CheckEnding(m_context).run(settings);
 }

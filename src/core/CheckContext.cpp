@@ -18,8 +18,7 @@ CheckContext::CheckContext(const CheckEnvironment& environment, CheckLists& list
     , m_lists(lists)
     , m_mailbox(mailbox)
     , m_engine(engine)
-{
-}
+{}
 
 std::string CheckContext::homeDir() const
 {

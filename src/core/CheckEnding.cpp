@@ -45,8 +45,7 @@ CheckEnding::Settings CheckEnding::Settings::read(const HomeDirectory& home)
 
 CheckEnding::CheckEnding(const CheckContext& context)
     : m_context(context)
-{
-}
+{}
 
 void CheckEnding::run(const Settings& settings)
 {

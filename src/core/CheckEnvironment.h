@@ -10,7 +10,7 @@ class ConnectionDetector;
 namespace vantor::storage {
 class ErrorLog;
 class TextTable;
-}
+} // namespace vantor::storage
 
 namespace vantor::core {
 

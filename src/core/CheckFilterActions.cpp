@@ -9,10 +9,10 @@ namespace vantor::core {
 CheckFilterActions::CheckFilterActions(const CheckContext& context, records::DeletedMessageRecorder& recorder)
     : m_context(context)
     , m_recorder(recorder)
-{
-}
+{}
 
-void CheckFilterActions::setAccountList(ResultListModel& accounts, AccountRowLayout layout, std::string errorCode)
+void CheckFilterActions::setAccountList(ResultListModel& accounts, AccountRowLayout layout,
+                                        std::string errorCode)
 {
     m_accounts = &accounts;
     m_layout = layout;

@@ -40,7 +40,8 @@ public:
     virtual void openAccountManager() = 0;
     // The "Last Report" window, modally, after a check when [General] Report is set.
     virtual void showLastReport() = 0;
-    // Start the mail client at path (the shell's "open" verb) after a check when [EMailClient] AutoClient is set.
+    // Start the mail client at path (the shell's "open" verb) after a check when [EMailClient] AutoClient is
+    // set.
     virtual void runMailClient(const QString& path) = 0;
 };
 

@@ -26,7 +26,8 @@ QStringList previewAccountTitles(const storage::TextTable& texts)
 
 QStringList messageTitles(const storage::TextTable& texts, const char* captionKey)
 {
-    return {listText(texts, captionKey), listText(texts, "003"), listText(texts, "004"), listText(texts, "006")};
+    return {listText(texts, captionKey), listText(texts, "003"), listText(texts, "004"),
+            listText(texts, "006")};
 }
 
 QStringList previewTitles(const storage::TextTable& texts)
@@ -43,8 +44,7 @@ CheckLists::CheckLists(const storage::TextTable& texts)
     , m_deleted(messageTitles(texts, "002"), Ticks::None)
     , m_preview(previewTitles(texts), Ticks::Checkable)
     , m_previewAccounts(previewAccountTitles(texts), Ticks::None)
-{
-}
+{}
 
 void CheckLists::retitle(const storage::TextTable& texts)
 {

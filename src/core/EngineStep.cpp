@@ -7,14 +7,13 @@
 
 namespace vantor::core {
 
-EngineStep::EngineStep(const CheckContext& context, CheckFilterActions& actions, filter::FilterEngine::Mode mode,
-                       std::string errorCode)
+EngineStep::EngineStep(const CheckContext& context, CheckFilterActions& actions,
+                       filter::FilterEngine::Mode mode, std::string errorCode)
     : m_context(context)
     , m_actions(actions)
     , m_mode(mode)
     , m_errorCode(std::move(errorCode))
-{
-}
+{}
 
 bool EngineStep::analyseParts(mail::mime::MailMessage& message)
 {

@@ -10,8 +10,7 @@ namespace vantor::core {
 
 NewMailWatch::NewMailWatch(const CheckContext& context)
     : m_context(context)
-{
-}
+{}
 
 mail::codec::LocalTime NewMailWatch::localTime(const QDateTime& time)
 {

@@ -26,8 +26,7 @@ PreviewCycle::PreviewCycle(const CheckContext& context, CheckFilterActions& acti
     : m_context(context)
     , m_actions(actions)
     , m_recorder(recorder)
-{
-}
+{}
 
 void PreviewCycle::build()
 {
@@ -47,9 +46,9 @@ void PreviewCycle::build()
     env.host.setControlsEnabled(false);
 
     EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Preview, BuildCode);
-    AccountPass pass(m_context, m_actions,
-                     {lists.previewAccounts(), AccountRowLayout::preview(), BuildCode, false,
-                      m_context.passwordPrompt()});
+    AccountPass pass(
+        m_context, m_actions,
+        {lists.previewAccounts(), AccountRowLayout::preview(), BuildCode, false, m_context.passwordPrompt()});
     pass.run(step);
 
     listChanged();
@@ -94,9 +93,9 @@ void PreviewCycle::finishAccounts()
     const CheckEnding::Settings settings = CheckEnding::Settings::read(env.home);
 
     PreviewMatchStep step(m_context, m_recorder);
-    AccountPass pass(m_context, m_actions,
-                     {lists.accounts(), AccountRowLayout::automatic(), FinishCode, true,
-                      m_context.passwordPrompt()});
+    AccountPass pass(
+        m_context, m_actions,
+        {lists.accounts(), AccountRowLayout::automatic(), FinishCode, true, m_context.passwordPrompt()});
     pass.run(step);
     CheckEnding(m_context).run(settings);
 }
@@ -134,9 +133,9 @@ QString PreviewCycle::tallyText() const
 {
     const ResultListModel& preview = m_context.lists().preview();
     const int ticked = preview.tickedCount();
-    return fillPlaceholders(m_context.uiText("Label", "011"),
-                            {QString::number(preview.size()), QString::number(preview.size() - ticked),
-                             QString::number(ticked)});
+    return fillPlaceholders(
+        m_context.uiText("Label", "011"),
+        {QString::number(preview.size()), QString::number(preview.size() - ticked), QString::number(ticked)});
 }
 
 QString PreviewCycle::memoText(int row) const

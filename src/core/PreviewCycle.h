@@ -13,11 +13,13 @@ class CheckFilterActions;
 
 // Preview mode: the build lists every message of the checked accounts with the engine's verdict, ticked
 // when the engine would delete it, and waits; Finish deletes the ticked messages, found again by account,
-// sender, subject and date; Abort drops the preview. CheckRunning stays set from the build to Finish or Abort.
+// sender, subject and date; Abort drops the preview. CheckRunning stays set from the build to Finish or
+// Abort.
 class PreviewCycle
 {
 public:
-    PreviewCycle(const CheckContext& context, CheckFilterActions& actions, records::DeletedMessageRecorder& recorder);
+    PreviewCycle(const CheckContext& context, CheckFilterActions& actions,
+                 records::DeletedMessageRecorder& recorder);
 
     // BuildPreview. Ends waiting for the user, unless a guard refused.
     void build();

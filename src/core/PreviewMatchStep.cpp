@@ -23,8 +23,7 @@ using MessageKey = std::tuple<std::string, std::string, std::string, std::string
 PreviewMatchStep::PreviewMatchStep(const CheckContext& context, records::DeletedMessageRecorder& recorder)
     : m_context(context)
     , m_recorder(recorder)
-{
-}
+{}
 
 void PreviewMatchStep::handleMessage(int messageNumber)
 {

@@ -20,8 +20,7 @@ ResultListModel::ResultListModel(const QStringList& titles, Ticks ticks, QObject
     : QAbstractTableModel(parent)
     , m_titles(titles)
     , m_ticks(ticks)
-{
-}
+{}
 
 int ResultListModel::rowCount(const QModelIndex& parent) const
 {

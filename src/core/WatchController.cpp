@@ -24,7 +24,8 @@ void WatchController::armAtStartUp()
 {
     const SettingsFile settings(m_checks.context().env().home);
     m_timers.setIntervalMinutes(settings.read(storage::NotifyTime));
-    if (m_timers.startIfAutomatic(settings.read(storage::NotifyAutomatic), settings.read(storage::NotifyActive)))
+    if (m_timers.startIfAutomatic(settings.read(storage::NotifyAutomatic),
+                                  settings.read(storage::NotifyActive)))
         setNotifyChecked(true);
 }
 
@@ -58,9 +59,9 @@ void WatchController::notify(int newCount)
     const SettingsFile settings(m_checks.context().env().home);
     const CheckContext& context = m_checks.context();
     if (settings.read(storage::NotifyMessage) && newCount > 0) {
-        const QString text = newCount == 1 ? context.uiText("Message", "003")
-                                           : fillPlaceholders(context.uiText("Message", "004"),
-                                                              {QString::number(newCount)});
+        const QString text =
+            newCount == 1 ? context.uiText("Message", "003")
+                          : fillPlaceholders(context.uiText("Message", "004"), {QString::number(newCount)});
         m_host.showBalloon(BalloonTitle, text, BalloonMs);
     }
     if (newCount <= 0)

@@ -71,8 +71,8 @@ private slots:
         const QString user = newUser();
         const QStringList ham = deliverCorpus(user);
         prepareProfile(fixture);
-        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user, QStringLiteral("secret"),
-                           QStringLiteral("Spam"));
+        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
+                           QStringLiteral("secret"), QStringLiteral("Spam"));
         fixture.setSetting(vantor::storage::BackupActive, true);
         fixture.setSetting(vantor::storage::GeneralReport, true);
         fixture.setSetting(vantor::storage::EMailClientAutoClient, true);
@@ -83,13 +83,14 @@ private slots:
 
         QTRY_COMPARE(m_server.listMaildir(user), ham);
         const auto& lists = fixture.checks->lists();
-        QCOMPARE(CheckFixture::rowTexts(lists.accounts()), QStringList{QStringLiteral("Home|0|11|5|6|Spam|OK")});
+        QCOMPARE(CheckFixture::rowTexts(lists.accounts()),
+                 QStringList{QStringLiteral("Home|0|11|5|6|Spam|OK")});
 
         QStringList kept;
         QStringList deleted;
         for (const SpamCorpus::Message& message : SpamCorpus::messages())
-            (message.isSpam() ? deleted : kept).append(message.sender + QLatin1Char('|') +
-                                                       QString::number(message.verdict));
+            (message.isSpam() ? deleted : kept)
+                .append(message.sender + QLatin1Char('|') + QString::number(message.verdict));
         QStringList keptRows;
         for (const QString& row : CheckFixture::rowTexts(lists.kept()))
             keptRows.append(row.section(QLatin1Char('|'), 0, 1));
@@ -105,28 +106,29 @@ private slots:
                          .toString(QStringLiteral("dd/MM/yyyy hh:mm:ss")));
 
         const QStringList report = fixture.reportTexts();
-        QCOMPARE(report.mid(0, 5), (QStringList{QStringLiteral("Start"), QStringLiteral("Account: 127.0.0.1"),
-                                                QStringLiteral("Messages on this account: 11"),
-                                                QStringLiteral("Msg 1 clear"),
-                                                QStringLiteral("Msg 2 deleted: Sender: fasttrec.com --> Equals "
-                                                               "fasttrec.com")}));
+        QCOMPARE(report.mid(0, 5),
+                 (QStringList{QStringLiteral("Start"), QStringLiteral("Account: 127.0.0.1"),
+                              QStringLiteral("Messages on this account: 11"), QStringLiteral("Msg 1 clear"),
+                              QStringLiteral("Msg 2 deleted: Sender: fasttrec.com --> Equals "
+                                             "fasttrec.com")}));
         QCOMPARE(report.at(6), QStringLiteral("Msg 4 deleted: Subject: *****spam***** *****spam***** \"100% "
                                               "herbalsensation\" --> Contains *****spam*****"));
         QVERIFY(report.at(8).startsWith(QStringLiteral("Msg 6 deleted: Headers: ")));
-        QCOMPARE(report.mid(9), (QStringList{
-                                    QStringLiteral("Msg 7 filtered: Exceptions: poohba@blkpoohba.dyndns.org --> "
-                                                   "Equals poohba@blkpoohba.dyndns.org"),
-                                    QStringLiteral("Msg 8 deleted: Spammer: itereocicvim@hotmail.com --> "
-                                                   "itereocicvim@hotmail.com"),
-                                    QStringLiteral("Msg 9 clear"),
-                                    QStringLiteral("Msg 10 deleted: Subject empty"),
-                                    QStringLiteral("Msg 11 deleted: main level domain: .ru"),
-                                    QStringLiteral("Finish"),
-                                }));
+        QCOMPARE(report.mid(9),
+                 (QStringList{
+                     QStringLiteral("Msg 7 filtered: Exceptions: poohba@blkpoohba.dyndns.org --> "
+                                    "Equals poohba@blkpoohba.dyndns.org"),
+                     QStringLiteral("Msg 8 deleted: Spammer: itereocicvim@hotmail.com --> "
+                                    "itereocicvim@hotmail.com"),
+                     QStringLiteral("Msg 9 clear"),
+                     QStringLiteral("Msg 10 deleted: Subject empty"),
+                     QStringLiteral("Msg 11 deleted: main level domain: .ru"),
+                     QStringLiteral("Finish"),
+                 }));
 
         QCOMPARE(fixture.todaysTotals(), QStringLiteral("11/5/6"));
-        const QList<QByteArray> database = vantor::test::TestFiles::read(fixture.path(QStringLiteral("backup.bak")))
-                                               .split('\n');
+        const QList<QByteArray> database =
+            vantor::test::TestFiles::read(fixture.path(QStringLiteral("backup.bak"))).split('\n');
         QCOMPARE(database.size(), 1 + 6 + 1);
         QCOMPARE(database.first(), QByteArray("EMail,Subject,Account,Date/Time\r"));
         QVERIFY(database.at(1).startsWith("bigmoney@fasttrec.com,ADV: --YOUR BRAND NEW HOUSE--,Home,"));
@@ -140,15 +142,17 @@ private slots:
         QCOMPARE(fixture.host.controlChanges, (QStringList{QStringLiteral("off"), QStringLiteral("on")}));
         QCOMPARE(fixture.host.chartRefreshes, 1);
         QCOMPARE(fixture.status.trayStates, (QList<TrayState>{TrayState::Filtering, TrayState::Idle}));
-        QCOMPARE(fixture.status.texts,
-                 (QStringList{QStringLiteral("Connecting to 127.0.0.1"), QStringLiteral("Logining to 127.0.0.1"),
-                              QStringLiteral("Connected to 127.0.0.1"),
-                              QStringLiteral("Filtering email from 127.0.0.1"),
-                              QStringLiteral("Disconnecting to 127.0.0.1"),
-                              QStringLiteral("Disconnected to 127.0.0.1"), QStringLiteral("Ready")}));
+        QCOMPARE(
+            fixture.status.texts,
+            (QStringList{QStringLiteral("Connecting to 127.0.0.1"), QStringLiteral("Logining to 127.0.0.1"),
+                         QStringLiteral("Connected to 127.0.0.1"),
+                         QStringLiteral("Filtering email from 127.0.0.1"),
+                         QStringLiteral("Disconnecting to 127.0.0.1"),
+                         QStringLiteral("Disconnected to 127.0.0.1"), QStringLiteral("Ready")}));
         const QStringList& progress = fixture.status.progress;
-        QCOMPARE(progress.mid(0, 3), (QStringList{QStringLiteral("accounts 1/1"), QStringLiteral("messages 0/0"),
-                                                  QStringLiteral("messages 1/11")}));
+        QCOMPARE(progress.mid(0, 3),
+                 (QStringList{QStringLiteral("accounts 1/1"), QStringLiteral("messages 0/0"),
+                              QStringLiteral("messages 1/11")}));
         QCOMPARE(progress.mid(progress.size() - 2),
                  (QStringList{QStringLiteral("messages 11/11"), QStringLiteral("reset")}));
         QVERIFY(!fixture.state.checkRunning);
@@ -161,10 +165,12 @@ private slots:
         CheckFixture fixture;
         const QString user = newUser();
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
-        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(), user,
+        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(),
+                           user, QStringLiteral("secret"));
+        fixture.addAccount(QStringLiteral("Wrong"), m_server.host(), m_server.port(), user,
+                           QStringLiteral("nope"));
+        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user,
                            QStringLiteral("secret"));
-        fixture.addAccount(QStringLiteral("Wrong"), m_server.host(), m_server.port(), user, QStringLiteral("nope"));
-        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user, QStringLiteral("secret"));
 
         fixture.checks->startCheck(CheckMode::Automatic);
 
@@ -187,10 +193,12 @@ private slots:
         CheckFixture fixture;
         const QString user = newUser();
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
-        fixture.addAccount(QStringLiteral("First"), m_server.host(), m_server.port(), user, QStringLiteral("secret"));
+        fixture.addAccount(QStringLiteral("First"), m_server.host(), m_server.port(), user,
+                           QStringLiteral("secret"));
         fixture.addAccount(QStringLiteral("NoServer"), m_server.host(), m_server.port(), user,
                            QStringLiteral("secret"));
-        fixture.addAccount(QStringLiteral("Last"), m_server.host(), m_server.port(), user, QStringLiteral("secret"));
+        fixture.addAccount(QStringLiteral("Last"), m_server.host(), m_server.port(), user,
+                           QStringLiteral("secret"));
         {
             vantor::storage::IniFile accounts(fixture.home.nativeFilePath("account.vta"));
             accounts.deleteKey("Acc2", "POPServer");
@@ -230,10 +238,10 @@ private slots:
         QVERIFY(server.isDone());
         QCOMPARE(CheckFixture::rowTexts(fixture.checks->lists().accounts()),
                  QStringList{QStringLiteral("Scripted|0|2|2|0|->Default<-|OK")});
-        QCOMPARE(fixture.errorEntries().first(), QStringLiteral(" 00006 - failed on retrive message from 127.0.0.1"));
+        QCOMPARE(fixture.errorEntries().first(),
+                 QStringLiteral(" 00006 - failed on retrive message from 127.0.0.1"));
         QCOMPARE(fixture.checks->lists().kept().size(), 2);
-        QCOMPARE(server.receivedLines().mid(3, 3),
-                 (QByteArrayList{"TOP 1 0", "TOP 2 0", "QUIT"}));
+        QCOMPARE(server.receivedLines().mid(3, 3), (QByteArrayList{"TOP 1 0", "TOP 2 0", "QUIT"}));
     }
 
     void failedSecondListingLeavesTheCountsEmpty()
@@ -277,7 +285,8 @@ private slots:
         QVERIFY(server.isDone());
         QCOMPARE(fixture.checks->lists().deleted().size(), 0);
         QCOMPARE(fixture.checks->lists().kept().size(), 1);
-        QVERIFY(fixture.errorEntries().contains(QStringLiteral(" 00006 - failed on delete message from 127.0.0.1")));
+        QVERIFY(fixture.errorEntries().contains(
+            QStringLiteral(" 00006 - failed on delete message from 127.0.0.1")));
         QVERIFY(!QFile::exists(fixture.path(QStringLiteral("backup.bak"))));
     }
 
@@ -287,8 +296,8 @@ private slots:
         fixture.trustCa(m_server.caCertificatePath());
         const QString user = newUser();
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
-        fixture.addAccount(QStringLiteral("Implicit"), QStringLiteral("localhost"), m_server.pop3sPort(), user,
-                           QStringLiteral("secret"), QStringLiteral("Default"), QStringLiteral("SSL"));
+        fixture.addAccount(QStringLiteral("Implicit"), QStringLiteral("localhost"), m_server.pop3sPort(),
+                           user, QStringLiteral("secret"), QStringLiteral("Default"), QStringLiteral("SSL"));
         fixture.addAccount(QStringLiteral("Upgrade"), QStringLiteral("localhost"), m_server.port(), user,
                            QStringLiteral("secret"), QStringLiteral("Default"), QStringLiteral("STARTTLS"));
         fixture.addAccount(QStringLiteral("Unknown"), QStringLiteral("localhost"), m_server.port(), user,
@@ -307,9 +316,10 @@ private slots:
         CheckFixture fixture;
         fixture.state.watchRunning = true;
         fixture.checks->startCheck(CheckMode::Automatic);
-        QCOMPARE(fixture.prompts.errors,
-                 QStringList{QStringLiteral("EMail Vantor is checking new emails in your accounts. Retry when "
-                                            "EMail Vantor have finish.")});
+        QCOMPARE(
+            fixture.prompts.errors,
+            QStringList{QStringLiteral("EMail Vantor is checking new emails in your accounts. Retry when "
+                                       "EMail Vantor have finish.")});
         QVERIFY(!fixture.state.checkRunning);
         QVERIFY(!fixture.host.areControlsEnabled.has_value());
 
@@ -322,7 +332,8 @@ private slots:
 
         fixture.detector.setOnline(true);
         fixture.checks->startCheck(CheckMode::Automatic);
-        QCOMPARE(fixture.prompts.errors.last(), QStringLiteral("Before check email you must config your accounts."));
+        QCOMPARE(fixture.prompts.errors.last(),
+                 QStringLiteral("Before check email you must config your accounts."));
         QCOMPARE(fixture.host.accountManagerOpened, 1);
         QVERIFY(!fixture.state.checkRunning);
         QVERIFY(!QFile::exists(fixture.path(QStringLiteral("emails.log"))));

@@ -32,8 +32,9 @@ std::chrono::system_clock::time_point CheckFixture::nextLogTime()
     return m_logTime;
 }
 
-void CheckFixture::addAccount(const QString& description, const QString& host, quint16 port, const QString& user,
-                              const QString& password, const QString& profile, const QString& security)
+void CheckFixture::addAccount(const QString& description, const QString& host, quint16 port,
+                              const QString& user, const QString& password, const QString& profile,
+                              const QString& security)
 {
     core::AccountFields fields;
     fields.description = description.toStdString();
@@ -55,7 +56,8 @@ void CheckFixture::writeProfile(const QString& name, const filter::Profile& prof
 
 void CheckFixture::writeBlackList(const QString& name, const QByteArrayList& lines) const
 {
-    TestFiles::write(path(QStringLiteral("BList/") + name + QStringLiteral(".vtl")), lines.join("\r\n") + "\r\n");
+    TestFiles::write(path(QStringLiteral("BList/") + name + QStringLiteral(".vtl")),
+                     lines.join("\r\n") + "\r\n");
 }
 
 QStringList CheckFixture::errorEntries() const

@@ -38,8 +38,7 @@ public:
     void addAccount(const QString& description, const QString& host, quint16 port, const QString& user,
                     const QString& password, const QString& profile = QStringLiteral("Default"),
                     const QString& security = QString());
-    template <typename Setting, typename Value>
-    void setSetting(const Setting& setting, const Value& value)
+    template <typename Setting, typename Value> void setSetting(const Setting& setting, const Value& value)
     {
         core::SettingsFile settings(home);
         settings.write(setting, value);

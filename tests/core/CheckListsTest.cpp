@@ -1,4 +1,5 @@
 #include "core/CheckLists.h"
+
 #include "core/FormatText.h"
 #include "storage/TextTable.h"
 
@@ -20,13 +21,15 @@ private slots:
         const vantor::storage::TextTable texts;
         CheckLists lists(texts);
         QCOMPARE(lists.accounts().columnCount(), 6);
-        QCOMPARE(lists.accounts().headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Message"));
+        QCOMPARE(lists.accounts().headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Message"));
         QCOMPARE(lists.kept().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("EMail Filtered"));
         QCOMPARE(lists.deleted().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QStringLiteral("EMail Deleted"));
         QCOMPARE(lists.previewAccounts().columnCount(), 4);
-        QCOMPARE(lists.preview().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("EMail"));
+        QCOMPARE(lists.preview().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("EMail"));
     }
 
     void rowsAreShapedToTheColumns()
@@ -52,7 +55,8 @@ private slots:
 
     void ticksChangeByTheUserAndAreCounted()
     {
-        ResultListModel preview({QStringLiteral("Account"), QStringLiteral("EMail")}, ResultListModel::Ticks::Checkable);
+        ResultListModel preview({QStringLiteral("Account"), QStringLiteral("EMail")},
+                                ResultListModel::Ticks::Checkable);
         preview.addRow(ResultRow{"Home", 1, {"a@example.org"}}, true);
         preview.addRow(ResultRow{"Home", 6, {"b@example.org"}}, false);
         QSignalSpy changes(&preview, &ResultListModel::tickChanged);
@@ -81,7 +85,8 @@ private slots:
         QCOMPARE(fillPlaceholders(QStringLiteral("There are %s new mails"), {QStringLiteral("4")}),
                  QStringLiteral("There are 4 new mails"));
         // A language file with more place holders than values, or other printf directives, stays readable.
-        QCOMPARE(fillPlaceholders(QStringLiteral("%s %s %n %"), {QStringLiteral("x")}), QStringLiteral("x %s %n %"));
+        QCOMPARE(fillPlaceholders(QStringLiteral("%s %s %n %"), {QStringLiteral("x")}),
+                 QStringLiteral("x %s %n %"));
     }
 };
 

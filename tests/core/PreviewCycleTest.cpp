@@ -30,15 +30,16 @@ private:
             m_server.putMessage(user, message.bytes);
         fixture.writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
         fixture.writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
-        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user, TestMailServer::Password,
-                           QStringLiteral("Spam"));
+        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
+                           TestMailServer::Password, QStringLiteral("Spam"));
         return user;
     }
 
     static int rowOf(const vantor::core::ResultListModel& preview, const QString& sender)
     {
         for (int row = 0; row < preview.size(); ++row) {
-            if (QString::fromStdString(preview.subItem(row, vantor::core::CheckLists::PreviewEMail)) == sender)
+            if (QString::fromStdString(preview.subItem(row, vantor::core::CheckLists::PreviewEMail)) ==
+                sender)
                 return row;
         }
         return -1;
@@ -70,9 +71,11 @@ private slots:
         }
         QCOMPARE(rows, expected);
         QCOMPARE(fixture.state.previewReasons.size(), std::size_t(11));
-        QCOMPARE(fixture.state.previewReasons.at(1), std::string("Msg deleted: Sender: fasttrec.com --> Equals "
-                                                                 "fasttrec.com"));
-        QCOMPARE(CheckFixture::rowTexts(lists.previewAccounts()), QStringList{QStringLiteral("Home|0|11|Spam|OK")});
+        QCOMPARE(fixture.state.previewReasons.at(1),
+                 std::string("Msg deleted: Sender: fasttrec.com --> Equals "
+                             "fasttrec.com"));
+        QCOMPARE(CheckFixture::rowTexts(lists.previewAccounts()),
+                 QStringList{QStringLiteral("Home|0|11|Spam|OK")});
         QCOMPARE(fixture.host.tally, QStringLiteral("Total emails 11: 5 read and 6 delete"));
         QVERIFY(fixture.host.isFinishEnabled);
         QVERIFY(fixture.host.isAbortEnabled);
@@ -88,7 +91,8 @@ private slots:
         QVERIFY(fixture.reportTexts().contains(QStringLiteral("Msg 10 deleted: Subject empty")));
 
         fixture.checks->selectPreviewRow(1);
-        QCOMPARE(fixture.host.memo, QStringLiteral("Msg deleted: Sender: fasttrec.com --> Equals fasttrec.com"));
+        QCOMPARE(fixture.host.memo,
+                 QStringLiteral("Msg deleted: Sender: fasttrec.com --> Equals fasttrec.com"));
         fixture.checks->selectPreviewRow(-1);
         QCOMPARE(fixture.host.memo, QStringLiteral("EMail info (click on email to see information)"));
 
@@ -134,10 +138,12 @@ private slots:
                                          QStringLiteral("6"), QStringLiteral("2"), QStringLiteral("6"),
                                          QStringLiteral("7")}));
         QCOMPARE(lists.deleted().size(), 5);
-        QCOMPARE(CheckFixture::rowTexts(lists.accounts()), QStringList{QStringLiteral("Home|0|12|7|5|Spam|OK")});
+        QCOMPARE(CheckFixture::rowTexts(lists.accounts()),
+                 QStringList{QStringLiteral("Home|0|12|7|5|Spam|OK")});
         QCOMPARE(fixture.todaysTotals(), QStringLiteral("12/7/5"));
         QCOMPARE(QDir(fixture.path(QStringLiteral("EBak"))).entryList(QDir::Files).size(), 5);
-        QCOMPARE(vantor::test::TestFiles::read(fixture.path(QStringLiteral("backup.bak"))).count('\n'), 1 + 5);
+        QCOMPARE(vantor::test::TestFiles::read(fixture.path(QStringLiteral("backup.bak"))).count('\n'),
+                 1 + 5);
         QVERIFY(!fixture.state.checkRunning);
         QVERIFY(!fixture.checks->isPreviewWaiting());
         QCOMPARE(fixture.host.page, CheckPage::ResultLists);
@@ -228,7 +234,8 @@ private slots:
         CheckFixture fixture;
         const QString user = m_server.newUser();
         // The same sender, subject and date to the second: one preview row stands for both.
-        const QByteArray twin = SpamCorpus::message("twin@example.org", "", "Wed, 06 Feb 2002 08:00:00 +0000");
+        const QByteArray twin =
+            SpamCorpus::message("twin@example.org", "", "Wed, 06 Feb 2002 08:00:00 +0000");
         m_server.putMessage(user, twin);
         m_server.putMessage(user, twin);
         fixture.addAccount(QStringLiteral("Twins"), m_server.host(), m_server.port(), user,
@@ -240,7 +247,8 @@ private slots:
 
         QTRY_VERIFY(m_server.listMaildir(user).isEmpty());
         QCOMPARE(fixture.checks->lists().deleted().size(), 2);
-        QCOMPARE(vantor::test::TestFiles::read(fixture.path(QStringLiteral("backup.bak"))).count('\n'), 1 + 2);
+        QCOMPARE(vantor::test::TestFiles::read(fixture.path(QStringLiteral("backup.bak"))).count('\n'),
+                 1 + 2);
     }
 };
 

@@ -9,7 +9,8 @@ namespace vantor::test {
 
 namespace {
 
-filter::FilterRule rule(const char* type, const char* condition, const char* pattern, const char* caseText = "No")
+filter::FilterRule rule(const char* type, const char* condition, const char* pattern,
+                        const char* caseText = "No")
 {
     filter::FilterRule result;
     result.type = type;
@@ -22,8 +23,8 @@ filter::FilterRule rule(const char* type, const char* condition, const char* pat
 
 SpamCorpus::Message fromFile(const char* name, const char* sender, int verdict)
 {
-    const QByteArray raw = TestFiles::read(QStringLiteral(VANTOR_TEST_DATA "/spamassassin/check/") +
-                                           QLatin1String(name));
+    const QByteArray raw =
+        TestFiles::read(QStringLiteral(VANTOR_TEST_DATA "/spamassassin/check/") + QLatin1String(name));
     if (raw.isEmpty())
         qFatal("missing test message %s", name);
     return {QLatin1String(name), SpamCorpus::deliverable(raw), QLatin1String(sender), verdict};
@@ -43,8 +44,8 @@ QByteArray SpamCorpus::deliverable(const QByteArray& raw)
 QByteArray SpamCorpus::message(const QByteArray& from, const QByteArray& subject, const QByteArray& date,
                                const QByteArray& to)
 {
-    return "From: " + from + "\nTo: " + to + "\nSubject: " + subject + "\nDate: " + date +
-           "\nMessage-ID: <" + QByteArray::number(qHash(from + subject + date)) +
+    return "From: " + from + "\nTo: " + to + "\nSubject: " + subject + "\nDate: " + date + "\nMessage-ID: <" +
+           QByteArray::number(qHash(from + subject + date)) +
            "@example.org>\nMIME-Version: 1.0\nContent-Type: text/plain; charset=us-ascii\n\nHello.\n";
 }
 

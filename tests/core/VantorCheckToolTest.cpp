@@ -33,7 +33,8 @@ private:
         if (!process.waitForFinished(120000))
             return result;
         result.exitCode = process.exitCode();
-        result.lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        result.lines =
+            QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         result.errors = QString::fromUtf8(process.readAllStandardError());
         return result;
     }
@@ -45,8 +46,8 @@ private:
             m_server.putMessage(user, message.bytes);
         fixture.writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
         fixture.writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
-        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user, TestMailServer::Password,
-                           QStringLiteral("Spam"));
+        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
+                           TestMailServer::Password, QStringLiteral("Spam"));
         return user;
     }
 
@@ -63,7 +64,9 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.lines.last(), QStringLiteral("Home\t11\t5\t6\tOK"));
         QVERIFY(result.lines.first().endsWith(QStringLiteral(" - Start")));
-        QCOMPARE(result.lines.filter(QStringLiteral(" - Msg 8 deleted: Spammer: itereocicvim@hotmail.com")).size(), 1);
+        QCOMPARE(
+            result.lines.filter(QStringLiteral(" - Msg 8 deleted: Spammer: itereocicvim@hotmail.com")).size(),
+            1);
         QCOMPARE(result.lines.size(), 3 + 11 + 1 + 1);
         QTRY_COMPARE(m_server.listMaildir(user).size(), 5);
         QCOMPARE(fixture.todaysTotals(), QStringLiteral("11/5/6"));
@@ -75,11 +78,12 @@ private slots:
         CheckFixture fixture;
         const QString user = m_server.newUser();
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
-        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(), user,
-                           TestMailServer::Password);
+        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(),
+                           user, TestMailServer::Password);
         // An empty stored password is sent as it is, without asking.
         fixture.addAccount(QStringLiteral("Empty"), m_server.host(), m_server.port(), user, QString());
-        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user, TestMailServer::Password);
+        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user,
+                           TestMailServer::Password);
 
         const Run result = run({QStringLiteral("--home"), fixture.home.dir()});
 
@@ -112,7 +116,8 @@ private slots:
         CheckFixture fixture;
         const Run noAccounts = run({QStringLiteral("--home"), fixture.home.dir()});
         QCOMPARE(noAccounts.exitCode, 1);
-        QVERIFY(noAccounts.errors.contains(QStringLiteral("Before check email you must config your accounts.")));
+        QVERIFY(
+            noAccounts.errors.contains(QStringLiteral("Before check email you must config your accounts.")));
 
         QCOMPARE(run({}).exitCode, 2);
         QCOMPARE(run({QStringLiteral("--home"), fixture.path(QStringLiteral("missing"))}).exitCode, 2);

@@ -1,7 +1,8 @@
+#include "core/WatchController.h"
+
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
 #include "TestMailServer.h"
-#include "core/WatchController.h"
 #include "storage/SettingKeys.h"
 #include "support/FreePort.h"
 
@@ -35,7 +36,8 @@ private:
     QString account(CheckFixture& fixture)
     {
         const QString user = m_server.newUser();
-        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user, TestMailServer::Password);
+        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
+                           TestMailServer::Password);
         return user;
     }
 
@@ -55,8 +57,9 @@ private slots:
 
         watch.watchPoll();
 
-        QCOMPARE(fixture.host.balloons,
-                 QStringList{QStringLiteral("EMail Vantor Notify|There are 2 new mails in your accounts.|10000")});
+        QCOMPARE(
+            fixture.host.balloons,
+            QStringList{QStringLiteral("EMail Vantor Notify|There are 2 new mails in your accounts.|10000")});
         QVERIFY(fixture.state.lastCheckTime >= wholeSeconds(now));
         QCOMPARE(fixture.state.lastCheckTime.time().msec(), 0);
         QVERIFY(!fixture.state.watchRunning);
@@ -82,7 +85,8 @@ private slots:
         watch.watchPoll();
 
         QCOMPARE(fixture.host.balloons,
-                 QStringList{QStringLiteral("EMail Vantor Notify|There are 11 new mails in your accounts.|10000")});
+                 QStringList{
+                     QStringLiteral("EMail Vantor Notify|There are 11 new mails in your accounts.|10000")});
     }
 
     void oneNewMailHasItsOwnText()
@@ -96,8 +100,9 @@ private slots:
 
         watch.watchPoll();
 
-        QCOMPARE(fixture.host.balloons,
-                 QStringList{QStringLiteral("EMail Vantor Notify|There is a new mail in your accounts.|10000")});
+        QCOMPARE(
+            fixture.host.balloons,
+            QStringList{QStringLiteral("EMail Vantor Notify|There is a new mail in your accounts.|10000")});
         QCOMPARE(fixture.host.soundsPlayed, 1);
     }
 
@@ -132,7 +137,8 @@ private slots:
     {
         CheckFixture fixture;
         const QString user = account(fixture);
-        m_server.putMessage(user, SpamCorpus::message("spam@example.org", "", "Wed, 06 Feb 2002 08:00:00 +0000"));
+        m_server.putMessage(user,
+                            SpamCorpus::message("spam@example.org", "", "Wed, 06 Feb 2002 08:00:00 +0000"));
         fixture.setSetting(vantor::storage::NotifyMessage, false);
         fixture.setSetting(vantor::storage::NotifyAutoCheck, true);
         WatchController watch(*fixture.checks, fixture.host);
@@ -213,17 +219,19 @@ private slots:
         CheckFixture fixture;
         const QString user = m_server.newUser();
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
-        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(), user,
-                           TestMailServer::Password);
+        fixture.addAccount(QStringLiteral("Refused"), m_server.host(), vantor::support::freeLoopbackPort(),
+                           user, TestMailServer::Password);
         // An empty stored password is sent as it is: the watch never asks.
         fixture.addAccount(QStringLiteral("Empty"), m_server.host(), m_server.port(), user, QString());
-        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user, TestMailServer::Password);
+        fixture.addAccount(QStringLiteral("Good"), m_server.host(), m_server.port(), user,
+                           TestMailServer::Password);
         WatchController watch(*fixture.checks, fixture.host);
 
         watch.watchPoll();
 
-        QCOMPARE(fixture.errorEntries(), (QStringList{QStringLiteral(" 00005 - failed on connect to 127.0.0.1"),
-                                                      QStringLiteral(" 00005 - failed on login to 127.0.0.1")}));
+        QCOMPARE(fixture.errorEntries(),
+                 (QStringList{QStringLiteral(" 00005 - failed on connect to 127.0.0.1"),
+                              QStringLiteral(" 00005 - failed on login to 127.0.0.1")}));
         QVERIFY(fixture.prompts.errors.isEmpty());
         QVERIFY(fixture.prompts.passwordPrompts.isEmpty());
         QCOMPARE(fixture.host.balloons.size(), 1);

@@ -37,9 +37,9 @@ bool printAccounts(QTextStream& out, const core::ResultListModel& accounts, core
     for (int row = 0; row < accounts.size(); ++row) {
         const QString message = column(accounts, row, layout.message);
         isAllOk = isAllOk && message == QLatin1String(core::AccountOkText);
-        out << core::displayText(accounts.row(row).caption) << '\t' << column(accounts, row, layout.emails) << '\t'
-            << column(accounts, row, layout.filtered) << '\t' << column(accounts, row, layout.deleted) << '\t'
-            << message << '\n';
+        out << core::displayText(accounts.row(row).caption) << '\t' << column(accounts, row, layout.emails)
+            << '\t' << column(accounts, row, layout.filtered) << '\t' << column(accounts, row, layout.deleted)
+            << '\t' << message << '\n';
     }
     return isAllOk;
 }
