@@ -1,22 +1,32 @@
 #include "ui/MainForm.h"
 
+#include "core/CheckController.h"
+#include "core/CheckEnvironment.h"
 #include "core/DisplayText.h"
 #include "core/ProductInfo.h"
 #include "core/SettingsFile.h"
+#include "core/WatchController.h"
 #include "core/WindowPlacement.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
+#include "ui/ResultListMenu.h"
+#include "ui/WindowCheckHost.h"
 #include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/AccountManagerDialog.h"
 #include "ui/dialogs/CreditsDialog.h"
 #include "ui/dialogs/LegendDialog.h"
+#include "ui/dialogs/ReportForm.h"
 #include "ui/dialogs/SplashWindow.h"
 #include "ui/dialogs/TipsDialog.h"
 #include "ui/pages/DbxReaderPage.h"
 #include "ui/pages/EMailManagerPage.h"
 #include "ui/pages/MessagerPage.h"
+#include "ui/pages/PreviewPane.h"
+#include "ui/pages/ResultListsPane.h"
 #include "ui/pages/StatisticPage.h"
 #include "ui/pages/VantorCenterPage.h"
 #include "ui/widgets/Icons.h"
+#include "ui/widgets/ResultListView.h"
 #include "ui/widgets/StatusPanels.h"
 #include "ui/widgets/TrayController.h"
 
@@ -44,6 +54,13 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_statusPanels(new StatusPanels(this))
     , m_pageControl(new QTabWidget(this))
     , m_tray(new TrayController(services.texts, this))
+    , m_errorLog(services.errorLog)
+    , m_checkHost(std::make_unique<WindowCheckHost>(*this))
+    , m_checkEnvironment(std::make_unique<core::CheckEnvironment>(
+          core::CheckEnvironment{services.home, services.texts, services.errorLog, services.prompts,
+                                 services.detector, *this, *m_checkHost, m_state}))
+    , m_checks(std::make_unique<core::CheckController>(*m_checkEnvironment, services.socketFactory))
+    , m_watch(std::make_unique<core::WatchController>(*m_checks, *m_checkHost))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::tray(0));
@@ -53,10 +70,16 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     buildPages();
     setCentralWidget(m_pageControl);
     connectCommands();
+    connectCheckCommands();
     relabel();
 }
 
 MainForm::~MainForm() = default;
+
+core::WatchTimers& MainForm::watchTimers()
+{
+    return m_watch->timers();
+}
 
 void MainForm::formCreate()
 {
@@ -72,6 +95,8 @@ void MainForm::formCreate()
     listAccounts();
     applyStartupSettings();
     showConnection(m_detector.isOnline());
+    const QDate today = QDate::currentDate();
+    m_statistic->setRange(today.addDays(-7), today);
     if (core::SettingsFile(m_home).read(TipsShow))
         showTips();
 }
@@ -105,6 +130,7 @@ void MainForm::startCheck(core::CheckMode mode)
     if (m_state.checkRunning)
         return;
     emit checkRequested(mode);
+    m_checks->startCheck(mode);
 }
 
 void MainForm::endProgram(core::EndReason reason)
@@ -199,7 +225,9 @@ void MainForm::buildPages()
     m_eMailManager = new EMailManagerPage(m_pageControl);
     m_messager = new MessagerPage(m_pageControl);
     m_pageControl->insertTab(VantorCenter, m_vantorCenter, QString());
-    m_pageControl->insertTab(Statistic, new StatisticPage(m_pageControl), QString());
+    m_statistic = new StatisticPage(m_pageControl);
+    m_statistic->attach(m_home, m_prompts);
+    m_pageControl->insertTab(Statistic, m_statistic, QString());
     m_pageControl->insertTab(EMailManager, m_eMailManager, QString());
     m_pageControl->insertTab(Messager, m_messager, QString());
     m_pageControl->insertTab(DbxReader, new DbxReaderPage(m_pageControl), QString());
@@ -249,7 +277,6 @@ void MainForm::connectCommands()
     connect(&m_tray->showAction(), &QAction::triggered, this, &MainForm::showWindow);
     connect(m_tray, &TrayController::activated, this, &MainForm::showWindow);
     m_tray->settingAction().setEnabled(false);
-    m_tray->notifyAction().setEnabled(false);
 
     connect(m_pageControl, &QTabWidget::currentChanged, this,
             [this] { m_toolBar->iefBtn().setEnabled(false); });
@@ -274,6 +301,9 @@ void MainForm::relabel()
         setStatusText(uiText(m_texts, "Status", "003"));
     m_eMailManager->relabel(m_texts);
     m_messager->relabel(m_texts);
+    m_checks->lists().retitle(m_texts);
+    m_vantorCenter->previewPage().relabel(m_texts);
+    m_statistic->relabel(m_texts);
 }
 
 void MainForm::listAccounts()
@@ -295,9 +325,7 @@ void MainForm::listAccounts()
 void MainForm::applyStartupSettings()
 {
     core::SettingsFile settings(m_home);
-    m_watchTimers.setIntervalMinutes(settings.read(NotifyTime));
-    if (m_watchTimers.startIfAutomatic(settings.read(NotifyAutomatic), settings.read(NotifyActive)))
-        m_tray->notifyAction().setChecked(true);
+    m_watch->armAtStartUp();
     loadLanguage(settings.read(LanguageLanguage));
     if (!settings.read(GeneralSplash))
         SplashWindow(m_aboutVersion, this).exec();
@@ -407,6 +435,50 @@ void MainForm::minimizeToTray()
 void MainForm::open(const QUrl& url)
 {
     m_shell.openUrl(url);
+}
+
+void MainForm::connectCheckCommands()
+{
+    ResultListsPane& results = m_vantorCenter->resultListsPage();
+    PreviewPane& preview = m_vantorCenter->previewPage();
+    results.attach(m_checks->lists());
+    preview.attach(m_checks->lists());
+    connect(&preview.finishBtn(), &QPushButton::clicked, m_checks.get(),
+            &core::CheckController::finishPreview);
+    connect(&preview.abortBtn(), &QPushButton::clicked, m_checks.get(), &core::CheckController::abortPreview);
+    connect(&preview.previewList(), &ResultListView::rowSelected, m_checks.get(),
+            &core::CheckController::selectPreviewRow);
+
+    m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->iefBtn(), this);
+    m_listMenu->attach(results.eMailList(), results.eMailDList(), preview.previewList());
+    // The Messager page has no composer yet: "with EMail Vantor" can only bring it up.
+    connect(m_listMenu, &ResultListMenu::messagerRequested, this,
+            [this] { m_pageControl->setCurrentIndex(Messager); });
+    connect(&results.accountList(), &QAbstractItemView::pressed, this,
+            [this] { m_toolBar->iefBtn().setEnabled(false); });
+
+    m_toolBar->accountBtn().setEnabled(true);
+    QAction& accounts = m_mainMenu->action(MainMenu::Item::Accounts);
+    accounts.setEnabled(true);
+    connect(&accounts, &QAction::triggered, this, &MainForm::openAccountManager);
+    connect(&m_toolBar->accountBtn(), &QToolButton::clicked, this, &MainForm::openAccountManager);
+    QAction& lastReport = m_mainMenu->action(MainMenu::Item::LastReport);
+    lastReport.setEnabled(true);
+    connect(&lastReport, &QAction::triggered, this, &MainForm::showLastReport);
+    connect(&m_tray->notifyAction(), &QAction::triggered, m_watch.get(),
+            &core::WatchController::toggleNotify);
+}
+
+void MainForm::openAccountManager()
+{
+    AccountManagerDialog dialog({m_accounts, m_home, m_texts, m_prompts, m_shell}, this);
+    dialog.exec();
+    listAccounts();
+}
+
+void MainForm::showLastReport()
+{
+    ReportForm::showLastReport(m_state.checkReport, m_texts, m_prompts, this);
 }
 
 } // namespace vantor::ui

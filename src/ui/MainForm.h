@@ -8,6 +8,7 @@
 #include "core/StatusSink.h"
 #include "core/UserPrompts.h"
 #include "core/WatchTimers.h"
+#include "mail/net/SocketFactory.h"
 #include "platform/ConnectionDetector.h"
 #include "platform/ShellOpen.h"
 #include "storage/ErrorLog.h"
@@ -16,9 +17,14 @@
 #include <QMainWindow>
 #include <QTabWidget>
 
+#include <memory>
+
 namespace vantor::core {
+class CheckController;
+struct CheckEnvironment;
+class WatchController;
 struct WindowPlacement;
-}
+} // namespace vantor::core
 
 namespace vantor::ui {
 
@@ -27,9 +33,12 @@ class LegendDialog;
 class MainMenu;
 class MainToolBar;
 class MessagerPage;
+class ResultListMenu;
+class StatisticPage;
 class StatusPanels;
 class TrayController;
 class VantorCenterPage;
+class WindowCheckHost;
 
 // The application shell: start-up order, process state, status bar, tray icon, pages, menus and toolbar,
 // and the ways the program ends. Every check request arrives at startCheck().
@@ -47,6 +56,8 @@ public:
         platform::ConnectionDetector& detector;
         core::UserPrompts& prompts;
         platform::ShellOpen& shell;
+        // How the checks reach the POP3 servers (tests trust their own CA through it).
+        mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
     };
 
     enum Page
@@ -77,7 +88,14 @@ public:
     void endProgram(core::EndReason reason);
 
     core::ProcessState& state() { return m_state; }
-    core::WatchTimers& watchTimers() { return m_watchTimers; }
+    core::WatchTimers& watchTimers();
+    core::CheckController& checks() { return *m_checks; }
+    core::WatchController& watch() { return *m_watch; }
+    WindowCheckHost& checkHost() { return *m_checkHost; }
+    ResultListMenu& listMenu() { return *m_listMenu; }
+    StatisticPage& statistic() { return *m_statistic; }
+    const core::HomeDirectory& home() const { return m_home; }
+    platform::ShellOpen& shell() { return m_shell; }
     QTabWidget& pageControl() { return *m_pageControl; }
     VantorCenterPage& vantorCenter() { return *m_vantorCenter; }
     EMailManagerPage& eMailManager() { return *m_eMailManager; }
@@ -92,6 +110,11 @@ public:
     void resetProgress() override;
     void setStatusText(const QString& text) override;
     void setTrayState(core::TrayState state) override;
+
+    // The account manager, modally; the account boxes are listed again after it.
+    void openAccountManager();
+    // The "Last Report" window with the lines of the last check, modally.
+    void showLastReport();
 
 signals:
     // A check was asked for and no check is running.
@@ -109,6 +132,7 @@ protected:
 private:
     void buildPages();
     void connectCommands();
+    void connectCheckCommands();
     void relabel();
     void listAccounts();
     void applyStartupSettings();
@@ -131,7 +155,6 @@ private:
     platform::ShellOpen& m_shell;
     core::AccountStore m_accounts;
     core::ProcessState m_state;
-    core::WatchTimers m_watchTimers;
     QString m_aboutVersion;
     bool m_isEnding = false;
 
@@ -144,6 +167,14 @@ private:
     MessagerPage* m_messager = nullptr;
     TrayController* m_tray;
     LegendDialog* m_legend = nullptr;
+    StatisticPage* m_statistic = nullptr;
+    storage::ErrorLog& m_errorLog;
+    // The checks and the watch work through the window; declared last, so they are made after it is.
+    std::unique_ptr<WindowCheckHost> m_checkHost;
+    std::unique_ptr<core::CheckEnvironment> m_checkEnvironment;
+    std::unique_ptr<core::CheckController> m_checks;
+    std::unique_ptr<core::WatchController> m_watch;
+    ResultListMenu* m_listMenu = nullptr;
 };
 
 } // namespace vantor::ui

@@ -1,5 +1,8 @@
 #include "ui/pages/VantorCenterPage.h"
 
+#include "ui/pages/PreviewPane.h"
+#include "ui/pages/ResultListsPane.h"
+
 #include <QVBoxLayout>
 
 namespace vantor::ui {
@@ -7,13 +10,11 @@ namespace vantor::ui {
 VantorCenterPage::VantorCenterPage(QWidget* parent)
     : QWidget(parent)
     , m_notebook2(new QStackedWidget(this))
-    , m_resultLists(new QWidget(m_notebook2))
-    , m_preview(new QWidget(m_notebook2))
+    , m_resultLists(new ResultListsPane(m_notebook2))
+    , m_preview(new PreviewPane(m_notebook2))
 {
     setObjectName(QStringLiteral("VantorCenterPage"));
     m_notebook2->setObjectName(QStringLiteral("Notebook2"));
-    m_resultLists->setObjectName(QStringLiteral("ResultListsPage"));
-    m_preview->setObjectName(QStringLiteral("PreviewPage"));
     m_notebook2->insertWidget(ResultLists, m_resultLists);
     m_notebook2->insertWidget(Preview, m_preview);
     auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,9 @@
 
 namespace vantor::ui {
 
+class PreviewPane;
+class ResultListsPane;
+
 // Page 0 of the main window. Notebook2 holds the result lists (inner page 0) and the preview (inner page 1);
 // both are filled by the check cycles.
 class VantorCenterPage : public QWidget
@@ -21,13 +24,13 @@ public:
     explicit VantorCenterPage(QWidget* parent = nullptr);
 
     QStackedWidget& notebook2() { return *m_notebook2; }
-    QWidget& resultListsPage() { return *m_resultLists; }
-    QWidget& previewPage() { return *m_preview; }
+    ResultListsPane& resultListsPage() { return *m_resultLists; }
+    PreviewPane& previewPage() { return *m_preview; }
 
 private:
     QStackedWidget* m_notebook2;
-    QWidget* m_resultLists;
-    QWidget* m_preview;
+    ResultListsPane* m_resultLists;
+    PreviewPane* m_preview;
 };
 
 } // namespace vantor::ui

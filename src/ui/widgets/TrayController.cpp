@@ -110,4 +110,9 @@ QString TrayController::stateHint() const
     return QStringLiteral("EMail Vantor");
 }
 
+void TrayController::showBalloon(const QString& title, const QString& text, int timeoutMs)
+{
+    m_icon.showMessage(title, text, QSystemTrayIcon::Information, timeoutMs);
+}
+
 } // namespace vantor::ui

@@ -34,6 +34,8 @@ public:
     QString hint() const { return m_icon.toolTip(); }
     // Captions of the menu and the hint, from the current texts.
     void relabel();
+    // A balloon at the icon with the information icon; the desktop drops it when there is no tray.
+    void showBalloon(const QString& title, const QString& text, int timeoutMs);
 
     QMenu& menu() { return m_menu; }
     QAction& aboutAction() { return *m_about; }
