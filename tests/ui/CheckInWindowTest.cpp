@@ -1,9 +1,11 @@
 #include "CheckFixture.h"
 #include "RecordingShellOpen.h"
 #include "SpamCorpus.h"
+#include "TestFiles.h"
 #include "TestMailServer.h"
 #include "core/CheckController.h"
 #include "core/CheckLists.h"
+#include "core/SettingsFile.h"
 #include "storage/SettingKeys.h"
 #include "ui/MainForm.h"
 #include "ui/MainToolBar.h"
@@ -104,7 +106,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY2(m_server.start(6), qPrintable(m_server.errorText())); }
+    void initTestCase() { QVERIFY2(m_server.start(8), qPrintable(m_server.errorText())); }
 
     void cleanup()
     {
@@ -146,6 +148,10 @@ private slots:
         QCOMPARE(form.tray().state(), core::TrayState::Idle);
         QVERIFY(!form.state().checkRunning);
         QVERIFY(m_fixture->prompts.errors.isEmpty());
+        // A picture of the window after the check, for a person to look at.
+        const QString grab = qEnvironmentVariable("VANTOR_WINDOW_GRAB");
+        if (!grab.isEmpty())
+            QVERIFY(form.grab().save(grab));
     }
 
     void resultRowsSelectCopyAndWrite()
@@ -268,6 +274,47 @@ private slots:
         QVERIFY(checkBtn().isEnabled());
         QVERIFY(!form.state().checkRunning);
         QCOMPARE(form.tray().imageIndex(), 0);
+    }
+
+    void finishWhileOfflineGivesTheWindowBack()
+    {
+        prepare(false);
+        MainForm& form = start();
+        QTest::mouseClick(&checkBtn(), Qt::LeftButton);
+        QVERIFY(!checkBtn().isEnabled());
+        m_fixture->detector.setOnline(false);
+        QTest::mouseClick(&preview().finishBtn(), Qt::LeftButton);
+        QCOMPARE(m_fixture->prompts.errors,
+                 QStringList{QStringLiteral("Before check email accout you must connect to Internet.")});
+        QCOMPARE(m_server.listMaildir(m_user).size(), m_ham.size() + m_spam.size());
+        QVERIFY(checkBtn().isEnabled());
+        QVERIFY(form.toolBar().accountBtn().isEnabled());
+        QVERIFY(form.pageControl().isEnabled());
+        QVERIFY(!form.state().checkRunning);
+    }
+
+    void notifyItemAndLanguage()
+    {
+        prepare(true);
+        m_fixture->setSetting(storage::LanguageLanguage, std::string_view("Test"));
+        QVERIFY(test::TestFiles::write(m_fixture->path(QStringLiteral("Language/Test.lng")),
+                                       "[Button]\r\n007=Fertig\r\n[List]\r\n001=Behalten\r\n"));
+        MainForm& form = start();
+        QCOMPARE(preview().finishBtn().text(), QStringLiteral("Fertig"));
+        QCOMPARE(preview().abortBtn().text(), QStringLiteral("Abort"));
+        QCOMPARE(results().eMailList().model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Behalten"));
+
+        // The tray item switches the new-mail watch on and off and keeps [Notify] Automatic with it.
+        QVERIFY(!form.tray().notifyAction().isChecked());
+        form.tray().notifyAction().trigger();
+        QVERIFY(form.tray().notifyAction().isChecked());
+        QVERIFY(form.watchTimers().timerAD().isActive());
+        QCOMPARE(core::SettingsFile(m_fixture->home).read(storage::NotifyAutomatic), true);
+        form.tray().notifyAction().trigger();
+        QVERIFY(!form.tray().notifyAction().isChecked());
+        QVERIFY(!form.watchTimers().timerAD().isActive());
+        QCOMPARE(core::SettingsFile(m_fixture->home).read(storage::NotifyAutomatic), false);
     }
 
     void abortLeavesTheMailboxAlone()
