@@ -15,8 +15,9 @@ namespace vantor::core {
 namespace {
 
 // Texts of refusals the language table has no entry for.
-const char* const PasswordNotStorable = "This password contains a character that cannot be stored in account.vta. "
-                                        "Choose another password.";
+const char* const PasswordNotStorable =
+    "This password contains a character that cannot be stored in account.vta. "
+    "Choose another password.";
 const char* const ValueNotStorable = "A field is too long or contains a character that cannot be stored in "
                                      "account.vta.";
 const char* const TotalDamaged = "account.vta is damaged: its account count is not a number.";
@@ -41,8 +42,7 @@ AccountManagerLogic::AccountManagerLogic(AccountStore& store, const HomeDirector
     , m_home(home)
     , m_texts(texts)
     , m_prompts(prompts)
-{
-}
+{}
 
 void AccountManagerLogic::reload()
 {
@@ -62,7 +62,8 @@ void AccountManagerLogic::setTicked(int row, bool isTicked)
 std::vector<std::string> AccountManagerLogic::profileChoices(std::string_view current) const
 {
     std::vector<std::string> choices{std::string(DefaultProfile)};
-    for (std::string& name : filter::listStoreNames(std::filesystem::path(m_home.nativeFilePath("Profile")))) {
+    for (std::string& name :
+         filter::listStoreNames(std::filesystem::path(m_home.nativeFilePath("Profile")))) {
         // Default.vtf is already the first entry.
         if (name != DefaultProfile)
             choices.push_back(std::move(name));

@@ -28,8 +28,7 @@ std::chrono::local_seconds startOf(QDate date)
 
 StatisticChartSource::StatisticChartSource(const HomeDirectory& home)
     : m_home(home)
-{
-}
+{}
 
 ChartLook StatisticChartSource::look() const
 {

@@ -47,7 +47,10 @@ private:
     std::unique_ptr<AccountManagerLogic> m_logic;
 
     QString file(const char* relative) const { return m_home->filePath(QString::fromLatin1(relative)); }
-    QList<QByteArray> section(const char* name) const { return TestFiles::sectionLines(file("account.vta"), name); }
+    QList<QByteArray> section(const char* name) const
+    {
+        return TestFiles::sectionLines(file("account.vta"), name);
+    }
     void addAll(std::initializer_list<std::string> descriptions)
     {
         for (const std::string& description : descriptions)
@@ -91,7 +94,8 @@ private slots:
                                      "SMTPServer=smtp.Home.test",
                                      "SMTPPort=25",
                                      "Username=Home-user",
-                                     "Password=" + QByteArray::fromStdString(core::AccountStore::scramble("pw")),
+                                     "Password=" +
+                                         QByteArray::fromStdString(core::AccountStore::scramble("pw")),
                                      "Profile=Work",
                                      "Check=1"};
         QCOMPARE(section("Acc1"), keys);
@@ -103,13 +107,15 @@ private slots:
     void addRefusesMissingFieldsAndDuplicatesInAnyCase()
     {
         addAll({"Home"});
-        for (auto blank : {&AccountFields::description, &AccountFields::popServer, &AccountFields::username}) {
+        for (auto blank :
+             {&AccountFields::description, &AccountFields::popServer, &AccountFields::username}) {
             AccountFields account = fields("Other");
             account.*blank = "";
             QVERIFY(!m_logic->add(account));
         }
         QVERIFY(!m_logic->add(fields("hOME")));
-        QCOMPARE(m_prompts.errors, (QStringList{FillAllFields, FillAllFields, FillAllFields, DuplicateDescription}));
+        QCOMPARE(m_prompts.errors,
+                 (QStringList{FillAllFields, FillAllFields, FillAllFields, DuplicateDescription}));
         QCOMPARE(section("General"), QList<QByteArray>{"Total=1"});
         // SMTP and the password may stay empty: the account then cannot send, and the check asks for it.
         AccountFields minimal = fields("Other", "");
@@ -220,9 +226,12 @@ private slots:
 
     void securityDefaultsFollowThePortAndAChoiceIsStored()
     {
-        QCOMPARE(AccountManagerLogic::defaultSecurity("995", AccountManagerLogic::ImplicitTlsPop3Port), "SSL");
-        QCOMPARE(AccountManagerLogic::defaultSecurity("110", AccountManagerLogic::ImplicitTlsPop3Port), "None");
-        QCOMPARE(AccountManagerLogic::defaultSecurity("465", AccountManagerLogic::ImplicitTlsSmtpPort), "SSL");
+        QCOMPARE(AccountManagerLogic::defaultSecurity("995", AccountManagerLogic::ImplicitTlsPop3Port),
+                 "SSL");
+        QCOMPARE(AccountManagerLogic::defaultSecurity("110", AccountManagerLogic::ImplicitTlsPop3Port),
+                 "None");
+        QCOMPARE(AccountManagerLogic::defaultSecurity("465", AccountManagerLogic::ImplicitTlsSmtpPort),
+                 "SSL");
         QCOMPARE(AccountManagerLogic::defaultSecurity("", AccountManagerLogic::ImplicitTlsSmtpPort), "None");
 
         AccountFields account = fields("Home");

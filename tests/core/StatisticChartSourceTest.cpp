@@ -1,7 +1,7 @@
-#include "core/ReportFile.h"
 #include "core/StatisticChartSource.h"
 
 #include "TestFiles.h"
+#include "core/ReportFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -51,7 +51,8 @@ private slots:
         const core::StatisticChartSource source(*m_home);
         const std::vector<DayTotals> series = source.series(QDate(2026, 12, 7), QDate(2026, 12, 10));
         QCOMPARE(series, (std::vector<DayTotals>{{0, 0, 0}, {30, 25, 5}, {0, 0, 0}, {3, 3, 0}}));
-        QCOMPARE(source.series(QDate(2026, 12, 8), QDate(2026, 12, 8)), (std::vector<DayTotals>{{30, 25, 5}}));
+        QCOMPARE(source.series(QDate(2026, 12, 8), QDate(2026, 12, 8)),
+                 (std::vector<DayTotals>{{30, 25, 5}}));
         QVERIFY(source.series(QDate(2026, 12, 9), QDate(2026, 12, 8)).empty());
     }
 
@@ -95,7 +96,8 @@ private slots:
         const QString path = file("report.txt");
         QVERIFY(TestFiles::write(path, "old content that is longer than the new one\n"));
         QVERIFY(core::ReportFile::write(path, {"10:00:00 - Start", "10:00:01 - Finish"}));
-        QCOMPARE(TestFiles::read(path).replace("\r\n", "\n"), QByteArray("10:00:00 - Start\n10:00:01 - Finish\n"));
+        QCOMPARE(TestFiles::read(path).replace("\r\n", "\n"),
+                 QByteArray("10:00:00 - Start\n10:00:01 - Finish\n"));
         QVERIFY(core::ReportFile::write(path, {}));
         QCOMPARE(TestFiles::read(path), QByteArray());
     }

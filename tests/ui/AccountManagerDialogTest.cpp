@@ -29,7 +29,10 @@ private:
     std::unique_ptr<AccountManagerDialog> m_dialog;
 
     QString file(const char* relative) const { return m_home->filePath(QString::fromLatin1(relative)); }
-    QList<QByteArray> section(const char* name) const { return TestFiles::sectionLines(file("account.vta"), name); }
+    QList<QByteArray> section(const char* name) const
+    {
+        return TestFiles::sectionLines(file("account.vta"), name);
+    }
     AccountManagerDialog& open()
     {
         m_dialog = std::make_unique<AccountManagerDialog>(
@@ -61,10 +64,7 @@ private:
         QTreeWidget& list = m_dialog->accountList();
         list.setCurrentItem(list.topLevelItem(row));
     }
-    void writeAccounts(const QByteArray& body)
-    {
-        QVERIFY(TestFiles::write(file("account.vta"), body));
-    }
+    void writeAccounts(const QByteArray& body) { QVERIFY(TestFiles::write(file("account.vta"), body)); }
 
 private slots:
     void init()
@@ -81,19 +81,21 @@ private slots:
 
     void opensWithTheAccountsAndTheirTicks()
     {
-        writeAccounts("[General]\r\nTotal=2\r\n[Acc1]\r\nDescription=Home\r\nPOPServer=pop.home\r\nPOPPort=995\r\n"
-                      "SMTPServer=smtp.home\r\nSMTPPort=465\r\nUsername=me\r\nPassword=" +
-                      QByteArray::fromStdString(core::AccountStore::scramble("abc")) +
-                      "\r\nProfile=Work\r\nCheck=1\r\n[Acc2]\r\nDescription=Old\r\n");
+        writeAccounts(
+            "[General]\r\nTotal=2\r\n[Acc1]\r\nDescription=Home\r\nPOPServer=pop.home\r\nPOPPort=995\r\n"
+            "SMTPServer=smtp.home\r\nSMTPPort=465\r\nUsername=me\r\nPassword=" +
+            QByteArray::fromStdString(core::AccountStore::scramble("abc")) +
+            "\r\nProfile=Work\r\nCheck=1\r\n[Acc2]\r\nDescription=Old\r\n");
         open();
         QTreeWidget& list = m_dialog->accountList();
         QCOMPARE(list.topLevelItemCount(), 2);
         QTreeWidgetItem& home = *list.topLevelItem(0);
         const QStringList shown{home.text(0), home.text(1), home.text(2), home.text(3),
                                 home.text(4), home.text(5), home.text(6), home.text(7)};
-        QCOMPARE(shown, (QStringList{QStringLiteral("Home"), QStringLiteral("pop.home"), QStringLiteral("995"),
-                                     QStringLiteral("smtp.home"), QStringLiteral("465"), QStringLiteral("me"),
-                                     QStringLiteral("***"), QStringLiteral("Work")}));
+        QCOMPARE(shown,
+                 (QStringList{QStringLiteral("Home"), QStringLiteral("pop.home"), QStringLiteral("995"),
+                              QStringLiteral("smtp.home"), QStringLiteral("465"), QStringLiteral("me"),
+                              QStringLiteral("***"), QStringLiteral("Work")}));
         QCOMPARE(home.checkState(0), Qt::Checked);
         // Missing keys: "ERROR" texts, the Default profile, no tick.
         QCOMPARE(list.topLevelItem(1)->text(1), QStringLiteral("ERROR"));

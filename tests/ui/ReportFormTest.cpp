@@ -93,7 +93,8 @@ private slots:
                  QByteArray("14:05:33 - Start\n14:05:34 - Connecting to pop.example.test\n"
                             "14:05:35 - Filtering email from caf\xc3\xa9@example.test\n"));
 
-        QVERIFY(TestFiles::write(path("REPORT.TXT"), "an older report that is longer than this one, by far\n"));
+        QVERIFY(
+            TestFiles::write(path("REPORT.TXT"), "an older report that is longer than this one, by far\n"));
         dialogs.setAnswer(QStringLiteral("SaveReportDialog"), saveAs(path("REPORT.TXT")));
         clickSave(form);
         QVERIFY(TestFiles::read(path("REPORT.TXT")).startsWith("14:05:33 - Start"));

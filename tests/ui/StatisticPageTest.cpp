@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -79,7 +79,10 @@ private:
     {
         records::StatisticsLog(m_home->nativeDir()).addDayTotals(ymd(m_first.addDays(offset)), totals);
     }
-    QLabel& label(const char* objectName) { return *m_page->findChild<QLabel*>(QString::fromLatin1(objectName)); }
+    QLabel& label(const char* objectName)
+    {
+        return *m_page->findChild<QLabel*>(QString::fromLatin1(objectName));
+    }
 
 private slots:
     void init()
@@ -156,9 +159,15 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QByteArray>("magic");
-        QTest::newRow("png") << "chart" << "PNG images (*.png)" << "chart.png" << QByteArray("\x89PNG\r\n\x1a\n");
-        QTest::newRow("bmp") << "chart" << "Bitmaps (*.bmp)" << "chart.bmp" << QByteArray("BM");
-        QTest::newRow("kept") << "CHART.BMP" << "Bitmaps (*.bmp)" << "CHART.BMP" << QByteArray("BM");
+        QTest::newRow("png") << "chart"
+                             << "PNG images (*.png)"
+                             << "chart.png" << QByteArray("\x89PNG\r\n\x1a\n");
+        QTest::newRow("bmp") << "chart"
+                             << "Bitmaps (*.bmp)"
+                             << "chart.bmp" << QByteArray("BM");
+        QTest::newRow("kept") << "CHART.BMP"
+                              << "Bitmaps (*.bmp)"
+                              << "CHART.BMP" << QByteArray("BM");
     }
 
     void saveChartWritesTheChosenFormat()
@@ -186,7 +195,8 @@ private slots:
         open();
         test::ModalDialogs dialogs;
         QVERIFY(QDir().mkpath(file("chart.png")));
-        dialogs.setAnswer(QStringLiteral("SaveChartDialog"), saveAs(file("chart"), QStringLiteral("PNG images (*.png)")));
+        dialogs.setAnswer(QStringLiteral("SaveChartDialog"),
+                          saveAs(file("chart"), QStringLiteral("PNG images (*.png)")));
         m_page->saveChartBtnClick();
         QCOMPARE(m_prompts.errors.size(), 1);
     }
@@ -202,6 +212,7 @@ private slots:
         logDay(3, {17, 11, 6});
         QVERIFY(TestFiles::write(file("setting.ini"), "[Statistic]\r\nShow3D=1\r\n"));
         open();
+        QVERIFY(m_page->grafico().saveImage(target + QStringLiteral("/Chart.png"), "PNG"));
         QVERIFY(m_page->grab().save(target + QStringLiteral("/StatisticPage.png")));
     }
 };

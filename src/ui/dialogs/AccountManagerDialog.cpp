@@ -24,9 +24,14 @@ QStringList columnTitles(const storage::TextTable& texts)
 
 QStringList rowTexts(const core::AccountEntry& entry)
 {
-    return {displayText(entry.description), displayText(entry.popServer), QString::number(entry.popPort),
-            displayText(entry.smtpServer),  QString::number(entry.smtpPort), displayText(entry.username),
-            QString(displayText(entry.password).size(), QLatin1Char('*')), displayText(entry.profile)};
+    return {displayText(entry.description),
+            displayText(entry.popServer),
+            QString::number(entry.popPort),
+            displayText(entry.smtpServer),
+            QString::number(entry.smtpPort),
+            displayText(entry.username),
+            QString(displayText(entry.password).size(), QLatin1Char('*')),
+            displayText(entry.profile)};
 }
 
 } // namespace
@@ -65,7 +70,8 @@ AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* pa
     layout->addWidget(m_accountList, 1);
     layout->addLayout(lower);
 
-    connect(m_accountList, &QTreeWidget::itemSelectionChanged, this, &AccountManagerDialog::onSelectionChanged);
+    connect(m_accountList, &QTreeWidget::itemSelectionChanged, this,
+            &AccountManagerDialog::onSelectionChanged);
     connect(m_accountList, &QTreeWidget::itemChanged, this, &AccountManagerDialog::onItemChanged);
     connect(m_addBtn, &QPushButton::clicked, this, &AccountManagerDialog::addBtnClick);
     connect(m_saveBtn, &QPushButton::clicked, this, &AccountManagerDialog::saveBtnClick);
@@ -74,7 +80,8 @@ AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* pa
     connect(m_importBtn, &QPushButton::clicked, this, &AccountManagerDialog::importBtnClick);
     connect(m_helpBtn, &QPushButton::clicked, this, &AccountManagerDialog::helpBtnClick);
 
-    m_fields->setProfileChoices(m_logic.profileChoices(), std::string(core::AccountManagerLogic::DefaultProfile));
+    m_fields->setProfileChoices(m_logic.profileChoices(),
+                                std::string(core::AccountManagerLogic::DefaultProfile));
     m_logic.reload();
     fillList();
     setRowButtonsEnabled(false);
@@ -147,9 +154,7 @@ void AccountManagerDialog::helpBtnClick()
     m_logic.openHelp(m_shell);
 }
 
-void AccountManagerDialog::reject()
-{
-}
+void AccountManagerDialog::reject() {}
 
 void AccountManagerDialog::fillList()
 {

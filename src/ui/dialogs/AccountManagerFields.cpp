@@ -31,7 +31,8 @@ QLineEdit* lineEdit(const char* objectName, QWidget* parent)
 QLineEdit* portEdit(const char* objectName, const QString& initial, QWidget* parent)
 {
     QLineEdit* edit = lineEdit(objectName, parent);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), edit));
     edit->setText(initial);
     return edit;
 }
@@ -107,7 +108,8 @@ core::AccountFields AccountManagerFields::fields() const
     return result;
 }
 
-void AccountManagerFields::setFields(const core::AccountFields& fields, const std::vector<std::string>& profileChoices)
+void AccountManagerFields::setFields(const core::AccountFields& fields,
+                                     const std::vector<std::string>& profileChoices)
 {
     m_des->setText(text(fields.description));
     m_pop->setText(text(fields.popServer));
@@ -122,7 +124,8 @@ void AccountManagerFields::setFields(const core::AccountFields& fields, const st
     setProfileChoices(profileChoices, fields.profile);
 }
 
-void AccountManagerFields::setProfileChoices(const std::vector<std::string>& choices, const std::string& selected)
+void AccountManagerFields::setProfileChoices(const std::vector<std::string>& choices,
+                                             const std::string& selected)
 {
     m_profBox->clear();
     for (const std::string& choice : choices)
@@ -151,7 +154,8 @@ void AccountManagerFields::clearAll()
 
 // A security box still showing the default of the old port takes the default of the new one; a choice the
 // user made stays.
-void AccountManagerFields::followPort(QLineEdit& port, QComboBox& security, int implicitTlsPort, QString& lastPort)
+void AccountManagerFields::followPort(QLineEdit& port, QComboBox& security, int implicitTlsPort,
+                                      QString& lastPort)
 {
     const std::string oldDefault = Logic::defaultSecurity(core::storedText(lastPort), implicitTlsPort);
     if (security.currentText() == text(oldDefault))

@@ -27,7 +27,8 @@ public:
     void setProfileChoices(const std::vector<std::string>& choices, const std::string& selected);
     // What Add and Save leave behind: description, POP server, user name and password emptied.
     void clearIdentity();
-    // What Delete leaves behind: every field empty, the ports 110 and 25, the profile back to the first entry.
+    // What Delete leaves behind: every field empty, the ports 110 and 25, the profile back to the first
+    // entry.
     void clearAll();
 
     QLineEdit& des() { return *m_des; }

@@ -61,8 +61,9 @@ void ReportForm::showLastReport(const std::vector<std::string>& lines, const sto
 
 void ReportForm::saveBtnClick()
 {
-    const auto choice = SaveFileDialog::run(this, QStringLiteral("SaveReportDialog"), uiText(m_texts, "Dialog", "007"),
-                                            {QStringLiteral("Text files (*.txt)")});
+    const auto choice =
+        SaveFileDialog::run(this, QStringLiteral("SaveReportDialog"), uiText(m_texts, "Dialog", "007"),
+                            {QStringLiteral("Text files (*.txt)")});
     if (!choice)
         return;
     const QString path = core::ensureExtension(choice->fileName, QStringLiteral("txt"));

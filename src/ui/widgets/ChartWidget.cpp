@@ -1,6 +1,7 @@
 #include "ui/widgets/ChartWidget.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QValueAxis>
 
@@ -72,11 +73,13 @@ void ChartWidget::draw(const core::ChartLook& look, const std::vector<records::D
     }
     for (int which = 0; which < 3; ++which)
         m_counters.append(addLine(points[which], colours[which], look.show3D ? DepthPenWidth : FlatPenWidth));
-    rebuildAxes(days, first);
+    rebuildAxes(days, first, look.show3D ? depth : 0.0);
 }
 
 bool ChartWidget::saveImage(const QString& path, const char* format)
 {
+    // A redraw just before leaves the chart's layout pending; the picture must show the new one.
+    QCoreApplication::sendPostedEvents(chart(), QEvent::LayoutRequest);
     return grab().toImage().save(path, format);
 }
 
@@ -109,19 +112,24 @@ QLineSeries* ChartWidget::addLine(const QList<QPointF>& points, const QColor& co
     return series;
 }
 
-void ChartWidget::rebuildAxes(const std::vector<records::DayTotals>& days, QDate first)
+void ChartWidget::rebuildAxes(const std::vector<records::DayTotals>& days, QDate first, double depth)
 {
-    for (QAbstractAxis* axis : chart()->axes())
+    // removeAxis() hands the axis back to us.
+    for (QAbstractAxis* axis : chart()->axes()) {
         chart()->removeAxis(axis);
+        delete axis;
+    }
     auto* dayAxis = new QCategoryAxis;
     dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     const int count = static_cast<int>(days.size());
     const int step = std::max(1, (count + MostDateLabels - 1) / MostDateLabels);
     for (int k = 0; k < count; k += step)
         dayAxis->append(first.addDays(k).toString(QStringLiteral("dd/MM")), k);
-    dayAxis->setRange(0, std::max(1, count - 1));
+    // Room for the ribbons of the 3D view, which lie beside and above their lines.
+    const double dayShift = depth > 0 ? DepthDays : 0.0;
+    dayAxis->setRange(0, std::max(1, count - 1) + dayShift);
     auto* valueAxis = new QValueAxis;
-    valueAxis->setRange(0, std::max(1, highest(days)));
+    valueAxis->setRange(0, std::max(1, highest(days)) + depth);
     valueAxis->applyNiceNumbers();
     valueAxis->setLabelFormat(QStringLiteral("%d"));
     chart()->addAxis(dayAxis, Qt::AlignBottom);

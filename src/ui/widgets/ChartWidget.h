@@ -37,7 +37,7 @@ public:
 
 private:
     void applyBackground(const core::ChartLook& look);
-    void rebuildAxes(const std::vector<records::DayTotals>& days, QDate first);
+    void rebuildAxes(const std::vector<records::DayTotals>& days, QDate first, double depth);
     QLineSeries* addLine(const QList<QPointF>& points, const QColor& colour, int width);
 
     QList<QLineSeries*> m_counters;
