@@ -149,11 +149,9 @@ AccountStore::WriteResult AccountStore::add(const AccountFields& fields)
     const auto ini = open();
     if (!ini)
         return WriteResult::WriteFailed;
-    const std::optional<int> count = parseTotal(ini->readString(General, Total, "0"));
-    if (!count) {
-        m_errorLog.write(TotalNotANumber);
+    const std::optional<int> count = readValidTotal(*ini);
+    if (!count)
         return WriteResult::InvalidTotal;
-    }
     const int number = *count + 1;
     // Total goes first so that a new file starts with [General]; a stale section left under the new number
     // by a hand edit is dropped, or its extra keys would leak into the new account.
@@ -182,11 +180,9 @@ AccountStore::WriteResult AccountStore::remove(int number)
     const auto ini = open();
     if (!ini)
         return WriteResult::WriteFailed;
-    const std::optional<int> count = parseTotal(ini->readString(General, Total, "0"));
-    if (!count) {
-        m_errorLog.write(TotalNotANumber);
+    const std::optional<int> count = readValidTotal(*ini);
+    if (!count)
         return WriteResult::InvalidTotal;
-    }
     if (number < 1 || number > *count)
         return WriteResult::NoSuchAccount;
     ini->eraseSection(sectionName(number));
@@ -216,11 +212,15 @@ std::unique_ptr<storage::IniFile> AccountStore::open() const
 
 int AccountStore::readTotal(const storage::IniFile& ini) const
 {
+    return readValidTotal(ini).value_or(0);
+}
+
+std::optional<int> AccountStore::readValidTotal(const storage::IniFile& ini) const
+{
     const std::optional<int> count = parseTotal(ini.readString(General, Total, "0"));
-    if (count)
-        return *count;
-    m_errorLog.write(TotalNotANumber);
-    return 0;
+    if (!count)
+        m_errorLog.write(TotalNotANumber);
+    return count;
 }
 
 AccountEntry AccountStore::readEntry(const storage::IniFile& ini, int number,

@@ -75,6 +75,8 @@ public:
 private:
     std::unique_ptr<storage::IniFile> open() const;
     int readTotal(const storage::IniFile& ini) const;
+    // Total as a number; nothing (and one error-log line) when it is not a decimal number.
+    std::optional<int> readValidTotal(const storage::IniFile& ini) const;
     AccountEntry readEntry(const storage::IniFile& ini, int number, std::string_view profileDefault) const;
     static WriteResult save(storage::IniFile& ini);
 
