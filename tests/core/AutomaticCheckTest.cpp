@@ -41,12 +41,6 @@ private:
         return ham;
     }
 
-    static void prepareProfile(CheckFixture& fixture)
-    {
-        fixture.writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
-        fixture.writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
-    }
-
     static QByteArray header(const QByteArray& from, const QByteArray& subject)
     {
         return "+OK\r\nFrom: " + from + "\r\nSubject: " + subject +
@@ -70,7 +64,7 @@ private slots:
         CheckFixture fixture;
         const QString user = newUser();
         const QStringList ham = deliverCorpus(user);
-        prepareProfile(fixture);
+        fixture.writeCorpusProfile();
         fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
                            QStringLiteral("secret"), QStringLiteral("Spam"));
         fixture.setSetting(vantor::storage::BackupActive, true);

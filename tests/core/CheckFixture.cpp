@@ -1,6 +1,8 @@
 #include "CheckFixture.h"
 
+#include "SpamCorpus.h"
 #include "TestFiles.h"
+#include "TestMailServer.h"
 #include "core/AccountStore.h"
 #include "core/DisplayText.h"
 #include "filter/ProfileStore.h"
@@ -58,6 +60,23 @@ void CheckFixture::writeBlackList(const QString& name, const QByteArrayList& lin
 {
     TestFiles::write(path(QStringLiteral("BList/") + name + QStringLiteral(".vtl")),
                      lines.join("\r\n") + "\r\n");
+}
+
+void CheckFixture::writeCorpusProfile() const
+{
+    writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
+    writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
+}
+
+QString CheckFixture::addCorpusAccount(TestMailServer& server)
+{
+    const QString user = server.newUser();
+    for (const SpamCorpus::Message& message : SpamCorpus::messages())
+        server.putMessage(user, message.bytes);
+    writeCorpusProfile();
+    addAccount(QStringLiteral("Home"), server.host(), server.port(), user, TestMailServer::Password,
+               QStringLiteral("Spam"));
+    return user;
 }
 
 QStringList CheckFixture::errorEntries() const

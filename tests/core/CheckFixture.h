@@ -22,6 +22,8 @@
 
 namespace vantor::test {
 
+class TestMailServer;
+
 // A home directory in a temporary folder with everything a check needs around it: English texts, an
 // error log whose entries are one second apart (so no entry of a run replaces another), scripted prompts,
 // a detector that is online, recording status and host, and the check controller itself. Connections
@@ -46,6 +48,11 @@ public:
     }
     void writeProfile(const QString& name, const filter::Profile& profile) const;
     void writeBlackList(const QString& name, const QByteArrayList& lines) const;
+    // The spam corpus's profile "Spam" with the black list it names, "Spammers".
+    void writeCorpusProfile() const;
+    // A fresh mailbox of server filled with the corpus, and the account "Home" on it filtered by the corpus
+    // profile; the user name of the mailbox.
+    QString addCorpusAccount(TestMailServer& server);
 
     // The texts of Error.log's entries, in order.
     QStringList errorEntries() const;

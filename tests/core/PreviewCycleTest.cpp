@@ -22,19 +22,6 @@ class PreviewCycleTest : public QObject
 private:
     TestMailServer m_server;
 
-    // The corpus in a fresh mailbox, and an account on it with the profile of every rule family.
-    QString prepare(CheckFixture& fixture)
-    {
-        const QString user = m_server.newUser();
-        for (const SpamCorpus::Message& message : SpamCorpus::messages())
-            m_server.putMessage(user, message.bytes);
-        fixture.writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
-        fixture.writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
-        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
-                           TestMailServer::Password, QStringLiteral("Spam"));
-        return user;
-    }
-
     static int rowOf(const vantor::core::ResultListModel& preview, const QString& sender)
     {
         for (int row = 0; row < preview.size(); ++row) {
@@ -51,7 +38,7 @@ private slots:
     void buildProposesAndWaits()
     {
         CheckFixture fixture;
-        const QString user = prepare(fixture);
+        const QString user = fixture.addCorpusAccount(m_server);
         const QStringList mailbox = m_server.listMaildir(user);
 
         fixture.checks->startCheck(CheckMode::Preview);
@@ -106,7 +93,7 @@ private slots:
     {
         CheckFixture fixture;
         fixture.setSetting(vantor::storage::BackupActive, true);
-        const QString user = prepare(fixture);
+        const QString user = fixture.addCorpusAccount(m_server);
         fixture.checks->startCheck(CheckMode::Preview);
         auto& preview = fixture.checks->lists().preview();
         const int spared = rowOf(preview, QStringLiteral("bigmoney@fasttrec.com"));
@@ -157,7 +144,7 @@ private slots:
     void abortDeletesNothing()
     {
         CheckFixture fixture;
-        const QString user = prepare(fixture);
+        const QString user = fixture.addCorpusAccount(m_server);
         const QStringList mailbox = m_server.listMaildir(user);
         const QDateTime lastCheck = fixture.state.lastCheckTime;
         fixture.checks->startCheck(CheckMode::Preview);
@@ -194,7 +181,7 @@ private slots:
     void finishOfflineGivesTheWindowBack()
     {
         CheckFixture fixture;
-        const QString user = prepare(fixture);
+        const QString user = fixture.addCorpusAccount(m_server);
         const QStringList mailbox = m_server.listMaildir(user);
         fixture.checks->startCheck(CheckMode::Preview);
         fixture.detector.setOnline(false);
@@ -217,7 +204,7 @@ private slots:
     void finishWhileTheWatchPollsKeepsWaiting()
     {
         CheckFixture fixture;
-        prepare(fixture);
+        fixture.addCorpusAccount(m_server);
         fixture.checks->startCheck(CheckMode::Preview);
         fixture.state.watchRunning = true;
         fixture.checks->finishPreview();

@@ -39,25 +39,13 @@ private:
         return result;
     }
 
-    QString corpusAccount(CheckFixture& fixture)
-    {
-        const QString user = m_server.newUser();
-        for (const SpamCorpus::Message& message : SpamCorpus::messages())
-            m_server.putMessage(user, message.bytes);
-        fixture.writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
-        fixture.writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
-        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
-                           TestMailServer::Password, QStringLiteral("Spam"));
-        return user;
-    }
-
 private slots:
     void initTestCase() { QVERIFY2(m_server.start(6), qPrintable(m_server.errorText())); }
 
     void checksEveryAccountAndSaysOk()
     {
         CheckFixture fixture;
-        const QString user = corpusAccount(fixture);
+        const QString user = fixture.addCorpusAccount(m_server);
 
         const Run result = run({QStringLiteral("--home"), fixture.home.dir()});
 
@@ -99,7 +87,7 @@ private slots:
     void previewDeletesNothing()
     {
         CheckFixture fixture;
-        const QString user = corpusAccount(fixture);
+        const QString user = fixture.addCorpusAccount(m_server);
         const QStringList mailbox = m_server.listMaildir(user);
 
         const Run result = run({QStringLiteral("--home"), fixture.home.dir(), QStringLiteral("--preview")});

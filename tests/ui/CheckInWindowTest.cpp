@@ -55,8 +55,7 @@ private:
             if (message.isSpam())
                 m_spamSenders.append(message.sender);
         }
-        m_fixture->writeProfile(QStringLiteral("Spam"), SpamCorpus::profile());
-        m_fixture->writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
+        m_fixture->writeCorpusProfile();
         m_fixture->addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), m_user,
                               test::TestMailServer::Password, QStringLiteral("Spam"));
         m_fixture->setSetting(storage::GeneralSplash, true);
