@@ -58,6 +58,24 @@ void writeAll(int fd, std::string_view bytes)
     }
 }
 
+// Reads until capacity bytes have arrived or the file ends; returns how many arrived.
+std::size_t readUpTo(int fd, char* data, std::size_t capacity)
+{
+    std::size_t filled = 0;
+    while (filled < capacity) {
+        const ssize_t count = ::read(fd, data + filled, capacity - filled);
+        if (count == 0)
+            break;
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    return filled;
+}
+
 // A symbolic link is followed, so the link stays and its target gets the new content.
 std::string resolveTarget(const std::string& path)
 {
@@ -80,11 +98,12 @@ void syncDirectory(const std::string& target)
 }
 
 // Writes the temporary file completely, with the original's permissions; throws on any failure.
-void fillTemporary(int fd, std::string_view bytes, const struct stat* original)
+void fillTemporary(int fd, std::span<const std::string_view> pieces, const struct stat* original)
 {
     if (original != nullptr && ::fchmod(fd, original->st_mode & 07777) != 0)
         fail(errno);
-    writeAll(fd, bytes);
+    for (const std::string_view piece : pieces)
+        writeAll(fd, piece);
     if (::fsync(fd) != 0)
         fail(errno);
 }
@@ -106,24 +125,24 @@ std::optional<std::string> read(const std::string& path)
         fail(errno);
     if (S_ISDIR(info.st_mode))
         fail(EISDIR);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
-        if (count == 0)
-            break;
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(errno);
-        }
-        bytes.append(buffer, static_cast<std::size_t>(count));
+    // Read straight into the result. The size is only a first guess: the file may have grown since, and
+    // some files (under /proc, for one) report 0.
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    bytes.resize(readUpTo(fd.get(), bytes.data(), bytes.size()));
+    if (bytes.size() == static_cast<std::size_t>(info.st_size)) {
+        char buffer[65536];
+        while (const std::size_t count = readUpTo(fd.get(), buffer, sizeof buffer))
+            bytes.append(buffer, count);
     }
     return bytes;
 }
 
 void replace(const std::string& path, std::string_view bytes)
+{
+    replace(path, std::span<const std::string_view>(&bytes, 1));
+}
+
+void replace(const std::string& path, std::span<const std::string_view> pieces)
 {
     const std::string target = resolveTarget(path);
     struct stat original
@@ -138,7 +157,7 @@ void replace(const std::string& path, std::string_view bytes)
     if (fd.get() < 0)
         fail(errno);
     try {
-        fillTemporary(fd.get(), bytes, exists ? &original : nullptr);
+        fillTemporary(fd.get(), pieces, exists ? &original : nullptr);
         if (const int error = fd.closeNow(); error != 0)
             fail(error);
         if (::rename(temporary.c_str(), target.c_str()) != 0)

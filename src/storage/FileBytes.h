@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,8 @@ std::optional<std::string> read(const std::string& path);
 // An existing file that may not be written is refused like a direct write would be.
 // Throws IniError; the temporary file is removed on failure.
 void replace(const std::string& path, std::string_view bytes);
+// The same with the new content given as pieces, written one after the other.
+void replace(const std::string& path, std::span<const std::string_view> pieces);
 
 // The message of an IniError for an errno value: "File not found", "File access denied", "Disk full",
 // or "I/O error %d".

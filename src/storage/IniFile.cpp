@@ -4,6 +4,7 @@
 #include "storage/IniText.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace vantor::storage {
 
@@ -25,16 +26,22 @@ std::string withoutLineBreaks(std::string text)
     return text;
 }
 
-// The first line among lines whose text before its first "=" equals key without regard to case.
-// A key that holds "=" itself therefore names no line.
-template <typename Lines>
-auto findKeyLine(Lines& lines, std::string_view key)
+// Copies through assign(): g++ 12 turns the string constructor's copy of a short text into
+// "rep movsq", which costs more than the whole key lookup around it.
+std::string copyOf(std::string_view text)
 {
-    if (key.find('=') != std::string_view::npos)
-        return lines.end();
-    return std::find_if(lines.begin(), lines.end(), [key](std::string_view line) {
-        return line.size() > key.size() && line[key.size()] == '=' &&
-               initext::equalsNoCase(line.substr(0, key.size()), key);
+    std::string copy;
+    copy.assign(text);
+    return copy;
+}
+
+// The first line among lines whose text before its first "=" equals key without regard to case.
+// A key that holds "=" itself therefore names no line: its length differs from every key length.
+template <typename Lines> auto findKeyLine(Lines& lines, std::string_view key)
+{
+    return std::find_if(lines.begin(), lines.end(), [key](const auto& line) {
+        return line.keyLength() == key.size() &&
+               initext::equalsNoCase(line.text().substr(0, key.size()), key);
     });
 }
 
@@ -63,36 +70,62 @@ IniFile::~IniFile()
 void IniFile::parse()
 {
     // Lines are gathered here and each section gets one exactly sized copy.
-    std::vector<std::string_view> pending;
+    std::vector<Line> pending;
     bool inSection = false;
+    // Where the current section's bytes begin and where its closing blank line ends (0 until seen), and
+    // whether they are still exactly its file form.
+    std::size_t sourceBegin = 0;
+    std::size_t sourceEnd = 0;
+    bool exactSource = false;
+    const std::string_view text = m_text;
     const auto closeSection = [&] {
-        if (inSection)
-            m_sections.back().lines.assign(pending.begin(), pending.end());
+        if (inSection) {
+            Section& section = m_sections.back();
+            section.lines.assign(pending.begin(), pending.end());
+            if (exactSource && sourceEnd != 0)
+                section.source = text.substr(sourceBegin, sourceEnd - sourceBegin);
+        }
         pending.clear();
     };
-    const std::string_view text = m_text;
     std::size_t position = 0;
     while (position < text.size()) {
+        const std::size_t lineBegin = position;
         const std::size_t lineFeed = std::min(text.find('\n', position), text.size());
         std::string_view line = text.substr(position, lineFeed - position);
         position = lineFeed + 1;
+        // Whether the line is stored as it stands and ends in CR LF, as the file form writes it.
+        bool exact = lineFeed < text.size() && !line.empty() && line.back() == '\r';
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         // Only a lone carriage return inside the line needs a copy of its own.
         if (line.find('\r') != std::string_view::npos) {
             std::string kept(line);
             kept.erase(std::remove(kept.begin(), kept.end(), '\r'), kept.end());
-            line = ownLine(std::move(kept));
+            line = ownLine(std::move(kept)).text();
+            exact = false;
         }
-        line = line.substr(0, MaxLineLength);
+        if (line.size() > MaxLineLength) {
+            line = line.substr(0, MaxLineLength);
+            exact = false;
+        }
         if (!line.empty() && line.front() == EndOfFileMark)
             break;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             closeSection();
-            m_sections.push_back(Section{std::string(line.substr(1, line.size() - 2)), {}});
+            m_sections.push_back(Section{std::string(line.substr(1, line.size() - 2)), {}, {}});
             inSection = true;
-        } else if (!line.empty() && inSection) {
-            pending.push_back(line);
+            sourceBegin = lineBegin;
+            sourceEnd = 0;
+            exactSource = exact;
+        } else if (line.empty()) {
+            // One blank line closes a section in file form; any other is dropped and changes the bytes.
+            if (exact && sourceEnd == 0 && !pending.empty())
+                sourceEnd = position;
+            else
+                exactSource = false;
+        } else if (inSection) {
+            exactSource = exactSource && exact && sourceEnd == 0;
+            pending.emplace_back(line);
         }
     }
     closeSection();
@@ -136,36 +169,72 @@ void IniFile::removeDuplicateSections()
     m_modified = true;
 }
 
-std::string_view IniFile::ownLine(std::string line)
+IniFile::Line IniFile::ownLine(std::string line)
 {
-    return m_ownedLines.emplace_back(std::move(line));
+    return Line(m_ownedLines.emplace_back(std::move(line)));
 }
 
-std::string IniFile::serialize() const
+std::vector<std::string_view> IniFile::fileForm(std::string& built) const
 {
+    constexpr std::string_view LineEnd = "\r\n";
     std::size_t size = 0;
-    for (const Section& section : m_sections)
-        for (const std::string_view line : section.lines)
-            size += line.size() + 2;
-    std::string text;
-    text.reserve(size + m_sections.size() * 8);
+    for (const Section& section : m_sections) {
+        if (section.lines.empty() || !section.source.empty())
+            continue;
+        size += section.name.size() + 2 + 2 * LineEnd.size(); // "[" name "]" CR LF, and the blank line after
+        for (const Line& line : section.lines)
+            size += line.text().size() + LineEnd.size();
+    }
+    // Filled through a cursor: a megabyte of short pieces costs several times more through append().
+    built.assign(size, '\0');
+    char* cursor = built.data();
+    const auto put = [&cursor](std::string_view piece) {
+        std::memcpy(cursor, piece.data(), piece.size());
+        cursor += piece.size();
+    };
+    std::vector<std::string_view> pieces;
+    // Sections whose bytes follow each other (unchanged neighbours, or built ones) make one piece.
+    const auto addPiece = [&pieces](std::string_view piece) {
+        if (!pieces.empty() && pieces.back().data() + pieces.back().size() == piece.data())
+            pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + piece.size());
+        else
+            pieces.push_back(piece);
+    };
     for (const Section& section : m_sections) {
         if (section.lines.empty())
             continue;
-        text.append("[").append(section.name).append("]\r\n");
-        for (const std::string_view line : section.lines)
-            text.append(line).append("\r\n");
-        text.append("\r\n");
+        if (!section.source.empty()) {
+            addPiece(section.source);
+            continue;
+        }
+        const char* begin = cursor;
+        put("[");
+        put(section.name);
+        put("]\r\n");
+        for (const Line& line : section.lines) {
+            put(line.text());
+            put(LineEnd);
+        }
+        put(LineEnd);
+        addPiece({begin, static_cast<std::size_t>(cursor - begin)});
     }
-    return text;
+    return pieces;
+}
+
+void IniFile::sectionChanged(Section& section)
+{
+    section.source = {};
+    m_modified = true;
 }
 
 void IniFile::updateFile()
 {
     if (!m_modified)
         return;
-    if (!m_fileName.empty())
-        filebytes::replace(m_fileName, serialize());
+    if (!m_fileName.empty()) {
+        std::string built;
+        filebytes::replace(m_fileName, fileForm(built));
+    }
     m_modified = false;
 }
 
@@ -195,7 +264,7 @@ IniFile::Section& IniFile::findOrCreateSection(std::string_view name)
     if (index != NotFound)
         return m_sections[index];
     m_recentSection = m_sections.size();
-    return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}});
+    return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}, {}});
 }
 
 std::optional<std::string_view> IniFile::findValue(std::string_view section, std::string_view key) const
@@ -208,18 +277,18 @@ std::optional<std::string_view> IniFile::findValue(std::string_view section, std
     const auto found = findKeyLine(lines, key);
     if (found == lines.end())
         return std::nullopt;
-    return found->substr(key.size() + 1);
+    return found->text().substr(key.size() + 1);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    return std::string(findValue(section, key).value_or(def).substr(0, MaxLineLength));
+    return copyOf(findValue(section, key).value_or(def).substr(0, MaxLineLength));
 }
 
 std::string IniFile::readAnsiString(std::string_view section, std::string_view key,
                                     std::string_view def) const
 {
-    return std::string(findValue(section, key).value_or(def));
+    return copyOf(findValue(section, key).value_or(def));
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int def) const
@@ -249,7 +318,7 @@ std::vector<std::string> IniFile::readSections() const
     std::vector<std::string> names;
     names.reserve(m_sections.size());
     for (const Section& section : m_sections)
-        names.push_back(section.name);
+        names.push_back(copyOf(section.name));
     return names;
 }
 
@@ -260,10 +329,9 @@ std::vector<std::string> IniFile::readSection(std::string_view section) const
     if (index == NotFound)
         return keys;
     keys.reserve(m_sections[index].lines.size());
-    for (const std::string_view line : m_sections[index].lines) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos && equals > 0)
-            keys.emplace_back(line.substr(0, equals));
+    for (const Line& line : m_sections[index].lines) {
+        if (line.keyLength() != NotFound && line.keyLength() > 0)
+            keys.push_back(copyOf(line.text().substr(0, line.keyLength())));
     }
     return keys;
 }
@@ -273,8 +341,11 @@ std::vector<std::string> IniFile::readSectionValues(std::string_view section) co
     const std::size_t index = findSection(section);
     if (index == NotFound)
         return {};
-    const auto& lines = m_sections[index].lines;
-    return {lines.begin(), lines.end()};
+    std::vector<std::string> lines;
+    lines.reserve(m_sections[index].lines.size());
+    for (const Line& line : m_sections[index].lines)
+        lines.push_back(copyOf(line.text()));
+    return lines;
 }
 
 bool IniFile::sectionExists(std::string_view section) const
@@ -300,10 +371,10 @@ void IniFile::writeLine(std::string_view section, std::string_view key, std::str
     const auto found = findKeyLine(target.lines, key);
     if (found == target.lines.end()) {
         target.lines.push_back(ownLine(std::move(line)));
-        m_modified = true;
-    } else if (*found != line) {
+        sectionChanged(target);
+    } else if (found->text() != line) {
         *found = ownLine(std::move(line));
-        m_modified = true;
+        sectionChanged(target);
     }
 }
 
@@ -343,7 +414,7 @@ void IniFile::deleteKey(std::string_view section, std::string_view key)
     if (found == lines.end())
         return;
     lines.erase(found);
-    m_modified = true;
+    sectionChanged(m_sections[index]);
 }
 
 void IniFile::eraseSection(std::string_view section)
@@ -376,7 +447,7 @@ void IniFile::renameSection(std::string_view oldName, std::string_view newName)
     m_sections[index].name = withoutLineBreaks(std::string(newName));
     m_recentSection = index;
     // Unlike a key write, a rename always changes the document, and it must reach the file.
-    m_modified = true;
+    sectionChanged(m_sections[index]);
 }
 
 } // namespace vantor::storage

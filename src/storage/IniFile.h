@@ -2,10 +2,12 @@
 
 #include "storage/IniError.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,19 +80,55 @@ public:
     void renameSection(std::string_view oldName, std::string_view newName);
 
 private:
+    static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
+
+    // One raw line and the length of its key, found once when the line enters the document, so that
+    // key lookups compare lengths before they compare letters. Kept at 16 bytes: a 50,000-line file is
+    // walked through these, and they should stay in the cache.
+    class Line
+    {
+    public:
+        // line must outlive this; it views into m_text or m_ownedLines, so loading allocates no line.
+        // Throws std::length_error for a line of 4 GB or more.
+        explicit Line(std::string_view line)
+            : m_data(line.data())
+            , m_size(static_cast<std::uint32_t>(line.size()))
+            , m_keyLength(static_cast<std::uint32_t>(std::min<std::size_t>(line.find('='), NoKey)))
+        {
+            if (line.size() >= NoKey)
+                throw std::length_error("INI line too long");
+        }
+
+        std::string_view text() const { return {m_data, m_size}; }
+        // Length of the text before the first "="; NotFound when the line has no "=".
+        std::size_t keyLength() const { return m_keyLength == NoKey ? NotFound : m_keyLength; }
+
+    private:
+        static constexpr std::uint32_t NoKey = static_cast<std::uint32_t>(-1);
+
+        const char* m_data;
+        std::uint32_t m_size;
+        std::uint32_t m_keyLength;
+    };
+
     struct Section
     {
         std::string name;
-        // Views into m_text or m_ownedLines: loading a file allocates no line of its own.
-        std::vector<std::string_view> lines;
+        std::vector<Line> lines;
+        // The section's bytes in m_text while they are exactly its file form (header, lines and the
+        // closing blank line, each ending in CR LF); empty once the section changed or when the file held
+        // it in another form. Such a section is written back by copying these bytes.
+        std::string_view source;
     };
-
-    static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
     void parse();
     void removeDuplicateSections();
-    std::string_view ownLine(std::string line);
-    std::string serialize() const;
+    Line ownLine(std::string line);
+    // The document in file form as pieces to write one after the other: views into m_text for the
+    // sections that have a source, into built for the others.
+    std::vector<std::string_view> fileForm(std::string& built) const;
+    // Records a change of the section's lines or name.
+    void sectionChanged(Section& section);
 
     std::size_t findSection(std::string_view name) const;
     Section& findOrCreateSection(std::string_view name);

@@ -31,6 +31,83 @@ TEST(IniFileWrite, WriteBackStoresNonEmptySectionsInOrderWithCrLfAndABlankLine)
               "[First]\r\nk=v\r\nj=w\r\n\r\n[Second]\r\nn=-3\r\nyes=1\r\nno=0\r\ncolour=000000FF\r\n\r\n");
 }
 
+// Unchanged sections are written back from the loaded bytes when those are already in file form; every
+// other form must come out normalised all the same.
+TEST(IniFileWrite, WriteBackNormalisesEveryFormOfUnchangedSections)
+{
+    const std::string a = "[A]\r\na=1\r\n\r\n";
+    const std::string b = "[B]\r\nb=2\r\n\r\n";
+    const std::string added = "[Z]\r\nz=1\r\n\r\n";
+    const struct
+    {
+        const char* what;
+        std::string loaded;
+        std::string written;
+    } cases[] = {
+        {"file form", a + b, a + b},
+        {"line feeds only", "[A]\na=1\n\n[B]\nb=2\n\n", a + b},
+        {"header ends in a line feed", "[A]\na=1\r\n\r\n" + b, a + b},
+        {"no blank lines", "[A]\r\na=1\r\n[B]\r\nb=2\r\n", a + b},
+        {"two blank lines", "[A]\r\na=1\r\n\r\n\r\n" + b, a + b},
+        {"blank line after the header", "[A]\r\n\r\na=1\r\n\r\n" + b, a + b},
+        {"lines after the blank line", "[A]\r\na=1\r\n\r\nc=3\r\n\r\n" + b, "[A]\r\na=1\r\nc=3\r\n\r\n" + b},
+        {"no line end at the end", a + "[B]\r\nb=2", a + b},
+        {"no blank line at the end", a + "[B]\r\nb=2\r\n", a + b},
+        {"lone carriage return", "[A]\r\na=\r1\r\n\r\n" + b, a + b},
+        {"blank line of a lone carriage return", "[A]\r\na=1\r\n\r\r\n" + b, a + b},
+        {"line over 255 characters", "[A]\r\na=" + std::string(300, 'x') + "\r\n\r\n" + b,
+         "[A]\r\na=" + std::string(253, 'x') + "\r\n\r\n" + b},
+        {"later duplicate", a + b + "[a]\r\nx=9\r\n\r\n", a + b},
+        {"duplicate between", a + "[a]\r\nx=9\r\n\r\n" + b, a + b},
+        {"empty section between", a + "[E]\r\n\r\n" + b, a + b},
+        {"lines before the first section", "junk\r\n" + a + b, a + b},
+        {"end-of-file mark", a + b + "\x1A[C]\r\nc=3\r\n\r\n", a + b},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        TempDir dir;
+        {
+            IniFile ini(dir.write("a.ini", each.loaded));
+            ini.writeString("Z", "z", "1");
+        }
+        EXPECT_EQ(dir.read("a.ini"), each.written + added);
+    }
+}
+
+TEST(IniFileWrite, EveryKindOfChangeRebuildsItsSectionAndKeepsTheOthers)
+{
+    const std::string file = "[A]\r\na=1\r\n\r\n[B]\r\nb=2\r\nc=3\r\n\r\n[C]\r\nc=3\r\n\r\n";
+    const std::string a = "[A]\r\na=1\r\n\r\n";
+    const std::string c = "[C]\r\nc=3\r\n\r\n";
+    const struct
+    {
+        const char* what;
+        void (*change)(IniFile&);
+        std::string written;
+    } cases[] = {
+        {"value replaced", [](IniFile& ini) { ini.writeString("b", "B", "9"); },
+         a + "[B]\r\nB=9\r\nc=3\r\n\r\n" + c},
+        {"key appended", [](IniFile& ini) { ini.writeInteger("B", "d", 4); },
+         a + "[B]\r\nb=2\r\nc=3\r\nd=4\r\n\r\n" + c},
+        {"key deleted", [](IniFile& ini) { ini.deleteKey("B", "b"); }, a + "[B]\r\nc=3\r\n\r\n" + c},
+        {"last key deleted", [](IniFile& ini) { ini.deleteKey("C", "c"); }, a + "[B]\r\nb=2\r\nc=3\r\n\r\n"},
+        {"section renamed", [](IniFile& ini) { ini.renameSection("B", "Q"); },
+         a + "[Q]\r\nb=2\r\nc=3\r\n\r\n" + c},
+        {"section renamed over another", [](IniFile& ini) { ini.renameSection("C", "A"); },
+         "[B]\r\nb=2\r\nc=3\r\n\r\n[A]\r\nc=3\r\n\r\n"},
+        {"section erased", [](IniFile& ini) { ini.eraseSection("B"); }, a + c},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        TempDir dir;
+        {
+            IniFile ini(dir.write("a.ini", file));
+            each.change(ini);
+        }
+        EXPECT_EQ(dir.read("a.ini"), each.written);
+    }
+}
+
 TEST(IniFileWrite, UnchangedValuesLeaveTheDocumentAndTheFileUntouched)
 {
     TempDir dir;

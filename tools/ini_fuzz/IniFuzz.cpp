@@ -1,11 +1,14 @@
 // Loads arbitrary bytes as an INI file, writes the document back and loads it again: every section
-// that has lines must come back with the same name and the same lines, whatever the input held.
+// that has lines must come back with the same name and the same lines, whatever the input held. The
+// written bytes must be exactly the file form of the document, also where unchanged sections were
+// copied from the input instead of rebuilt.
 #include "storage/IniFile.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -20,6 +23,24 @@ void require(bool condition)
 {
     if (!condition)
         __builtin_trap();
+}
+
+std::string fileForm(const Document& document)
+{
+    std::string text;
+    for (const auto& [name, lines] : document) {
+        text += "[" + name + "]\r\n";
+        for (const std::string& line : lines)
+            text += line + "\r\n";
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string fileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 Document linedSections(const IniFile& ini)
@@ -75,6 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ini.updateFile();
         require(!ini.isModified());
     }
+    require(fileBytes(path) == fileForm(before));
     require(linedSections(IniFile(path)) == before);
     return 0;
 }
