@@ -83,8 +83,8 @@ private:
     static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
     // One raw line and the length of its key, found once when the line enters the document, so that
-    // key lookups compare lengths before they compare letters. Kept at 16 bytes: a 50,000-line file is
-    // walked through these, and they should stay in the cache.
+    // key lookups compare lengths before they compare letters. Kept at the 16 bytes of a plain view, so
+    // that the key length costs a large file no memory.
     class Line
     {
     public:
