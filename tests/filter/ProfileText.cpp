@@ -43,17 +43,19 @@ ProfileText& ProfileText::senderRule(std::string_view type, std::string_view con
 ProfileText& ProfileText::subjectRule(std::string_view condition, std::string_view pattern,
                                       std::string_view caseText, std::string_view check)
 {
-    const std::string section = nextRuleSection(2);
-    return set(section, "Type", condition)
-        .set(section, "String", pattern)
-        .set(section, "Case", caseText)
-        .set(section, "Check", check);
+    return conditionRule(2, condition, pattern, caseText, check);
 }
 
 ProfileText& ProfileText::headerRule(std::string_view condition, std::string_view pattern,
                                      std::string_view caseText, std::string_view check)
 {
-    const std::string section = nextRuleSection(3);
+    return conditionRule(3, condition, pattern, caseText, check);
+}
+
+ProfileText& ProfileText::conditionRule(int list, std::string_view condition, std::string_view pattern,
+                                        std::string_view caseText, std::string_view check)
+{
+    const std::string section = nextRuleSection(list);
     return set(section, "Type", condition)
         .set(section, "String", pattern)
         .set(section, "Case", caseText)

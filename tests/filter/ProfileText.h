@@ -36,6 +36,9 @@ private:
     };
 
     std::string nextRuleSection(int list);
+    // The subject and header lists store their condition under "Type".
+    ProfileText& conditionRule(int list, std::string_view condition, std::string_view pattern,
+                               std::string_view caseText, std::string_view check);
 
     std::vector<Section> m_sections;
     int m_counts[4] = {0, 0, 0, 0};
