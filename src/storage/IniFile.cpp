@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace vantor::storage {
 
@@ -134,37 +135,33 @@ void IniFile::parse()
 
 void IniFile::removeDuplicateSections()
 {
-    // Sorting (name hash, position) pairs brings equal names together in file order; within a run of
-    // one hash, a name that equals an earlier one is a duplicate.
-    std::vector<std::pair<std::uint64_t, std::size_t>> order;
-    order.reserve(m_sections.size());
-    for (std::size_t i = 0; i < m_sections.size(); ++i)
-        order.emplace_back(initext::hashNoCase(m_sections[i].name), i);
-    std::sort(order.begin(), order.end());
+    // An open-addressing table of the first section of each name, at least twice as large as the
+    // number of sections, so that probe runs stay short.
+    constexpr std::uint32_t Empty = std::numeric_limits<std::uint32_t>::max();
+    std::size_t capacity = 16;
+    while (capacity < 2 * m_sections.size())
+        capacity *= 2;
+    std::vector<std::uint32_t> firstOfName(capacity, Empty);
     std::vector<bool> dropped(m_sections.size(), false);
-    const auto sameName = [this](std::size_t a, std::size_t b) {
-        return initext::equalsNoCase(m_sections[a].name, m_sections[b].name);
-    };
-    for (std::size_t run = 0; run < order.size();) {
-        std::size_t end = run + 1;
-        while (end < order.size() && order[end].first == order[run].first)
-            ++end;
-        for (std::size_t later = run + 1; later < end; ++later) {
-            for (std::size_t earlier = run; earlier < later; ++earlier) {
-                if (!dropped[order[earlier].second] && sameName(order[earlier].second, order[later].second)) {
-                    dropped[order[later].second] = true;
-                    break;
-                }
-            }
+    bool anyDropped = false;
+    for (std::uint32_t index = 0; index < m_sections.size(); ++index) {
+        const std::string& name = m_sections[index].name;
+        std::size_t slot = initext::hashNoCase(name) & (capacity - 1);
+        while (firstOfName[slot] != Empty && !initext::equalsNoCase(m_sections[firstOfName[slot]].name, name))
+            slot = (slot + 1) & (capacity - 1);
+        if (firstOfName[slot] == Empty) {
+            firstOfName[slot] = index;
+        } else {
+            dropped[index] = true;
+            anyDropped = true;
         }
-        run = end;
     }
-    std::size_t index = 0;
-    const auto kept = std::remove_if(m_sections.begin(), m_sections.end(),
-                                     [&](const Section&) { return dropped[index++]; });
-    if (kept == m_sections.end())
+    if (!anyDropped)
         return;
-    m_sections.erase(kept, m_sections.end());
+    std::size_t index = 0;
+    m_sections.erase(std::remove_if(m_sections.begin(), m_sections.end(),
+                                    [&](const Section&) { return dropped[index++]; }),
+                     m_sections.end());
     // The next write-back stores the file without the dropped sections.
     m_modified = true;
 }
