@@ -36,14 +36,10 @@ std::string copyOf(std::string_view text)
     return copy;
 }
 
-// The first line among lines whose text before its first "=" equals key without regard to case.
-// A key that holds "=" itself therefore names no line: its length differs from every key length.
+// The first of lines whose key is key.
 template <typename Lines> auto findKeyLine(Lines& lines, std::string_view key)
 {
-    return std::find_if(lines.begin(), lines.end(), [key](const auto& line) {
-        return line.keyLength() == key.size() &&
-               initext::equalsNoCase(line.text().substr(0, key.size()), key);
-    });
+    return std::find_if(lines.begin(), lines.end(), [key](const auto& line) { return line.hasKey(key); });
 }
 
 } // namespace

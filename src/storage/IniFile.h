@@ -1,11 +1,13 @@
 #pragma once
 
 #include "storage/IniError.h"
+#include "storage/IniText.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -82,33 +84,49 @@ public:
 private:
     static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
-    // One raw line and the length of its key, found once when the line enters the document, so that
-    // key lookups compare lengths before they compare letters. Kept at the 16 bytes of a plain view, so
-    // that the key length costs a large file no memory.
+    // One raw line with the length and the last letter of its key, found once when the line enters the
+    // document, so that a key lookup passes over most other lines without reading their text. Kept at
+    // the 16 bytes of a plain view, so that this costs a large file no memory.
     class Line
     {
     public:
         // line must outlive this; it views into m_text or m_ownedLines, so loading allocates no line.
-        // Throws std::length_error for a line of 4 GB or more.
+        // Throws std::length_error for a line of 4 GB or more, or a key of 64 KB or more (neither a line
+        // read from a file nor a written key comes near that).
         explicit Line(std::string_view line)
             : m_data(line.data())
             , m_size(static_cast<std::uint32_t>(line.size()))
-            , m_keyLength(static_cast<std::uint32_t>(std::min<std::size_t>(line.find('='), NoKey)))
         {
-            if (line.size() >= NoKey)
+            if (line.size() >= std::numeric_limits<std::uint32_t>::max())
                 throw std::length_error("INI line too long");
+            const std::size_t equals = line.find('=');
+            if (equals != std::string_view::npos && equals >= NoKey)
+                throw std::length_error("INI key too long");
+            m_keyLength = static_cast<std::uint16_t>(std::min<std::size_t>(equals, NoKey));
+            m_keyEnd = equals == std::string_view::npos ? '\0' : keyEnd({m_data, equals});
         }
 
         std::string_view text() const { return {m_data, m_size}; }
         // Length of the text before the first "="; NotFound when the line has no "=".
         std::size_t keyLength() const { return m_keyLength == NoKey ? NotFound : m_keyLength; }
+        // True when the text before the first "=" equals key without regard to case. A key that holds
+        // "=" itself therefore names no line.
+        bool hasKey(std::string_view key) const
+        {
+            return m_keyLength == key.size() && m_keyEnd == keyEnd(key) &&
+                   initext::equalsNoCase({m_data, key.size()}, key);
+        }
 
     private:
-        static constexpr std::uint32_t NoKey = static_cast<std::uint32_t>(-1);
+        static constexpr std::uint16_t NoKey = 0xFFFF;
+
+        // The key's last letter lower-cased: numbered keys ("Key1", "Key2") differ only there.
+        static char keyEnd(std::string_view key) { return key.empty() ? '\0' : initext::lowerAscii(key.back()); }
 
         const char* m_data;
         std::uint32_t m_size;
-        std::uint32_t m_keyLength;
+        std::uint16_t m_keyLength;
+        char m_keyEnd;
     };
 
     struct Section
