@@ -99,6 +99,28 @@ TEST(IniFileLoad, LaterDuplicateSectionsAreDroppedAndTheFileRewritten)
     EXPECT_EQ(dir.read("a.ini"), "[A]\r\nk=1\r\n\r\n");
 }
 
+// Enough sections that names share slots of the lookup of names already seen, each name three times
+// in other spellings: only the first of each survives, in file order.
+TEST(IniFileLoad, EveryLaterSpellingOfANameIsDroppedAmongManySections)
+{
+    constexpr int Names = 300;
+    std::string text;
+    Lines expected;
+    for (int round = 0; round < 3; ++round) {
+        for (int n = 0; n < Names; ++n) {
+            const std::string name = (round == 1 ? "SEC" : round == 2 ? "sEc" : "Sec") + std::to_string(n);
+            text += "[" + name + "]\nround=" + std::to_string(round) + "\n";
+            if (round == 0)
+                expected.push_back(name);
+        }
+    }
+    TempDir dir;
+    const IniFile ini(dir.write("a.ini", text));
+    EXPECT_EQ(ini.readSections(), expected);
+    for (int n = 0; n < Names; n += 37)
+        EXPECT_EQ(ini.readString("sec" + std::to_string(n), "round", ""), "0") << n;
+}
+
 TEST(IniFileLoad, UnreadableFileRaisesAnInputOutputError)
 {
     TempDir dir;
