@@ -121,7 +121,10 @@ private:
         static constexpr std::uint16_t NoKey = 0xFFFF;
 
         // The key's last letter lower-cased: numbered keys ("Key1", "Key2") differ only there.
-        static char keyEnd(std::string_view key) { return key.empty() ? '\0' : initext::lowerAscii(key.back()); }
+        static char keyEnd(std::string_view key)
+        {
+            return key.empty() ? '\0' : initext::lowerAscii(key.back());
+        }
 
         const char* m_data;
         std::uint32_t m_size;

@@ -1,7 +1,6 @@
 #include "storage/IniText.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 using vantor::storage::initext::equalsNoCase;
