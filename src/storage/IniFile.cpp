@@ -34,13 +34,13 @@ std::string withoutLineBreaks(std::string text)
     return std::string(text.data(), text.size());
 }
 
-// The first of lines whose key is key.
-template <typename Lines> auto findKeyLine(Lines& lines, std::string_view key)
-{
-    return std::find_if(lines.begin(), lines.end(), [key](const auto& line) { return line.hasKey(key); });
-}
-
 } // namespace
+
+template <typename Lines> auto IniFile::findKeyLine(Lines& lines, std::string_view key)
+{
+    return std::find_if(lines.begin(), lines.end(),
+                        [lookup = LookupKey(key)](const Line& line) { return line.hasKey(lookup); });
+}
 
 IniFile::IniFile(std::string fileName)
     : m_fileName(std::move(fileName))

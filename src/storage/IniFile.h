@@ -84,6 +84,20 @@ public:
 private:
     static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
+    // The last letter of a key lower-cased: numbered keys ("Key1", "Key2") differ only there.
+    static char keyEnd(std::string_view key) { return key.empty() ? '\0' : initext::lowerAscii(key.back()); }
+
+    // A key to look up among lines, with its last letter taken once for all of them.
+    struct LookupKey
+    {
+        explicit LookupKey(std::string_view key)
+            : text(key)
+            , end(keyEnd(key))
+        {}
+        std::string_view text;
+        char end;
+    };
+
     // One raw line with the length and the last letter of its key, found once when the line enters the
     // document, so that a key lookup passes over most other lines without reading their text. Kept at
     // the 16 bytes of a plain view, so that this costs a large file no memory.
@@ -111,20 +125,14 @@ private:
         std::size_t keyLength() const { return m_keyLength == NoKey ? NotFound : m_keyLength; }
         // True when the text before the first "=" equals key without regard to case. A key that holds
         // "=" itself therefore names no line.
-        bool hasKey(std::string_view key) const
+        bool hasKey(const LookupKey& key) const
         {
-            return m_keyLength == key.size() && m_keyEnd == keyEnd(key) &&
-                   initext::equalsNoCase({m_data, key.size()}, key);
+            return m_keyLength == key.text.size() && m_keyEnd == key.end &&
+                   initext::equalsNoCase({m_data, key.text.size()}, key.text);
         }
 
     private:
         static constexpr std::uint16_t NoKey = 0xFFFF;
-
-        // The key's last letter lower-cased: numbered keys ("Key1", "Key2") differ only there.
-        static char keyEnd(std::string_view key)
-        {
-            return key.empty() ? '\0' : initext::lowerAscii(key.back());
-        }
 
         const char* m_data;
         std::uint32_t m_size;
@@ -141,6 +149,9 @@ private:
         // it in another form. Such a section is written back by copying these bytes.
         std::string_view source;
     };
+
+    // The first of lines whose key is key.
+    template <typename Lines> static auto findKeyLine(Lines& lines, std::string_view key);
 
     void parse();
     void removeDuplicateSections();
