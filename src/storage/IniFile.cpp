@@ -36,6 +36,11 @@ std::string withoutLineBreaks(std::string text)
 
 } // namespace
 
+void IniFile::Line::tooLong()
+{
+    throw std::length_error("INI line too long");
+}
+
 template <typename Lines> auto IniFile::findKeyLine(Lines& lines, std::string_view key)
 {
     return std::find_if(lines.begin(), lines.end(),

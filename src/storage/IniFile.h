@@ -84,23 +84,28 @@ public:
 private:
     static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
-    // The last letter of a key lower-cased: numbered keys ("Key1", "Key2") differ only there.
-    static char keyEnd(std::string_view key) { return key.empty() ? '\0' : initext::lowerAscii(key.back()); }
+    // A key's length, and above it its last letter lower-cased: one number that tells most keys apart,
+    // numbered keys ("Key1", "Key2") too, which differ only in their last letter.
+    static std::uint32_t keyTag(std::string_view key)
+    {
+        const auto end = static_cast<unsigned char>(key.empty() ? '\0' : initext::lowerAscii(key.back()));
+        return static_cast<std::uint32_t>(key.size()) | std::uint32_t{end} << 16;
+    }
 
-    // A key to look up among lines, with its last letter taken once for all of them.
+    // A key to look up among lines, with its tag taken once for all of them.
     struct LookupKey
     {
         explicit LookupKey(std::string_view key)
             : text(key)
-            , end(keyEnd(key))
+            , tag(keyTag(key))
         {}
         std::string_view text;
-        char end;
+        std::uint32_t tag;
     };
 
-    // One raw line with the length and the last letter of its key, found once when the line enters the
-    // document, so that a key lookup passes over most other lines without reading their text. Kept at
-    // the 16 bytes of a plain view, so that this costs a large file no memory.
+    // One raw line with the tag of its key, found once when the line enters the document, so that a key
+    // lookup passes over most other lines without reading their text. Kept at the 16 bytes of a plain
+    // view, so that this costs a large file no memory.
     class Line
     {
     public:
@@ -110,34 +115,40 @@ private:
         explicit Line(std::string_view line)
             : m_data(line.data())
             , m_size(static_cast<std::uint32_t>(line.size()))
+            , m_keyTag(NoKey)
         {
-            if (line.size() >= std::numeric_limits<std::uint32_t>::max())
-                throw std::length_error("INI line too long");
             const std::size_t equals = line.find('=');
-            if (equals != std::string_view::npos && equals >= NoKey)
-                throw std::length_error("INI key too long");
-            m_keyLength = static_cast<std::uint16_t>(std::min<std::size_t>(equals, NoKey));
-            m_keyEnd = equals == std::string_view::npos ? '\0' : keyEnd({m_data, equals});
+            if (line.size() >= std::numeric_limits<std::uint32_t>::max() ||
+                (equals != std::string_view::npos && equals >= NoKey))
+                tooLong();
+            if (equals != std::string_view::npos)
+                m_keyTag = keyTag({m_data, equals});
         }
 
         std::string_view text() const { return {m_data, m_size}; }
         // Length of the text before the first "="; NotFound when the line has no "=".
-        std::size_t keyLength() const { return m_keyLength == NoKey ? NotFound : m_keyLength; }
+        std::size_t keyLength() const
+        {
+            const std::uint32_t length = m_keyTag & NoKey;
+            return length == NoKey ? NotFound : length;
+        }
         // True when the text before the first "=" equals key without regard to case. A key that holds
         // "=" itself therefore names no line.
         bool hasKey(const LookupKey& key) const
         {
-            return m_keyLength == key.text.size() && m_keyEnd == key.end &&
-                   initext::equalsNoCase({m_data, key.text.size()}, key.text);
+            return m_keyTag == key.tag && initext::equalsNoCase({m_data, key.text.size()}, key.text);
         }
 
     private:
-        static constexpr std::uint16_t NoKey = 0xFFFF;
+        // The tag of a line without "=": no lookup key (at most 255 characters) has this length.
+        static constexpr std::uint32_t NoKey = 0xFFFF;
+
+        // Out of line, so that the constructor stays small enough to be inlined into the load loop.
+        [[noreturn]] static void tooLong();
 
         const char* m_data;
         std::uint32_t m_size;
-        std::uint16_t m_keyLength;
-        char m_keyEnd;
+        std::uint32_t m_keyTag;
     };
 
     struct Section
