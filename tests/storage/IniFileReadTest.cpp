@@ -36,8 +36,11 @@ TEST_F(IniFileRead, KeysAndValuesAreTakenAsWrittenWithoutTrimmingOrUnquoting)
 
 TEST_F(IniFileRead, NamesCompareWithoutCaseAndTheFirstOfTwoKeysWins)
 {
-    const IniFile ini = load("[Sec]\nKey=first\nkey=second\nv=a=b\n[Other]\nKey=other\n");
+    const IniFile ini = load("[Sec]\nKey=first\nkey=second\nv=a=b\nAb=1\nbB=2\n[Other]\nKey=other\n");
     EXPECT_EQ(ini.readString("sEC", "KEY", ""), "first");
+    // Same length and last letter, other first letter.
+    EXPECT_EQ(ini.readString("Sec", "BB", ""), "2");
+    EXPECT_EQ(ini.readString("Sec", "cb", "def"), "def");
     EXPECT_EQ(ini.readString("Sec", "v", ""), "a=b");
     EXPECT_EQ(ini.readString("Sec", "v=a", "def"), "def");
     EXPECT_EQ(ini.readString("other", "key", ""), "other");
