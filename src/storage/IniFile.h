@@ -92,12 +92,13 @@ private:
         return static_cast<std::uint32_t>(key.size()) | std::uint32_t{end} << 16;
     }
 
-    // A key to look up among lines, with its tag taken once for all of them.
+    // A key to look up among lines, with its tag taken once for all of them. Cut like every stored key,
+    // so that its length always fits the tag.
     struct LookupKey
     {
         explicit LookupKey(std::string_view key)
-            : text(key)
-            , tag(keyTag(key))
+            : text(key.substr(0, MaxLineLength))
+            , tag(keyTag(text))
         {}
         std::string_view text;
         std::uint32_t tag;
