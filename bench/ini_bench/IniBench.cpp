@@ -8,9 +8,12 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -137,6 +140,47 @@ BENCHMARK(plainBytesFloor)->Apply(repeated<200>);
 BENCHMARK(durableBytesFloor)->Apply(repeated<200>);
 BENCHMARK(qSettingsReadAllChangeOne)->Apply(repeated<20>);
 
+// After the table, how IniFile compares with each floor and with QSettings, in the median and the fastest
+// run, so that the targets can be read off directly.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    RatioReporter()
+        : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_ColorTabular : OO_Tabular)
+    {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate)
+                m_times[run.run_name.function_name][run.aggregate_name] = run.GetAdjustedRealTime();
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        printRatio("IniFile / durable floor", "iniFileReadAllChangeOne", "durableBytesFloor");
+        printRatio("IniFile / plain floor", "iniFileReadAllChangeOne", "plainBytesFloor");
+        printRatio("QSettings / IniFile", "qSettingsReadAllChangeOne", "iniFileReadAllChangeOne");
+    }
+
+private:
+    // Nothing when a filter left either contender out.
+    void printRatio(const char* title, const std::string& slower, const std::string& faster)
+    {
+        if (!m_times.contains(slower) || !m_times.contains(faster))
+            return;
+        auto& a = m_times[slower];
+        auto& b = m_times[faster];
+        std::printf("%s: %.2fx median, %.2fx fastest\n", title, a["median"] / b["median"],
+                    a["min"] / b["min"]);
+    }
+
+    std::map<std::string, std::map<std::string, double>> m_times;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -149,7 +193,8 @@ int main(int argc, char** argv)
     arguments.insert(arguments.begin() + 1, {interleaved.data(), statisticsOnly.data()});
     int count = static_cast<int>(arguments.size());
     benchmark::Initialize(&count, arguments.data());
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }
