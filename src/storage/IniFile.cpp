@@ -268,12 +268,11 @@ std::optional<std::string_view> IniFile::findValue(std::string_view section, std
     const std::size_t index = findSection(section);
     if (index == NotFound)
         return std::nullopt;
-    key = cutName(key);
     const auto& lines = m_sections[index].lines;
     const auto found = findKeyLine(lines, key);
     if (found == lines.end())
         return std::nullopt;
-    return found->text().substr(key.size() + 1);
+    return found->text().substr(found->keyLength() + 1);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
@@ -404,7 +403,6 @@ void IniFile::deleteKey(std::string_view section, std::string_view key)
     const std::size_t index = findSection(section);
     if (index == NotFound)
         return;
-    key = cutName(key);
     auto& lines = m_sections[index].lines;
     const auto found = findKeyLine(lines, key);
     if (found == lines.end())

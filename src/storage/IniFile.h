@@ -162,7 +162,7 @@ private:
         std::string_view source;
     };
 
-    // The first of lines whose key is key.
+    // The first of lines whose key is key, cut to 255 characters like every stored key.
     template <typename Lines> static auto findKeyLine(Lines& lines, std::string_view key);
 
     void parse();

@@ -150,6 +150,19 @@ TEST(IniFileWrite, WriteStringCutsItsLineTo255AndWriteAnsiStringDoesNot)
     EXPECT_EQ(lines.at(1).size(), 305u);
 }
 
+// A key is cut to 255 characters wherever it is used, so every spelling that agrees in those names one line.
+TEST(IniFileWrite, AKeyOver255CharactersNamesTheLineOfItsFirst255)
+{
+    IniFile ini("");
+    const std::string key(255, 'k');
+    ini.writeAnsiString("A", key + "first", "1");
+    EXPECT_EQ(ini.readSectionValues("A"), (Lines{key + "=1"}));
+    EXPECT_EQ(ini.readString("A", key + "second", ""), "1");
+    EXPECT_EQ(ini.readInteger("A", key, 0), 1);
+    ini.deleteKey("A", key + "third");
+    EXPECT_TRUE(ini.readSectionValues("A").empty());
+}
+
 TEST(IniFileWrite, LineBreaksInNamesAndValuesCannotSplitTheLine)
 {
     TempDir dir;
