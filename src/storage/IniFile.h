@@ -3,13 +3,11 @@
 #include "storage/IniError.h"
 #include "storage/IniText.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <limits>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
