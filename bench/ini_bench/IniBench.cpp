@@ -1,5 +1,8 @@
 // Load a 5,000-section, 50,000-line file, read every key, change one value and write it back:
-// with IniFile, with plain byte I/O (the floor, no parsing) and with QSettings in INI format.
+// with IniFile, with byte I/O and no parsing (the floor) and with QSettings in INI format.
+// IniFile must replace its file durably (temporary file, fsync, rename), so its target, 3x the floor, is
+// measured against a floor that writes the same way; the plain in-place write is shown beside it to make
+// the cost of that durability visible.
 #include "storage/FileBytes.h"
 #include "storage/IniFile.h"
 
@@ -85,8 +88,9 @@ void iniFileReadAllChangeOne(benchmark::State& state)
     });
 }
 
-// The floor: the file's bytes read whole and written back in place, no parsing, no flush to disk.
-void plainBytesFloor(benchmark::State& state)
+// For comparison only: the file's bytes read whole and written back in place, no parsing, no flush to disk.
+// IniFile may not write this way, since a failure in the middle would leave a truncated file.
+void plainBytesInPlace(benchmark::State& state)
 {
     runIterations(state, [](const std::string& path) {
         const auto bytes = vantor::storage::filebytes::read(path);
@@ -96,7 +100,7 @@ void plainBytesFloor(benchmark::State& state)
     });
 }
 
-// The floor with the same durable replacement as IniFile: temporary file, fsync, rename.
+// The floor: the file's bytes read whole and replaced the way IniFile must, temporary file, fsync, rename.
 void durableBytesFloor(benchmark::State& state)
 {
     runIterations(state, [](const std::string& path) {
@@ -136,7 +140,7 @@ template <int Runs> void repeated(benchmark::internal::Benchmark* bench)
 }
 
 BENCHMARK(iniFileReadAllChangeOne)->Apply(repeated<200>);
-BENCHMARK(plainBytesFloor)->Apply(repeated<200>);
+BENCHMARK(plainBytesInPlace)->Apply(repeated<200>);
 BENCHMARK(durableBytesFloor)->Apply(repeated<200>);
 BENCHMARK(qSettingsReadAllChangeOne)->Apply(repeated<20>);
 
@@ -161,8 +165,10 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        printRatio("IniFile / durable floor", "iniFileReadAllChangeOne", "durableBytesFloor");
-        printRatio("IniFile / plain floor", "iniFileReadAllChangeOne", "plainBytesFloor");
+        printRatio("IniFile / floor (durable write, target 3x)", "iniFileReadAllChangeOne",
+                   "durableBytesFloor");
+        printRatio("IniFile / plain write (no fsync, for comparison)", "iniFileReadAllChangeOne",
+                   "plainBytesInPlace");
         printRatio("QSettings / IniFile", "qSettingsReadAllChangeOne", "iniFileReadAllChangeOne");
     }
 
