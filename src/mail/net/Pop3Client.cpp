@@ -4,6 +4,7 @@
 #include "mail/proto/Commands.h"
 #include "mail/proto/Pop3Replies.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vantor::mail::net {
@@ -26,6 +27,25 @@ enum Step
 bool isJudgedStep(int step)
 {
     return (step >= StepGreeting && step <= StepStls) || step == StepQuit;
+}
+
+constexpr std::size_t MiB = 1024 * 1024;
+// A header is a few kilobytes; a megabyte is already far beyond any real one.
+constexpr std::size_t MaxHeaderBytes = MiB;
+// Room for about a million listing lines.
+constexpr std::size_t MaxListingBytes = 32 * MiB;
+
+// The whole reply must arrive within one inactivity limit per started megabyte, plus one.
+ReplyLimit limitFor(std::size_t maxBytes, int timeOut)
+{
+    const auto megabytes = static_cast<int>((maxBytes + MiB - 1) / MiB);
+    return {maxBytes, timeOut * (1 + megabytes)};
+}
+
+// Exactly one line: anything after it would be taken as the reply to the next command.
+bool isSingleLine(std::string_view reply)
+{
+    return reply.find("\r\n") == reply.size() - 2;
 }
 
 } // namespace
@@ -52,6 +72,8 @@ void Pop3Client::dataReceived(int, bool& success, std::string_view, bool)
     // time-out. Only the reply's own first line counts, so "-ERR" inside a message is just text.
     if (m_conversation.isWaiting() && proto::isPop3Refusal(m_conversation.statusLine())) {
         success = false;
+        // Only a refusal that is the whole reply leaves the lockstep intact.
+        m_isCleanRefusal = m_conversation.statusLine().size() == m_conversation.replyBuffer().size();
         m_conversation.cancelWait();
     }
 }
@@ -59,6 +81,11 @@ void Pop3Client::dataReceived(int, bool& success, std::string_view, bool)
 void Pop3Client::talkError(int, TalkError)
 {
     m_conversation.cancelWait();
+}
+
+std::string Pop3Client::failureText() const
+{
+    return m_refusal.empty() ? m_conversation.lastErrorText().toStdString() : m_refusal;
 }
 
 void Pop3Client::talkDisconnected()
@@ -74,14 +101,50 @@ void Pop3Client::forgetMailbox()
     m_loggedIn = false;
 }
 
-bool Pop3Client::command(const std::string& verb, const std::string& argument, const ReplyEnd& end, int step)
+bool Pop3Client::command(const std::string& verb, const std::string& argument, const ReplyEnd& end, int step,
+                         const ReplyLimit& limit)
 {
     const auto line = proto::commandLine(verb, argument);
     if (!line)
         return false;
-    m_conversation.talk(*line, end, step);
+    m_isCleanRefusal = false;
+    m_refusal.clear();
+    m_conversation.talk(*line, end, step, limit);
     m_conversation.waitReply();
-    return m_conversation.success();
+    return judged(end);
+}
+
+bool Pop3Client::judged(const ReplyEnd& end)
+{
+    if (m_isCleanRefusal) {
+        m_refusal = m_conversation.statusLine();
+        m_refusal.erase(m_refusal.size() - 2);
+        return false;
+    }
+    const bool isWhole = end.suffix != "\r\n" || isSingleLine(m_conversation.replyBuffer());
+    if (m_conversation.success() && isWhole)
+        return true;
+    breakSession(faultText());
+    return false;
+}
+
+std::string Pop3Client::faultText() const
+{
+    if (m_conversation.success())
+        return "reply of more than one line";
+    if (m_conversation.lastError() != TalkError::None)
+        return m_conversation.lastErrorText().toStdString();
+    if (!m_conversation.isActive())
+        return "connection closed by the server";
+    return "refusal followed by more data";
+}
+
+void Pop3Client::breakSession(std::string reason)
+{
+    // After a time-out, a cut or a reply that cannot be read, no later reply can be matched to its command
+    // any more: closing without QUIT makes the server forget this session's deletions.
+    m_refusal = std::move(reason);
+    abort();
 }
 
 bool Pop3Client::connect()
@@ -89,10 +152,12 @@ bool Pop3Client::connect()
     if (m_connected || m_conversation.isActive() || m_host.empty() || !proto::isSafeArgument(m_host))
         return false;
     // The greeting is one line; judging its first piece alone would refuse a greeting split in two.
+    m_isCleanRefusal = false;
+    m_refusal.clear();
     m_conversation.prepareWait(StepGreeting, ReplyEnd::oneLine());
     m_conversation.open(m_host, m_port, m_security == SecurityMode::SSL);
     m_conversation.waitReply();
-    m_connected = m_conversation.success();
+    m_connected = judged(ReplyEnd::oneLine());
     if (m_connected && m_security == SecurityMode::STARTTLS)
         m_connected = startTls();
     return m_connected;
@@ -122,17 +187,19 @@ bool Pop3Client::login()
 
 bool Pop3Client::list()
 {
-    if (!command("LIST", {}, ReplyEnd::multiLine(), StepList))
+    if (!command("LIST", {}, ReplyEnd::multiLine(), StepList, limitFor(MaxListingBytes, timeOut())))
         return false;
     auto listing = proto::parseListing(m_conversation.replyBuffer());
-    if (!listing)
+    if (!listing) {
+        breakSession("listing that cannot be read");
         return false;
+    }
     m_messageCount = listing->messageCount;
     m_messageSizes = std::move(listing->sizes);
     return true;
 }
 
-bool Pop3Client::fetch(const std::string& verb, const std::string& argument, int number)
+bool Pop3Client::fetch(const std::string& verb, const std::string& argument, int number, std::size_t maxBytes)
 {
     m_lastMessage.clear();
     if (!isReady() || !m_loggedIn)
@@ -140,7 +207,7 @@ bool Pop3Client::fetch(const std::string& verb, const std::string& argument, int
     if (number < 0 || static_cast<std::size_t>(number) >= m_messageSizes.size())
         return false;
     m_conversation.setExpectedSize(m_messageSizes[static_cast<std::size_t>(number)]);
-    if (!command(verb, argument, ReplyEnd::multiLine(), StepRetrieve))
+    if (!command(verb, argument, ReplyEnd::multiLine(), StepRetrieve, limitFor(maxBytes, timeOut())))
         return false;
     m_lastMessage = proto::multiLineText(m_conversation.replyBuffer());
     return true;
@@ -148,7 +215,13 @@ bool Pop3Client::fetch(const std::string& verb, const std::string& argument, int
 
 bool Pop3Client::retrieveMessage(int number)
 {
-    if (!fetch("RETR", std::to_string(number), number))
+    // Dot-stuffing and line ends may grow a message on the wire; twice its listed size and a megabyte is
+    // more than any honest server sends.
+    const std::size_t listed =
+        number >= 0 && static_cast<std::size_t>(number) < m_messageSizes.size()
+            ? static_cast<std::size_t>(std::max(m_messageSizes[static_cast<std::size_t>(number)], 0))
+            : 0;
+    if (!fetch("RETR", std::to_string(number), number, listed * 2 + MiB))
         return false;
     if (m_mailMessage) {
         m_mailMessage->reset();
@@ -161,7 +234,7 @@ bool Pop3Client::retrieveMessage(int number)
 
 bool Pop3Client::retrieveHeader(int number, int lines)
 {
-    if (!fetch("TOP", std::to_string(number) + ' ' + std::to_string(lines), number))
+    if (!fetch("TOP", std::to_string(number) + ' ' + std::to_string(lines), number, MaxHeaderBytes))
         return false;
     if (m_mailMessage)
         m_mailMessage->loadRawHeader(m_lastMessage);

@@ -18,6 +18,9 @@ namespace vantor::mail::net {
 // with USER and PASS, the listing with sizes, header and message fetches into a bound message object,
 // deletions and the end of the session. Every operation returns when its reply has arrived, failed or
 // timed out, while the event loop keeps running; a failure is a false result, never an exception.
+// A clean "-ERR" refuses one command and the session goes on. Any other failed exchange (time-out, cut,
+// oversized or unreadable reply) aborts the session: closed without QUIT, so the server keeps every
+// message this session marked for deletion, and connected() is false from then on.
 // Commands sent: USER, PASS, LIST, RETR, TOP, DELE, QUIT, and STLS for SecurityMode::STARTTLS.
 class Pop3Client : private ConversationListener
 {
@@ -64,7 +67,8 @@ public:
     const std::string& lastMessage() const { return m_lastMessage; }
     // Why the last wait failed (diagnostics only).
     TalkError lastError() const { return m_conversation.lastError(); }
-    QString lastErrorText() const { return m_conversation.lastErrorText(); }
+    // The server's refusal ("-ERR ...") or what went wrong on the connection, for the error log.
+    std::string failureText() const;
 
     // Opens the connection and waits for the greeting. Needs a host and no open connection. After a
     // failure the socket may still be open: follow it with abort().
@@ -91,10 +95,16 @@ private:
     void talkDisconnected() override;
 
     bool isReady() const;
-    bool command(const std::string& verb, const std::string& argument, const ReplyEnd& end, int step);
+    bool command(const std::string& verb, const std::string& argument, const ReplyEnd& end, int step,
+                 const ReplyLimit& limit = {});
+    // The outcome of the wait just ended; aborts the session unless it was accepted or cleanly refused.
+    bool judged(const ReplyEnd& end);
+    void breakSession(std::string reason);
+    // Why the wait just ended failed, when the server did not cleanly refuse.
+    std::string faultText() const;
     bool startTls();
     bool list();
-    bool fetch(const std::string& verb, const std::string& argument, int number);
+    bool fetch(const std::string& verb, const std::string& argument, int number, std::size_t maxBytes);
     void forgetMailbox();
 
     SocketConversation m_conversation;
@@ -102,6 +112,8 @@ private:
     std::string m_password;
     std::string m_host;
     std::string m_lastMessage;
+    // The refusal line of the last command, or why its session was aborted.
+    std::string m_refusal;
     std::vector<std::int32_t> m_messageSizes;
     mime::MailMessage* m_mailMessage = nullptr;
     int m_port = 110;
@@ -110,6 +122,7 @@ private:
     bool m_deleteOnRetrieve = false;
     bool m_connected = false;
     bool m_loggedIn = false;
+    bool m_isCleanRefusal = false;
 };
 
 } // namespace vantor::mail::net

@@ -21,6 +21,8 @@ SocketConversation::SocketConversation(ConversationListener& listener, SocketFac
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &SocketConversation::onTimeOut);
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &SocketConversation::onDeadline);
     replaceSocket();
 }
 
@@ -70,6 +72,9 @@ void SocketConversation::open(const std::string& host, int port, bool implicitTl
 void SocketConversation::close()
 {
     m_socket->abort();
+    // A wait on the closed connection can only fail; end it now, not at the time-out.
+    if (m_waiting)
+        fail(TalkError::Interrupted, QStringLiteral("the connection was closed"));
 }
 
 bool SocketConversation::isActive() const
@@ -87,9 +92,12 @@ std::string SocketConversation::localAddress() const
     return m_socket->localAddress().toString().toStdString();
 }
 
-void SocketConversation::arm(int step)
+void SocketConversation::arm(int step, const ReplyLimit& limit)
 {
     m_timer.setInterval(m_timeOut * 1000);
+    m_deadline.stop();
+    m_maxBytes = limit.maxBytes;
+    m_deadlineSeconds = limit.totalSeconds > 0 ? limit.totalSeconds : m_timeOut;
     m_lastError = TalkError::None;
     m_lastErrorText.clear();
     m_stepCode = step;
@@ -102,26 +110,37 @@ void SocketConversation::prepareWait(int step, const ReplyEnd& end)
     m_buffer.clear();
     m_scanner.restart(end.rule, end.suffix);
     m_expectedSize = 0;
-    arm(step);
+    arm(step, {});
     m_timer.start();
+    startDeadline();
 }
 
-void SocketConversation::talk(std::string_view command, const ReplyEnd& end, int step)
+void SocketConversation::talk(std::string_view command, const ReplyEnd& end, int step,
+                              const ReplyLimit& limit)
 {
     m_buffer.clear();
     m_scanner.restart(end.rule, end.suffix);
-    arm(step);
+    arm(step, limit);
     send(command);
     m_packetSize = 0;
+    // A long upload is paced by the inactivity limit per packet; the reply's own deadline starts now.
+    startDeadline();
 }
 
 void SocketConversation::startEncryption(int step)
 {
     m_scanner.clearRule();
-    arm(step);
+    arm(step, {});
     m_handshaking = true;
     m_timer.start();
+    startDeadline();
     m_socket->startClientEncryption();
+}
+
+void SocketConversation::startDeadline()
+{
+    if (m_waiting)
+        m_deadline.start(m_deadlineSeconds * 1000);
 }
 
 void SocketConversation::waitReply()
@@ -134,6 +153,10 @@ void SocketConversation::waitReply()
         m_loops.push_back(&loop);
         loop.exec();
         std::erase(m_loops, &loop);
+        // Only the application's exit ends a loop without ending the wait; what the server says after
+        // that can no longer be trusted to belong to this command.
+        if (m_waiting && !m_success)
+            fail(TalkError::Interrupted, QStringLiteral("the wait was broken off"));
     }
     m_timer.stop();
 }
@@ -141,6 +164,7 @@ void SocketConversation::waitReply()
 void SocketConversation::cancelWait()
 {
     m_timer.stop();
+    m_deadline.stop();
     m_lastError = TalkError::None;
     m_stepCode = 0;
     m_scanner.clearRule();
@@ -229,6 +253,10 @@ void SocketConversation::onReadyRead()
 
     m_lastError = TalkError::None;
     m_timer.stop();
+    if (m_maxBytes > 0 && m_buffer.size() > m_maxBytes) {
+        fail(TalkError::Oversized, QStringLiteral("reply larger than %1 bytes").arg(m_maxBytes));
+        return;
+    }
     m_scanner.scan(m_buffer);
     const std::string_view piece = std::string_view(m_buffer).substr(start);
     m_listener.dataReceived(m_stepCode, m_success, piece, start == 0);
@@ -239,6 +267,7 @@ void SocketConversation::onReadyRead()
         return;
     }
     m_lastError = TalkError::None;
+    m_deadline.stop();
     m_expectedSize = 0;
     m_scanner.clearRule();
     finishWait();
@@ -252,6 +281,7 @@ void SocketConversation::onDisconnected()
     onReadyRead();
     m_listener.talkDisconnected();
     m_timer.stop();
+    m_deadline.stop();
     m_stepCode = 0;
     m_scanner.clearRule();
     m_expectedSize = 0;
@@ -272,6 +302,7 @@ void SocketConversation::onEncrypted()
     if (!m_handshaking)
         return;
     m_timer.stop();
+    m_deadline.stop();
     m_stepCode = 0;
     m_success = true;
     finishWait();
@@ -282,9 +313,15 @@ void SocketConversation::onTimeOut()
     fail(TalkError::TimeOut, QStringLiteral("no data for %1 seconds").arg(m_timeOut));
 }
 
+void SocketConversation::onDeadline()
+{
+    fail(TalkError::TimeOut, QStringLiteral("no whole reply within %1 seconds").arg(m_deadlineSeconds));
+}
+
 void SocketConversation::fail(TalkError kind, const QString& text)
 {
     m_timer.stop();
+    m_deadline.stop();
     m_lastError = kind;
     m_lastErrorText = text;
     m_expectedSize = 0;

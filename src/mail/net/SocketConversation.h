@@ -36,6 +36,15 @@ struct ReplyEnd
     static ReplyEnd firstPiece() { return {proto::ReplyScanner::Rule::FirstPiece, {}}; }
 };
 
+// What one wait may cost beyond the inactivity limit: a reply larger than maxBytes, or one not whole
+// within totalSeconds of the command going out, ends the wait as a failure. A server that drips a byte
+// just inside the inactivity limit, or talks without end, cannot hold the program.
+struct ReplyLimit
+{
+    std::size_t maxBytes = 0; // 0: no size limit
+    int totalSeconds = 0;     // 0: the inactivity limit, timeOut()
+};
+
 // One command-and-reply conversation over one client connection. It sends a command, gathers every byte
 // that arrives into the reply buffer until the reply is complete, and meanwhile keeps the event loop
 // turning (a nested loop), so the window stays live. An inactivity timer ends the wait after timeOut()
@@ -85,17 +94,20 @@ public:
 
     // Arms the wait for a greeting, before open(); the reply ends as end says.
     void prepareWait(int step, const ReplyEnd& end);
-    // Sends the command (which carries its own line end) and arms the wait for its reply.
-    void talk(std::string_view command, const ReplyEnd& end, int step);
+    // Sends the command (which carries its own line end) and arms the wait for its reply; the deadline
+    // starts when the command is out.
+    void talk(std::string_view command, const ReplyEnd& end, int step, const ReplyLimit& limit = {});
     // Starts TLS on the open connection and arms the wait for the handshake; success() when it passed.
     void startEncryption(int step);
-    // Runs the event loop until the reply is complete, a socket error, a time-out or the disconnection.
+    // Runs the event loop until the reply is complete, a socket error, a time-out, an oversized reply or
+    // the disconnection. A loop ended from outside (the application quitting) fails the wait.
     void waitReply();
     // Ends the wait with no success; for the listener when a piece already shows a failure.
     void cancelWait();
 
 private:
-    void arm(int step);
+    void arm(int step, const ReplyLimit& limit);
+    void startDeadline();
     void replaceSocket();
     void send(std::string_view command);
     void sendInPackets(std::string_view command);
@@ -109,11 +121,13 @@ private:
     void onSocketError(QAbstractSocket::SocketError error);
     void onEncrypted();
     void onTimeOut();
+    void onDeadline();
 
     ConversationListener& m_listener;
     SocketFactory m_factory;
     std::unique_ptr<QSslSocket> m_socket;
     QTimer m_timer;
+    QTimer m_deadline;
     proto::ReplyScanner m_scanner;
     std::string m_buffer;
     ProgressHandler m_onProgress;
@@ -121,6 +135,8 @@ private:
     QString m_lastErrorText;
     std::int64_t m_expectedSize = 0;
     std::int64_t m_packetSize = 0;
+    std::size_t m_maxBytes = 0;
+    int m_deadlineSeconds = 0;
     int m_timeOut = 60;
     int m_stepCode = 0;
     TalkError m_lastError = TalkError::None;

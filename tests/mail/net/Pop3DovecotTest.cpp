@@ -242,7 +242,7 @@ private slots:
         auto pop3 = client(mode);
         MailMessage message;
         pop3->setMailMessage(&message);
-        QVERIFY2(pop3->connect(), qPrintable(pop3->lastErrorText()));
+        QVERIFY2(pop3->connect(), pop3->failureText().c_str());
         QVERIFY(pop3->login());
         QCOMPARE(pop3->messageCount(), 5);
         QVERIFY(pop3->retrieveHeader(2, 0));

@@ -11,6 +11,7 @@ using vantor::mail::net::Pop3Client;
 using vantor::mail::net::TalkError;
 using vantor::support::ScriptedServer;
 using Pieces = QList<ScriptedServer::Piece>;
+Q_DECLARE_METATYPE(Pieces)
 
 namespace {
 
@@ -111,6 +112,7 @@ private slots:
         m_server->reply("+OK\r\n");
         QVERIFY(!pop3->retrieveMessage(1));
         QCOMPARE(pop3->lastError(), TalkError::None);
+        QCOMPARE(pop3->failureText(), std::string("-ERR no such message"));
         QVERIFY(!pop3->retrieveHeader(2, 0));
         QCOMPARE(pop3->lastError(), TalkError::None);
         QVERIFY(pop3->lastMessage().empty());
@@ -118,17 +120,57 @@ private slots:
         QVERIFY(pop3->deleteMessage(1));
     }
 
-    void silenceEndsTheWaitAfterTheTimeOut()
+    void silenceAbortsTheSession()
     {
         auto pop3 = loggedIn(TwoMessages, 1);
         QVERIFY(pop3);
-        m_server->ignoreLine();
-        QVERIFY(!pop3->retrieveMessage(1));
+        // The reply to TOP 1 comes late: had the session gone on, it would pass for the reply to TOP 2.
+        m_server->reply(Pieces{{"+OK\r\nFrom: spam@example.com\r\n\r\n.\r\n", 1500}});
+        QVERIFY(!pop3->retrieveHeader(1, 0));
         QCOMPARE(pop3->lastError(), TalkError::TimeOut);
-        // The client leaves the connection to its caller.
-        QVERIFY(pop3->connected());
-        QVERIFY(m_server->hasClient());
-        pop3->abort();
+        QVERIFY(!pop3->connected());
+        QVERIFY(!pop3->retrieveHeader(2, 0));
+        QVERIFY(!pop3->deleteMessage(2));
+        QVERIFY(!pop3->quit());
+        QTRY_VERIFY(!m_server->hasClient());
+        QCOMPARE(m_server->receivedLines().last(), QByteArray("TOP 1 0"));
+    }
+
+    // Replies no honest server sends, each of which would break the lockstep if the session went on.
+    void faultyRepliesAbortTheSession_data()
+    {
+        QTest::addColumn<Pieces>("reply");
+        QTest::addColumn<int>("error");
+        // Past the header limit of a megabyte, without an end.
+        QTest::newRow("endless") << ScriptedServer::split("+OK\r\n" + QByteArray(3 << 20, 'x'), 1 << 16)
+                                 << int(TalkError::Oversized);
+        // Each byte just inside the inactivity limit: the header's whole deadline runs out first.
+        QTest::newRow("drip") << ScriptedServer::split("+OK\r\nSubject: slow\r\n\r\n.\r\n", 1, 700)
+                              << int(TalkError::TimeOut);
+        // A refusal followed by more: what follows would be taken as the next command's reply.
+        QTest::newRow("refusal and more") << Pieces{{"-ERR no\r\n+OK\r\n", 0}} << int(TalkError::None);
+    }
+
+    void faultyRepliesAbortTheSession()
+    {
+        QFETCH(Pieces, reply);
+        QFETCH(int, error);
+        auto pop3 = loggedIn(TwoMessages, 1);
+        QVERIFY(pop3);
+        m_server->reply(reply);
+        QVERIFY(!pop3->retrieveHeader(1, 0));
+        QCOMPARE(int(pop3->lastError()), error);
+        QVERIFY(!pop3->connected());
+        QTRY_VERIFY(!m_server->hasClient());
+        QVERIFY(!pop3->failureText().empty());
+    }
+
+    void oneLineReplyWithASecondLineAbortsTheSession()
+    {
+        auto pop3 = loggedIn();
+        QVERIFY(pop3);
+        m_server->reply("+OK deleted\r\n+OK\r\n");
+        QVERIFY(!pop3->deleteMessage(1));
         QVERIFY(!pop3->connected());
     }
 
