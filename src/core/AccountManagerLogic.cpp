@@ -130,6 +130,8 @@ bool AccountManagerLogic::commitTicks()
         return true;
     try {
         storage::IniFile ini(m_home.nativeFilePath(AccountStore::FileName));
+        // The file holds the passwords, and a tick alone may be the write that tightens its mode.
+        ini.setFileMode(0600);
         for (std::size_t i = 0; i < m_rows.size(); ++i)
             ini.writeBool(sectionName(static_cast<int>(i) + 1), "Check", m_rows[i].isTicked);
         ini.updateFile();

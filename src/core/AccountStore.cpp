@@ -34,6 +34,21 @@ std::optional<int> parseTotal(std::string_view text)
     return value;
 }
 
+// The highest n of the sections Acc<n> in the file; 0 when there is none.
+int highestSectionNumber(const storage::IniFile& ini)
+{
+    int highest = 0;
+    for (const std::string& name : ini.readSections()) {
+        if (name.size() <= 3 || (name.compare(0, 3, "Acc") != 0 && name.compare(0, 3, "ACC") != 0 &&
+                                 name.compare(0, 3, "acc") != 0))
+            continue;
+        if (const std::optional<int> number = parseTotal(std::string_view(name).substr(3));
+            number && name[3] != ' ')
+            highest = std::max(highest, *number);
+    }
+    return highest;
+}
+
 std::string securityOrDefault(std::string stored, int port, int implicitTlsPort)
 {
     if (!stored.empty())
@@ -203,7 +218,10 @@ std::string AccountStore::scramble(std::string_view text)
 std::unique_ptr<storage::IniFile> AccountStore::open() const
 {
     try {
-        return std::make_unique<storage::IniFile>(m_filePath);
+        auto ini = std::make_unique<storage::IniFile>(m_filePath);
+        // The file holds the mailbox passwords: for its owner's eyes only, whatever mode it had.
+        ini->setFileMode(0600);
+        return ini;
     } catch (const storage::IniError&) {
         m_errorLog.write(CannotRead);
         return nullptr;
@@ -218,9 +236,12 @@ int AccountStore::readTotal(const storage::IniFile& ini) const
 std::optional<int> AccountStore::readValidTotal(const storage::IniFile& ini) const
 {
     const std::optional<int> count = parseTotal(ini.readString(General, Total, "0"));
-    if (!count)
+    if (!count) {
         m_errorLog.write(TotalNotANumber);
-    return count;
+        return count;
+    }
+    // A Total edited by hand far above the accounts in the file counts only the sections there are.
+    return std::min(*count, highestSectionNumber(ini));
 }
 
 AccountEntry AccountStore::readEntry(const storage::IniFile& ini, int number,

@@ -1,10 +1,9 @@
 #include "records/DeletedDatabase.h"
 
+#include "base/AtomicFile.h"
 #include "records/DelimitedTable.h"
 #include "records/TableError.h"
 #include "storage/ErrorLog.h"
-
-#include <fstream>
 
 namespace vantor::records {
 
@@ -37,10 +36,7 @@ fs::path DeletedDatabase::path(const std::string& homeDir)
 
 bool DeletedDatabase::create(const std::string& homeDir)
 {
-    std::ofstream out(path(homeDir), std::ios::binary | std::ios::trunc);
-    out.write(Header.data(), static_cast<std::streamsize>(Header.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    return !base::AtomicFile::write(path(homeDir), Header);
 }
 
 void DeletedDatabase::update(const std::string& homeDir, const std::vector<ResultRow>& deletedRows,

@@ -1,5 +1,6 @@
 #include "records/DelimitedTable.h"
 
+#include "base/AtomicFile.h"
 #include "records/RecordFormat.h"
 #include "records/TableError.h"
 #include "records/TextLines.h"
@@ -39,9 +40,9 @@ std::vector<std::string> splitHeader(const std::string& header)
     }
 }
 
-void writeAll(const fs::path& path, std::ios::openmode mode, const std::string& text)
+void appendAll(const fs::path& path, const std::string& text)
 {
-    std::ofstream out(path, std::ios::binary | mode);
+    std::ofstream out(path, std::ios::binary | std::ios::app);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out)
@@ -210,7 +211,7 @@ void DelimitedTable::writeAppended()
     std::error_code error;
     const std::uintmax_t sizeBefore = fs::exists(m_fileName, error) ? fs::file_size(m_fileName, error) : 0;
     try {
-        writeAll(m_fileName, std::ios::app, text);
+        appendAll(m_fileName, text);
     } catch (const std::ios_base::failure&) {
         // Take a half-written tail back off, so that a later retry does not repeat lines.
         if (!error)
@@ -223,20 +224,9 @@ void DelimitedTable::writeAppended()
 
 void DelimitedTable::rewrite()
 {
-    // Through a temporary file renamed over the old one: a failure leaves the old file whole.
-    const fs::path temporary = m_fileName + ".tmp";
-    std::error_code error;
-    try {
-        writeAll(temporary, std::ios::trunc, joinLinesCrLf(m_lines));
-    } catch (const std::ios_base::failure&) {
-        fs::remove(temporary, error);
+    // A failure leaves the old file whole.
+    if (base::AtomicFile::write(m_fileName, joinLinesCrLf(m_lines)))
         throw cannotCreate(m_fileName);
-    }
-    fs::rename(temporary, m_fileName, error);
-    if (error) {
-        fs::remove(temporary, error);
-        throw cannotCreate(m_fileName);
-    }
     m_rewrite = false;
     m_unwritten.clear();
 }

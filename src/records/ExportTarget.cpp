@@ -1,8 +1,7 @@
 #include "records/ExportTarget.h"
 
+#include "base/AtomicFile.h"
 #include "records/TableError.h"
-
-#include <fstream>
 
 namespace vantor::records {
 
@@ -17,10 +16,8 @@ DelimitedTable& ExportTarget::activeTable(DelimitedTable* table)
 
 void ExportTarget::writeFile(const std::string& fileName, const std::string& text)
 {
-    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out)
+    // An export replacing an earlier one leaves that one whole when it fails.
+    if (base::AtomicFile::write(fileName, text))
         throw TableError("Cannot create file " + fileName);
 }
 

@@ -125,10 +125,11 @@ ListLoadResult readRows(const storage::IniFile& ini, ResultList& list)
 
 void ResultListFile::save(const ResultList& list, const std::string& fileName)
 {
-    // The new file holds this list only, whatever an older file of that name held.
-    std::error_code ignored;
-    fs::remove(fileName, ignored);
+    // The new file holds this list only, whatever an older file of that name held. The older file is
+    // emptied in memory, not removed, so that it stays whole until the new one replaces it.
     storage::IniFile ini(fileName);
+    for (const std::string& section : ini.readSections())
+        ini.eraseSection(section);
     ini.writeString(GeneralSection, "Type", TypeMark);
     ini.writeString(GeneralSection, "ATTENTION", "YOU DON NOT CHANGE NOTHING IN THIS FILE");
     ini.writeInteger(ListViewSection, "Items", static_cast<int>(list.rows.size()));

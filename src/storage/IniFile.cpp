@@ -230,7 +230,7 @@ void IniFile::updateFile()
         return;
     if (!m_fileName.empty()) {
         std::string built;
-        filebytes::replace(m_fileName, fileForm(built));
+        filebytes::replace(m_fileName, fileForm(built), m_fileMode);
     }
     m_modified = false;
 }

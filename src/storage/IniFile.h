@@ -37,6 +37,9 @@ public:
     void updateFile();
     // True when the document differs from the file it was loaded from.
     bool isModified() const { return m_modified; }
+    // Permission bits (e.g. 0600) every write-back gives the file, whatever it had; by default an existing
+    // file keeps its own and a new one gets 0666 less the umask.
+    void setFileMode(unsigned mode) { m_fileMode = mode; }
     const std::string& fileName() const { return m_fileName; }
 
     // Value after the first "=" of the first matching key line, cut to 255 characters; def when missing.
@@ -186,6 +189,7 @@ private:
     std::vector<Section> m_sections;
     // The most recently used section: the circular search starts here, so runs of reads stay cheap.
     mutable std::size_t m_recentSection = 0;
+    std::optional<unsigned> m_fileMode;
     bool m_modified = false;
 };
 

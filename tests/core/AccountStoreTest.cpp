@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <sys/stat.h>
 
 using namespace vantor;
 using core::AccountEntry;
@@ -164,6 +165,23 @@ private slots:
         QCOMPARE(m_store->remove(1), WriteResult::NoSuchAccount);
     }
 
+    void theFileIsForItsOwnersEyesOnly()
+    {
+        const QByteArray path = QFile::encodeName(accountFile());
+        const auto modeOf = [&path] {
+            struct stat info
+            {
+            };
+            return ::stat(path.constData(), &info) == 0 ? info.st_mode & 07777 : 0u;
+        };
+        addAccounts({"home"});
+        QCOMPARE(modeOf(), 0600u);
+        // A file left readable to all, by hand or by an older version, is closed at the next write.
+        QCOMPARE(::chmod(path.constData(), 0644), 0);
+        QCOMPARE(m_store->edit(1, fields("work")), WriteResult::Stored);
+        QCOMPARE(modeOf(), 0600u);
+    }
+
     void scramblingIsItsOwnInverse()
     {
         const std::string password = "P4ss word!~";
@@ -254,31 +272,35 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(int, total);
         QFETCH(bool, isLogged);
-        writeAccounts("[General]\r\nTotal=" + text + "\r\n");
+        writeAccounts("[General]\r\nTotal=" + text + "\r\n[Acc1]\r\n[Acc2]\r\n");
         QCOMPARE(m_store->total(), total);
         QCOMPARE(errorLines().size(), isLogged ? 1 : 0);
     }
 
-    void totalLargerThanTheSectionsReadsDefaults()
+    void totalLargerThanTheSectionsReadsOnlyUpToTheLastOne()
     {
-        writeAccounts(
-            "[General]\r\nTotal=3\r\n[Acc1]\r\nDescription=only\r\nCheck=1\r\nPOPServer=pop.test\r\n");
+        // A gap reads as an account of defaults; a Total edited far beyond the file costs nothing.
+        writeAccounts("[General]\r\nTotal=2000000000\r\n[Acc1]\r\nDescription=only\r\nCheck=1\r\n"
+                      "POPServer=pop.test\r\n[Acc3]\r\nDescription=third\r\n");
+        QCOMPARE(m_store->total(), 3);
         const std::vector<AccountEntry> all = m_store->readAll("Default");
         QCOMPARE(all.size(), std::size_t(3));
         QCOMPARE(all[0].description, std::string("only"));
         QVERIFY(all[0].check);
-        for (const AccountEntry& missing : {all[1], all[2]}) {
-            QCOMPARE(missing.description, std::string("ERROR"));
-            QCOMPARE(missing.popServer, std::string("ERROR"));
-            QCOMPARE(missing.smtpServer, std::string("ERROR"));
-            QCOMPARE(missing.username, std::string("ERROR"));
-            QCOMPARE(missing.popPort, 110);
-            QCOMPARE(missing.smtpPort, 25);
-            QCOMPARE(missing.profile, std::string("Default"));
-            QVERIFY(missing.isPasswordMissing);
-            QVERIFY(!missing.check);
-        }
-        QCOMPARE(m_store->read(3).profile, std::string("ERROR"));
+        const AccountEntry& missing = all[1];
+        QCOMPARE(missing.description, std::string("ERROR"));
+        QCOMPARE(missing.popServer, std::string("ERROR"));
+        QCOMPARE(missing.smtpServer, std::string("ERROR"));
+        QCOMPARE(missing.username, std::string("ERROR"));
+        QCOMPARE(missing.popPort, 110);
+        QCOMPARE(missing.smtpPort, 25);
+        QCOMPARE(missing.profile, std::string("Default"));
+        QVERIFY(missing.isPasswordMissing);
+        QVERIFY(!missing.check);
+        QCOMPARE(all[2].description, std::string("third"));
+        QVERIFY(!m_store->findByDescription("absent", AccountStore::Match::Last));
+        QCOMPARE(m_store->add(fields("new")), WriteResult::Stored);
+        QCOMPARE(m_store->read(4).description, std::string("new"));
     }
 
     void securityDefaultsFollowThePort_data()

@@ -4,7 +4,12 @@
 #include "records/DeletedDatabase.h"
 #include "records/TableError.h"
 
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vantor::records {
 namespace {
@@ -137,23 +142,58 @@ TEST_F(DelimitedTableTest, RecordsAppendedBeforeReadingAreSeenAfterTheFileLines)
     EXPECT_EQ(readBytes(dbFile()), Header + "\r\na@x,One\r\nb@x,Two\r\nc@x,Three\r\n");
 }
 
+// Sets the limit on the size of any file this process writes; beyond it a write fails (EFBIG) as on a full
+// disk, also for root.
+void limitFileSize(rlim_t bytes)
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+// Runs check in a child process, so that a file size limit stays there; its result is the exit status.
+int inChildProcess(const std::function<int()>& check)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        int result = 99;
+        try {
+            result = check();
+        } catch (...) {
+        }
+        ::_exit(result);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 TEST_F(DelimitedTableTest, FailedWriteKeepsTheTableOpenAndTheOldFileWhole)
 {
-    writeBytes(dbFile(), Header + "\r\na@x,One\r\n");
-    DelimitedTable table(dbFile());
-    table.open();
-    ASSERT_TRUE(table.deleteCurrent());
-    // A directory where the temporary file would go makes the rewrite fail, also for root.
-    std::filesystem::create_directory(dbFile() + ".tmp");
-    EXPECT_THROW(table.close(), TableError);
-    EXPECT_TRUE(table.isOpen());
-    EXPECT_TRUE(table.isModified());
-    EXPECT_EQ(readBytes(dbFile()), Header + "\r\na@x,One\r\n");
-
-    std::filesystem::remove(dbFile() + ".tmp");
-    table.close();
-    EXPECT_FALSE(table.isOpen());
+    const std::string old = Header + "\r\na@x,One\r\n";
+    writeBytes(dbFile(), old);
+    const int failedStep = inChildProcess([&] {
+        DelimitedTable table(dbFile());
+        table.open();
+        if (!table.deleteCurrent())
+            return 1;
+        limitFileSize(16);
+        try {
+            table.close();
+            return 2;
+        } catch (const TableError&) {
+        }
+        if (!table.isOpen() || !table.isModified() || readBytes(dbFile()) != old)
+            return 3;
+        limitFileSize(RLIM_INFINITY);
+        table.close();
+        return table.isOpen() ? 4 : 0;
+    });
+    EXPECT_EQ(failedStep, 0);
     EXPECT_EQ(readBytes(dbFile()), Header + "\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 1)
+        << "temporary file left";
 }
 
 TEST_F(DelimitedTableTest, ClosedTableRefusesReadsAndAppends)

@@ -38,7 +38,8 @@ protected:
 
 TEST_F(ResultListFileTest, SavedFileHasTheListLayout)
 {
-    writeBytes(listFile(), "[Old]\r\nstale=1\r\n");
+    // Nothing of an older file stays, not even in a section the list writes too.
+    writeBytes(listFile(), "[Old]\r\nstale=1\r\n[Item]\r\nR7=stale;1;0;\r\n");
     ResultListFile::save(deletedList(), listFile());
     EXPECT_EQ(readBytes(listFile()), "[General]\r\n"
                                      "Type=EMail Vantor List File\r\n"

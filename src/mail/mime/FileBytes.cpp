@@ -1,5 +1,7 @@
 #include "mail/mime/FileBytes.h"
 
+#include "base/AtomicFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -44,14 +46,8 @@ std::string readFileBytes(const std::filesystem::path& path)
 
 void writeFileBytes(const std::filesystem::path& path, std::string_view bytes)
 {
-    errno = 0;
-    File file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        fail("cannot create the file", path);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        fail("cannot write the file", path);
-    if (std::fclose(file.release()) != 0)
-        fail("cannot write the file", path);
+    if (const std::error_code error = base::AtomicFile::write(path, bytes))
+        throw std::filesystem::filesystem_error("cannot write the file", path, error);
 }
 
 } // namespace vantor::mail::mime

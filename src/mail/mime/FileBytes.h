@@ -10,7 +10,8 @@ namespace vantor::mail::mime {
 // it cannot be opened or read, a directory included.
 [[nodiscard]] std::string readFileBytes(const std::filesystem::path& path);
 
-// Replaces the file with bytes; throws std::filesystem::filesystem_error when that fails.
+// Replaces the file with bytes through base::AtomicFile (a failure leaves the old file as it was); throws
+// std::filesystem::filesystem_error when that fails.
 void writeFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 } // namespace vantor::mail::mime
