@@ -27,6 +27,16 @@ std::size_t HeaderList::find(const std::vector<std::string>& lines, std::string_
     return npos;
 }
 
+std::vector<std::size_t> HeaderList::findAll(const std::vector<std::string>& lines, std::string_view name)
+{
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (namesField(lines[i], name))
+            found.push_back(i);
+    }
+    return found;
+}
+
 std::size_t HeaderList::continuationEnd(const std::vector<std::string>& lines, std::size_t index)
 {
     std::size_t end = index + 1;

@@ -17,6 +17,9 @@ public:
     // Index of the ordinal-th (from 0) line starting with name + ":" (any case), or npos.
     [[nodiscard]] static std::size_t find(const std::vector<std::string>& lines, std::string_view name,
                                           int ordinal = 0);
+    // Indexes of every line starting with name + ":" (any case), in order, found in one pass.
+    [[nodiscard]] static std::vector<std::size_t> findAll(const std::vector<std::string>& lines,
+                                                          std::string_view name);
     // The field at index with its continuation lines appended: one space, their leading blanks dropped.
     [[nodiscard]] static std::string joined(const std::vector<std::string>& lines, std::size_t index);
     // Makes the field at index one entry (its continuation lines joined in and removed).

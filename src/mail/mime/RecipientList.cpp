@@ -9,16 +9,14 @@ namespace vantor::mail::mime {
 
 namespace {
 
-// Every field of that name, each read whole; the text the lists were last parsed from.
+// Every field of that name, each read whole, gathered in one walk over the header: a header of many such
+// lines must not cost a search from the top for each of them.
 std::vector<std::string> fieldsNamed(const std::vector<std::string>& lines, std::string_view name)
 {
     std::vector<std::string> fields;
-    for (int ordinal = 0;; ++ordinal) {
-        const std::size_t index = HeaderList::find(lines, name, ordinal);
-        if (index == HeaderList::npos)
-            return fields;
+    for (const std::size_t index : HeaderList::findAll(lines, name))
         fields.push_back(HeaderList::joined(lines, index));
-    }
+    return fields;
 }
 
 } // namespace

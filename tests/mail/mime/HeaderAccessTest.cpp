@@ -146,6 +146,16 @@ TEST(RawHeader, FoldedFieldsReadWholeButLinesStayRaw)
     EXPECT_FALSE(m.structureStale());
 }
 
+TEST(RawHeader, RecipientsComeFromEveryFieldOfTheirNameInOrderWithItsOwnFoldedLines)
+{
+    MailMessage m;
+    m.loadRawHeader("to: a@x,\r\n\tb@x\r\nCc: c@x,\r\n d@x\r\nTo-Do: no1@x\r\nX-To: no2@x\r\nTO: e@x\r\n"
+                    "To : no3@x\r\nTo:f@x\r\n  , g@x\r\nCC: h@x\r\n\r\n");
+    EXPECT_EQ(m.toList().allAddresses(), "a@x,b@x,e@x,f@x,g@x");
+    EXPECT_EQ(m.ccList().allAddresses(), "c@x,d@x,h@x");
+    EXPECT_EQ(m.headerLines().size(), 12u);
+}
+
 TEST(RawHeader, SettingAFoldedFieldReplacesItWhole)
 {
     MailMessage m;
