@@ -3,9 +3,12 @@
 #include "core/AccountStore.h"
 #include "core/CheckContext.h"
 #include "core/CheckFilterActions.h"
+#include "core/DisplayText.h"
+#include "core/FormatText.h"
 #include "core/MessageStep.h"
 #include "core/ProcessState.h"
 #include "core/ResultListModel.h"
+#include "core/SessionDeletions.h"
 #include "core/StatusSink.h"
 #include "filter/FilterEngine.h"
 #include "mail/codec/MailDate.h"
@@ -36,6 +39,9 @@ void AccountPass::run(MessageStep& step)
     state.currentAccountRow = 0;
     const int total = store.total();
     for (int number = 1; number <= total; ++number) {
+        // The program is ending: no further account is visited.
+        if (m_context.mailbox().isShutDown())
+            return;
         env.status.setAccountProgress(number, total);
         env.status.setMessageProgress(0, 0);
         const AccountLoad load = loader.load(number, m_style.prompt);
@@ -69,26 +75,29 @@ void AccountPass::visitAccount(int row, const Pop3Login& login, MessageStep& ste
     m_context.report(m_context.text("Message", "023") + " " + std::to_string(emails));
     if (emails == 0)
         setColumn(row, m_style.layout.filtered, "0");
-    fetchMessages(row, emails, login.host, step);
+    SessionDeletions& deletions = m_context.deletions();
+    deletions.begin();
+    const bool isSound = fetchMessages(row, emails, login.host, step);
     m_context.report(m_context.text("Message", "021"));
-    // A refused QUIT leaves the connection open; close it so that the next connection can start.
-    if (!mailbox.quit())
-        mailbox.abort();
+    // Only an acknowledged QUIT makes the server carry out the deletions; a refused one leaves the
+    // messages in place.
+    if (!isSound || !mailbox.quit()) {
+        abortSession(row, login.host);
+        return;
+    }
+    deletions.commit(m_context);
 
-    bool isListed = true;
+    int filtered = -1;
     if (m_style.hasSecondListing) {
-        const int filtered = listKept(row, login.host);
+        filtered = listKept(row, login.host);
         step.afterSecondListing();
-        isListed = filtered >= 0;
-        if (isListed) {
+        if (filtered >= 0) {
             setColumn(row, m_style.layout.filtered, std::to_string(filtered));
             setColumn(row, m_style.layout.deleted, std::to_string(emails - filtered));
         }
     }
-    if (isListed) {
-        m_style.accounts.setIcon(row, AccountDone);
-        setColumn(row, m_style.layout.message, AccountOkText);
-    }
+    if (!m_style.hasSecondListing || filtered >= 0)
+        markDone(row, emails, filtered);
     m_context.showStatus("020", login.host);
     if (m_style.hasSecondListing && !mailbox.quit())
         mailbox.abort();
@@ -96,16 +105,47 @@ void AccountPass::visitAccount(int row, const Pop3Login& login, MessageStep& ste
     m_context.state().currentAccountRow = row + 1;
 }
 
+void AccountPass::markDone(int row, int emails, int filtered)
+{
+    m_style.accounts.setIcon(row, AccountDone);
+    std::string message = AccountOkText;
+    if (const int kept = m_context.deletions().keptForBackup(); kept > 0) {
+        message = storedText(fillPlaceholders(m_context.uiText("Message", "061"), {QString::number(kept)}));
+        m_context.report(message);
+    }
+    setColumn(row, m_style.layout.message, message);
+    if (m_style.logTotals && filtered >= 0)
+        m_context.addDayTotals({emails, filtered, emails - filtered});
+}
+
+void AccountPass::abortSession(int row, const std::string& host)
+{
+    Pop3Mailbox& mailbox = m_context.mailbox();
+    const std::string reason = mailbox.failureText();
+    mailbox.abort();
+    m_context.deletions().discard();
+    const std::string& failure = m_context.text("Message", "060");
+    markFailed(row, failure);
+    m_context.report(failure);
+    m_context.logError(" " + m_style.errorCode + " - session aborted, nothing deleted on " + host +
+                       (reason.empty() ? std::string() : " (" + reason + ")"));
+    m_context.showStatus("019", host);
+    m_context.state().currentAccountRow = row + 1;
+}
+
 bool AccountPass::openSession(int row, const std::string& host, Session session)
 {
     Pop3Mailbox& mailbox = m_context.mailbox();
+    if (mailbox.isShutDown())
+        return false;
     const bool isFiltering = session == Session::Filtering;
     const std::string& code = isFiltering ? m_style.errorCode : SecondListingCode;
     if (isFiltering)
         m_context.showStatus("029", host);
     if (!mailbox.connect()) {
         markFailed(row, m_context.text("Message", "017"));
-        logFailure(code, "connect to", host);
+        // A refused certificate or STLS is only told apart from a closed port by its reason.
+        logFailure(code, "connect to", host, mailbox.failureText());
         // A failed connect may leave the socket open; the next account needs it closed.
         mailbox.abort();
         return false;
@@ -121,19 +161,27 @@ bool AccountPass::openSession(int row, const std::string& host, Session session)
     return true;
 }
 
-void AccountPass::fetchMessages(int row, int count, const std::string& host, MessageStep& step)
+bool AccountPass::fetchMessages(int row, int count, const std::string& host, MessageStep& step)
 {
     const CheckEnvironment& env = m_context.env();
+    Pop3Mailbox& mailbox = m_context.mailbox();
     for (int number = 1; number <= count; ++number) {
         env.status.setMessageProgress(number, count);
-        if (!m_context.mailbox().fetchHeader(number)) {
+        if (!mailbox.fetchHeader(number)) {
+            if (!mailbox.isSessionOpen())
+                return false;
+            // A clean refusal of one message: the others can still be judged.
             setColumn(row, m_style.layout.message, m_context.text("Message", "022"));
             logFailure(m_style.errorCode, "retrive message from", host);
             continue;
         }
         m_context.state().currentMessageNumber = number;
         step.handleMessage(number);
+        // The step's own exchanges (the backup's fetch, DELE) may have broken the session.
+        if (!mailbox.isSessionOpen())
+            return false;
     }
+    return true;
 }
 
 int AccountPass::listKept(int row, const std::string& host)
@@ -145,10 +193,16 @@ int AccountPass::listKept(int row, const std::string& host)
     Pop3Mailbox& mailbox = m_context.mailbox();
     const int filtered = mailbox.messageCount();
     for (int number = 1; number <= filtered; ++number) {
-        if (mailbox.fetchHeader(number))
+        if (mailbox.fetchHeader(number)) {
             addKeptRow();
-        else
-            logFailure(SecondListingCode, "retrive message from", host);
+            continue;
+        }
+        logFailure(SecondListingCode, "retrive message from", host, mailbox.failureText());
+        if (!mailbox.isSessionOpen()) {
+            // Later replies could no longer be told apart: the count of what is left stays unknown.
+            markFailed(row, m_context.text("Message", "022"));
+            return -1;
+        }
     }
     return filtered;
 }
@@ -185,9 +239,11 @@ void AccountPass::setColumn(int row, int subItem, std::string text)
         m_style.accounts.setSubItem(row, subItem, std::move(text));
 }
 
-void AccountPass::logFailure(const std::string& code, const char* what, const std::string& host)
+void AccountPass::logFailure(const std::string& code, const char* what, const std::string& host,
+                             const std::string& reason)
 {
-    m_context.logError(" " + code + " - failed on " + what + " " + host);
+    m_context.logError(" " + code + " - failed on " + what + " " + host +
+                       (reason.empty() ? std::string() : " (" + reason + ")"));
 }
 
 } // namespace vantor::core

@@ -16,6 +16,10 @@ class ResultListModel;
 // preview finish share it: load each account, add its row, connect, log in, fetch every header and hand it
 // to the step, QUIT (which carries out the deletions), and, where the pass has one, list what is left on
 // the server with the exceptions icon of each kept message.
+//
+// A session whose lockstep broke (time-out, cut, unreadable reply) is aborted without QUIT: the server
+// keeps every message, the account's row says so, and nothing of it is recorded. The deleted rows and the
+// day totals of an account are written as soon as its QUIT is acknowledged.
 class AccountPass
 {
 public:
@@ -27,6 +31,8 @@ public:
         std::string errorCode;
         bool hasSecondListing = false;
         AccountLoader::PasswordPrompt prompt = AccountLoader::PasswordPrompt::Ask;
+        // [General] LOG: each account that ends with its counts adds them to emails.log.
+        bool logTotals = false;
     };
 
     AccountPass(const CheckContext& context, CheckFilterActions& actions, Style style);
@@ -46,13 +52,19 @@ private:
 
     // Connect and log in; on failure marks the row, logs " <code> - failed on ..." and closes.
     bool openSession(int row, const std::string& host, Session session);
-    void fetchMessages(int row, int count, const std::string& host, MessageStep& step);
-    // The second connection: the kept rows and the "Filtered" count; -1 when it could not log in.
+    // False when the session broke on the way.
+    bool fetchMessages(int row, int count, const std::string& host, MessageStep& step);
+    // Closes a broken session without QUIT and marks the row: the server keeps everything.
+    void abortSession(int row, const std::string& host);
+    // The second connection: the kept rows and the "Filtered" count; -1 when it could not list them.
     int listKept(int row, const std::string& host);
+    // The row's Message (and a report line for messages kept unbacked) once the account is done.
+    void markDone(int row, int emails, int filtered);
     void addKeptRow();
     void markFailed(int row, const std::string& failure);
     void setColumn(int row, int subItem, std::string text);
-    void logFailure(const std::string& code, const char* what, const std::string& host);
+    void logFailure(const std::string& code, const char* what, const std::string& host,
+                    const std::string& reason = {});
 
     const CheckContext& m_context;
     CheckFilterActions& m_actions;

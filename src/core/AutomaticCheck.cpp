@@ -5,6 +5,7 @@
 #include "core/CheckEnding.h"
 #include "core/CheckGuards.h"
 #include "core/CheckHost.h"
+#include "core/CheckLock.h"
 #include "core/EngineStep.h"
 #include "core/ProcessState.h"
 #include "core/StatusSink.h"
@@ -22,10 +23,12 @@ AutomaticCheck::AutomaticCheck(const CheckContext& context, CheckFilterActions& 
     , m_actions(actions)
 {}
 
-void AutomaticCheck::run()
+CheckGuards::Outcome AutomaticCheck::run()
 {
-    if (CheckGuards::enter(m_context) != CheckGuards::Outcome::Passed)
-        return;
+    CheckLock lock(m_context.env().home);
+    if (const CheckGuards::Outcome outcome = CheckGuards::enter(m_context, lock);
+        outcome != CheckGuards::Outcome::Passed)
+        return outcome;
     const CheckEnvironment& env = m_context.env();
     CheckLists& lists = m_context.lists();
     env.host.setBusy(true);
@@ -40,11 +43,12 @@ void AutomaticCheck::run()
     const CheckEnding::Settings settings = CheckEnding::Settings::read(env.home);
 
     EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Automatic, AutomaticCode);
-    AccountPass pass(
-        m_context, m_actions,
-        {lists.accounts(), AccountRowLayout::automatic(), AutomaticCode, true, m_context.passwordPrompt()});
+    AccountPass pass(m_context, m_actions,
+                     {lists.accounts(), AccountRowLayout::automatic(), AutomaticCode, true,
+                      m_context.passwordPrompt(), settings.logTotals});
     pass.run(step);
     CheckEnding(m_context).run(settings);
+    return CheckGuards::Outcome::Passed;
 }
 
 } // namespace vantor::core

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CheckGuards.h"
+
 namespace vantor::core {
 
 class CheckContext;
@@ -14,7 +16,7 @@ public:
     AutomaticCheck(const CheckContext& context, CheckFilterActions& actions);
 
     // Runs from start to end; returns early (after its error box) when a guard refuses.
-    void run();
+    CheckGuards::Outcome run();
 
 private:
     const CheckContext& m_context;

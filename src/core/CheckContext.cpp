@@ -8,16 +8,18 @@
 #include "filter/CheckReport.h"
 #include "records/BackupFolder.h"
 #include "storage/ErrorLog.h"
+#include "storage/IniError.h"
 #include "storage/TextTable.h"
 
 namespace vantor::core {
 
 CheckContext::CheckContext(const CheckEnvironment& environment, CheckLists& lists, Pop3Mailbox& mailbox,
-                           filter::FilterEngine& engine)
+                           filter::FilterEngine& engine, SessionDeletions& deletions)
     : m_env(environment)
     , m_lists(lists)
     , m_mailbox(mailbox)
     , m_engine(engine)
+    , m_deletions(deletions)
 {}
 
 std::string CheckContext::homeDir() const
@@ -71,6 +73,19 @@ void CheckContext::createBackupFolder() const
     std::error_code error;
     // A folder that cannot be made shows later as the backup's own "cannot found EBak directory" entry.
     std::filesystem::create_directory(records::backupFolderPath(homeDir()), error);
+}
+
+void CheckContext::addDayTotals(const records::DayTotals& totals) const
+{
+    const QDate today = m_env.now().date();
+    const std::chrono::year_month_day day{std::chrono::year{today.year()},
+                                          std::chrono::month{static_cast<unsigned>(today.month())},
+                                          std::chrono::day{static_cast<unsigned>(today.day())}};
+    try {
+        records::StatisticsLog(homeDir()).addDayTotals(day, totals);
+    } catch (const storage::IniError&) {
+        logError(" 00014 - cannot write emails.log");
+    }
 }
 
 } // namespace vantor::core

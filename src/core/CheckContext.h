@@ -3,6 +3,7 @@
 #include "core/CheckEnvironment.h"
 #include "core/CheckLists.h"
 #include "core/Pop3Mailbox.h"
+#include "records/StatisticsLog.h"
 
 #include <QString>
 
@@ -17,11 +18,13 @@ namespace vantor::core {
 
 // What every check cycle works with: the host's collaborators, the lists of the first page, the shared POP3
 // client and the filter engine, with the small helpers each step of a cycle uses.
+class SessionDeletions;
+
 class CheckContext
 {
 public:
     CheckContext(const CheckEnvironment& environment, CheckLists& lists, Pop3Mailbox& mailbox,
-                 filter::FilterEngine& engine);
+                 filter::FilterEngine& engine, SessionDeletions& deletions);
 
     // Whether the checks ask for a stored empty password (the window) or log in with it (the command line).
     AccountLoader::PasswordPrompt passwordPrompt() const { return m_passwordPrompt; }
@@ -32,6 +35,7 @@ public:
     CheckLists& lists() const { return m_lists; }
     Pop3Mailbox& mailbox() const { return m_mailbox; }
     filter::FilterEngine& engine() const { return m_engine; }
+    SessionDeletions& deletions() const { return m_deletions; }
     std::string homeDir() const;
 
     // A text of the table as bytes, and as text for the window.
@@ -49,12 +53,15 @@ public:
     QDateTime nowToSeconds() const;
     // Creates EBak below the home directory when it is missing (at the start of a check that may delete).
     void createBackupFolder() const;
+    // Adds totals to today's section of emails.log (creating it); a failure is logged.
+    void addDayTotals(const records::DayTotals& totals) const;
 
 private:
     const CheckEnvironment& m_env;
     CheckLists& m_lists;
     Pop3Mailbox& m_mailbox;
     filter::FilterEngine& m_engine;
+    SessionDeletions& m_deletions;
     AccountLoader::PasswordPrompt m_passwordPrompt = AccountLoader::PasswordPrompt::Ask;
 };
 

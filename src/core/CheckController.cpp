@@ -15,11 +15,12 @@ CheckController::CheckController(const CheckEnvironment& environment, mail::net:
     , m_lists(environment.texts)
     , m_mailbox(std::move(socketFactory))
     , m_engine(environment.home.nativeDir())
-    , m_context(environment, m_lists, m_mailbox, m_engine)
+    , m_context(environment, m_lists, m_mailbox, m_engine, m_deletions)
     , m_recorder(environment.home.nativeDir(), m_mailbox, m_mailbox.message(), environment.errorLog)
     , m_actions(m_context, m_recorder)
     , m_preview(m_context, m_actions, m_recorder)
 {
+    m_mailbox.setTimeOut(environment.timeOut);
     // PreviewListChange: every tick the user changes rewrites the tally.
     connect(&m_lists.preview(), &ResultListModel::tickChanged, this, [this] { m_preview.listChanged(); });
 }
@@ -30,14 +31,18 @@ void CheckController::checkBtnClick()
     startCheck(automatic ? CheckMode::Automatic : CheckMode::Preview);
 }
 
-void CheckController::startCheck(CheckMode mode)
+CheckGuards::Outcome CheckController::startCheck(CheckMode mode)
 {
     if (m_env.state.checkRunning)
-        return;
+        return CheckGuards::Outcome::Passed;
     if (mode == CheckMode::Automatic)
-        AutomaticCheck(m_context, m_actions).run();
-    else
-        m_preview.build();
+        return AutomaticCheck(m_context, m_actions).run();
+    return m_preview.build();
+}
+
+bool CheckController::isCheckUnderWay() const
+{
+    return m_env.state.checkRunning && !m_preview.isWaiting();
 }
 
 void CheckController::finishPreview()

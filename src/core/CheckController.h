@@ -6,6 +6,7 @@
 #include "core/CheckMode.h"
 #include "core/Pop3Mailbox.h"
 #include "core/PreviewCycle.h"
+#include "core/SessionDeletions.h"
 #include "filter/FilterEngine.h"
 #include "records/DeletedMessageRecorder.h"
 
@@ -35,9 +36,9 @@ public:
 
     // CheckBtn, the tray's "Check Account" and the check on connection: the mode of [General] Mode1.
     void checkBtnClick();
-    // The check in the given mode; ignored while a check (or a preview wait) runs, so nothing ever starts
-    // a second check over the same POP3 client.
-    void startCheck(CheckMode mode);
+    // The check in the given mode; ignored (Passed) while a check (or a preview wait) runs, so nothing
+    // ever starts a second check over the same POP3 client.
+    CheckGuards::Outcome startCheck(CheckMode mode);
     // FinishBtn and AbortBtn.
     void finishPreview();
     void abortPreview();
@@ -47,11 +48,19 @@ public:
     // Label7's text for the preview list as it is now.
     QString previewTally() const { return m_preview.tallyText(); }
 
+    // A session with a server may be under way: a check, a preview build or Finish, not a preview that
+    // waits for the user.
+    bool isCheckUnderWay() const;
+    // The program is ending: the running session is aborted at once (no further command, no QUIT, so the
+    // server keeps every message), and nothing more is started.
+    void shutDown() { m_mailbox.shutDown(); }
+
 private:
     const CheckEnvironment& m_env;
     CheckLists m_lists;
     Pop3Mailbox m_mailbox;
     filter::FilterEngine m_engine;
+    SessionDeletions m_deletions;
     CheckContext m_context;
     records::DeletedMessageRecorder m_recorder;
     CheckFilterActions m_actions;

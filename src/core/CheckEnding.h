@@ -1,7 +1,5 @@
 #pragma once
 
-#include "records/StatisticsLog.h"
-
 #include <string>
 
 namespace vantor::core {
@@ -10,8 +8,9 @@ class CheckContext;
 class HomeDirectory;
 
 // What the automatic check and the preview finish do once every account is done: enable the window again,
-// add the day's totals to emails.log, append the deleted rows to backup.bak, show the report, start the
-// mail client, move LastCheckTime and clear CheckRunning.
+// make sure today has its section in emails.log (each account added its own totals and deleted rows when it
+// ended), show the report, start the mail client, move LastCheckTime and clear CheckRunning. When the
+// program is ending, only the window's state is given back.
 class CheckEnding
 {
 public:
@@ -29,12 +28,8 @@ public:
     explicit CheckEnding(const CheckContext& context);
 
     void run(const Settings& settings);
-    // The sums of "EMails", "Filtered" and "Deleted" over the account rows that ended "OK".
-    records::DayTotals runTotals() const;
 
 private:
-    void addDayTotals();
-
     const CheckContext& m_context;
 };
 

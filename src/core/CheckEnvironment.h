@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include <chrono>
 #include <functional>
 
 namespace vantor::platform {
@@ -36,6 +37,10 @@ struct CheckEnvironment
     CheckHost& host;
     ProcessState& state;
     Clock now = &QDateTime::currentDateTime;
+    // Seconds a POP3 reply may keep a check waiting.
+    int timeOut = 60;
+    // How long a check waits for another check on the same home directory to end.
+    std::chrono::milliseconds lockPatience = std::chrono::seconds(30);
 };
 
 } // namespace vantor::core

@@ -2,6 +2,7 @@
 
 #include "core/CheckContext.h"
 #include "core/ProcessState.h"
+#include "core/SessionDeletions.h"
 #include "mail/codec/MailDate.h"
 
 namespace vantor::core {
@@ -45,14 +46,22 @@ void CheckFilterActions::recordDeletedMessage(filter::VerdictCode code)
 
 void CheckFilterActions::deleteMessage(int messageNumber)
 {
-    std::optional<records::ResultRow> recorded = std::exchange(m_recorded, std::nullopt);
-    Pop3Mailbox& mailbox = m_context.mailbox();
-    if (!mailbox.deleteMessage(messageNumber)) {
-        m_context.logError(" " + m_errorCode + " - failed on delete message from " + mailbox.host());
+    records::DeletedMessageRecorder::Recording recorded = std::exchange(m_recorded, {});
+    if (!recorded.mayDelete) {
+        m_context.deletions().keepForBackup();
         return;
     }
-    if (recorded)
-        m_context.lists().deleted().addRow(std::move(*recorded));
+    Pop3Mailbox& mailbox = m_context.mailbox();
+    // A session the recording's fetch broke is aborted by the pass; there is nothing left to refuse.
+    if (!mailbox.isSessionOpen())
+        return;
+    if (!mailbox.deleteMessage(messageNumber)) {
+        if (mailbox.isSessionOpen())
+            m_context.logError(" " + m_errorCode + " - failed on delete message from " + mailbox.host());
+        return;
+    }
+    if (recorded.row)
+        m_context.deletions().add(std::move(*recorded.row));
 }
 
 void CheckFilterActions::addPreviewRow(filter::VerdictCode code)

@@ -29,8 +29,9 @@ public:
     void writeErrorLog(std::string_view text) override;
     void setProfileColumn(std::string_view text) override;
     void recordDeletedMessage(filter::VerdictCode code) override;
-    // The recorded row joins the deleted list only when the server accepted the DELE: a message that
-    // stays on the server must not be listed, nor stored in backup.bak, as deleted.
+    // The recorded row is held for the session's end only when the server accepted the DELE: a message
+    // that stays on the server must not be listed, nor stored in backup.bak, as deleted. A message whose
+    // backup failed is not deleted at all.
     void deleteMessage(int messageNumber) override;
     void addPreviewRow(filter::VerdictCode code) override;
     void addReasonLine(std::string_view reason) override;
@@ -41,7 +42,7 @@ private:
     ResultListModel* m_accounts = nullptr;
     AccountRowLayout m_layout;
     std::string m_errorCode;
-    std::optional<records::ResultRow> m_recorded;
+    records::DeletedMessageRecorder::Recording m_recorded;
 };
 
 } // namespace vantor::core

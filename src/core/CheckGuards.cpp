@@ -3,12 +3,13 @@
 #include "core/AccountStore.h"
 #include "core/CheckContext.h"
 #include "core/CheckHost.h"
+#include "core/CheckLock.h"
 #include "core/ProcessState.h"
 #include "platform/ConnectionDetector.h"
 
 namespace vantor::core {
 
-CheckGuards::Outcome CheckGuards::enter(const CheckContext& context)
+CheckGuards::Outcome CheckGuards::enter(const CheckContext& context, CheckLock& lock)
 {
     const CheckEnvironment& env = context.env();
     if (env.state.watchRunning) {
@@ -26,6 +27,11 @@ CheckGuards::Outcome CheckGuards::enter(const CheckContext& context)
         env.host.openAccountManager();
         env.state.checkRunning = false;
         return Outcome::Refused;
+    }
+    if (!lock.acquire(env.lockPatience, context.mailbox())) {
+        context.showError("059");
+        env.state.checkRunning = false;
+        return Outcome::Locked;
     }
     return Outcome::Passed;
 }

@@ -32,7 +32,7 @@ int NewMailWatch::poll()
     const AccountLoader loader(store, env.texts, env.prompts);
     int newCount = 0;
     const int total = store.total();
-    for (int number = 1; number <= total; ++number) {
+    for (int number = 1; number <= total && !m_context.mailbox().isShutDown(); ++number) {
         const AccountLoad load = loader.load(number, AccountLoader::PasswordPrompt::DontAsk);
         if (load.outcome == AccountLoad::Outcome::Skipped)
             continue;
@@ -82,6 +82,9 @@ int NewMailWatch::countNewMessages(const QDateTime& since, const std::string& ho
     for (int number = 1; number <= mailbox.messageCount(); ++number) {
         if (!mailbox.fetchHeader(number)) {
             m_context.logError(" 00005 - failed on retrive message from " + host);
+            // After a broken exchange no later header could be trusted to be the one asked for.
+            if (!mailbox.isSessionOpen())
+                break;
             continue;
         }
         // A message without a readable date never counts.

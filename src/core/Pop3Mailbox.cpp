@@ -23,7 +23,7 @@ void Pop3Mailbox::setLogin(const Pop3Login& login)
 
 bool Pop3Mailbox::connect()
 {
-    return m_isSecurityKnown && m_client.connect();
+    return !m_isShutDown && m_isSecurityKnown && m_client.connect();
 }
 
 bool Pop3Mailbox::login()
@@ -61,6 +61,12 @@ bool Pop3Mailbox::quit()
 
 void Pop3Mailbox::abort()
 {
+    m_client.abort();
+}
+
+void Pop3Mailbox::shutDown()
+{
+    m_isShutDown = true;
     m_client.abort();
 }
 

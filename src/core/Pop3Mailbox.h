@@ -18,6 +18,9 @@ class Pop3Mailbox : public records::MessageSource
 public:
     explicit Pop3Mailbox(mail::net::SocketFactory factory = mail::net::defaultSocketFactory());
 
+    // Seconds a reply may keep the check waiting (60 in the program; tests take less).
+    void setTimeOut(int seconds) { m_client.setTimeOut(seconds); }
+
     mail::mime::MailMessage& message() { return m_message; }
     const mail::mime::MailMessage& message() const { return m_message; }
 
@@ -39,6 +42,13 @@ public:
     bool quit();
     // Closes without QUIT: the server forgets the deletions.
     void abort();
+    // The session is open: a command that failed left it so only when the server cleanly refused it.
+    bool isSessionOpen() const { return m_client.connected(); }
+    // The server's refusal or the fault that ended the session, for the error log.
+    std::string failureText() const { return m_client.failureText(); }
+    // The program is ending: the running session is aborted at once and no command goes out any more.
+    void shutDown();
+    bool isShutDown() const { return m_isShutDown; }
 
     bool retrieveHeader(int messageNumber, mail::mime::MailMessage& message) override;
     bool retrieveMessage(int messageNumber, mail::mime::MailMessage& message) override;
@@ -48,6 +58,7 @@ private:
     mail::mime::MailMessage m_message;
     mail::net::Pop3Client m_client;
     bool m_isSecurityKnown = true;
+    bool m_isShutDown = false;
 };
 
 } // namespace vantor::core

@@ -5,6 +5,7 @@
 #include "core/CheckEnding.h"
 #include "core/CheckGuards.h"
 #include "core/CheckHost.h"
+#include "core/CheckLock.h"
 #include "core/DisplayText.h"
 #include "core/EngineStep.h"
 #include "core/FormatText.h"
@@ -28,10 +29,13 @@ PreviewCycle::PreviewCycle(const CheckContext& context, CheckFilterActions& acti
     , m_recorder(recorder)
 {}
 
-void PreviewCycle::build()
+CheckGuards::Outcome PreviewCycle::build()
 {
-    if (CheckGuards::enter(m_context) != CheckGuards::Outcome::Passed)
-        return;
+    // Held while the sessions run, not while the preview waits for the user.
+    CheckLock lock(m_context.env().home);
+    if (const CheckGuards::Outcome outcome = CheckGuards::enter(m_context, lock);
+        outcome != CheckGuards::Outcome::Passed)
+        return outcome;
     const CheckEnvironment& env = m_context.env();
     CheckLists& lists = m_context.lists();
     env.host.setBusy(true);
@@ -46,9 +50,9 @@ void PreviewCycle::build()
     env.host.setControlsEnabled(false);
 
     EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Preview, BuildCode);
-    AccountPass pass(
-        m_context, m_actions,
-        {lists.previewAccounts(), AccountRowLayout::preview(), BuildCode, false, m_context.passwordPrompt()});
+    AccountPass pass(m_context, m_actions,
+                     {lists.previewAccounts(), AccountRowLayout::preview(), BuildCode, false,
+                      m_context.passwordPrompt(), false});
     pass.run(step);
 
     listChanged();
@@ -58,6 +62,7 @@ void PreviewCycle::build()
     env.host.setPreviewButtons(!lists.preview().isEmpty(), true);
     env.host.setBusy(false);
     m_isWaiting = true;
+    return CheckGuards::Outcome::Passed;
 }
 
 void PreviewCycle::finish()
@@ -74,7 +79,13 @@ void PreviewCycle::finish()
     env.host.setBusy(true);
     env.host.showPage(CheckPage::ResultLists);
     env.status.setTrayState(TrayState::Filtering);
-    if (CheckGuards::enter(m_context) != CheckGuards::Outcome::Passed) {
+    CheckLock lock(env.home);
+    const CheckGuards::Outcome outcome = CheckGuards::enter(m_context, lock);
+    if (outcome == CheckGuards::Outcome::Locked) {
+        keepWaiting();
+        return;
+    }
+    if (outcome != CheckGuards::Outcome::Passed) {
         endRefusedFinish();
         return;
     }
@@ -93,9 +104,9 @@ void PreviewCycle::finishAccounts()
     const CheckEnding::Settings settings = CheckEnding::Settings::read(env.home);
 
     PreviewMatchStep step(m_context, m_recorder);
-    AccountPass pass(
-        m_context, m_actions,
-        {lists.accounts(), AccountRowLayout::automatic(), FinishCode, true, m_context.passwordPrompt()});
+    AccountPass pass(m_context, m_actions,
+                     {lists.accounts(), AccountRowLayout::automatic(), FinishCode, true,
+                      m_context.passwordPrompt(), settings.logTotals});
     pass.run(step);
     CheckEnding(m_context).run(settings);
 }
@@ -110,6 +121,17 @@ void PreviewCycle::endRefusedFinish()
     env.status.setStatusText(m_context.uiText("Message", "016"));
     env.host.setBusy(false);
     env.state.checkRunning = false;
+}
+
+void PreviewCycle::keepWaiting()
+{
+    // Another check holds the home directory for a while; the user's ticks must survive for a second try.
+    const CheckEnvironment& env = m_context.env();
+    env.state.checkRunning = true;
+    env.host.showPage(CheckPage::Preview);
+    env.status.setTrayState(TrayState::PreviewWaiting);
+    env.host.setBusy(false);
+    m_isWaiting = true;
 }
 
 void PreviewCycle::abort()

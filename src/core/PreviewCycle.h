@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CheckGuards.h"
+
 #include <QString>
 
 namespace vantor::records {
@@ -22,7 +24,7 @@ public:
                  records::DeletedMessageRecorder& recorder);
 
     // BuildPreview. Ends waiting for the user, unless a guard refused.
-    void build();
+    CheckGuards::Outcome build();
     // FinishPreview; ignored unless the preview waits. While a watch poll runs it shows the error box and
     // keeps waiting. Offline or without account.vta it shows the error box and ends the preview with the
     // window enabled again, the preview list kept and nothing deleted.
@@ -41,6 +43,7 @@ public:
 private:
     void finishAccounts();
     void endRefusedFinish();
+    void keepWaiting();
 
     const CheckContext& m_context;
     CheckFilterActions& m_actions;

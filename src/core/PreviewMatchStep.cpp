@@ -4,6 +4,7 @@
 #include "core/CheckContext.h"
 #include "core/EngineStep.h"
 #include "core/ProcessState.h"
+#include "core/SessionDeletions.h"
 #include "mail/codec/MailDate.h"
 #include "records/DeletedMessageRecorder.h"
 
@@ -63,14 +64,19 @@ int PreviewMatchStep::matchingRow(const std::string& sender, const std::string& 
 void PreviewMatchStep::deleteMatched(int messageNumber, int icon, const std::string& sender,
                                      const std::string& subject, const std::string& date)
 {
-    m_recorder.backupDeletedMessage(messageNumber);
-    Pop3Mailbox& mailbox = m_context.mailbox();
-    if (!mailbox.deleteMessage(messageNumber)) {
-        m_context.logError(" " + FinishCode + " - failed on delete message from " + mailbox.host());
+    if (!m_recorder.backupDeletedMessage(messageNumber)) {
+        m_context.deletions().keepForBackup();
         return;
     }
-    m_context.lists().deleted().addRow(
-        {sender, icon, {subject, m_context.state().currentAccountDescription, date}});
+    Pop3Mailbox& mailbox = m_context.mailbox();
+    if (!mailbox.isSessionOpen())
+        return;
+    if (!mailbox.deleteMessage(messageNumber)) {
+        if (mailbox.isSessionOpen())
+            m_context.logError(" " + FinishCode + " - failed on delete message from " + mailbox.host());
+        return;
+    }
+    m_context.deletions().add({sender, icon, {subject, m_context.state().currentAccountDescription, date}});
 }
 
 void PreviewMatchStep::afterSecondListing()

@@ -1,5 +1,6 @@
 #include "records/DeletedMessageRecorder.h"
 
+#include "base/AtomicFile.h"
 #include "mail/codec/MailDate.h"
 #include "mail/mime/MailMessage.h"
 #include "records/BackupFileName.h"
@@ -10,7 +11,6 @@
 #include "storage/SettingKeys.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace vantor::records {
 
@@ -24,26 +24,26 @@ DeletedMessageRecorder::DeletedMessageRecorder(std::string homeDir, MessageSourc
     , m_errorLog(errorLog)
 {}
 
-std::optional<ResultRow> DeletedMessageRecorder::recordDeletedMessage(int messageNumber, int code,
-                                                                      std::string_view account)
+DeletedMessageRecorder::Recording DeletedMessageRecorder::recordDeletedMessage(int messageNumber, int code,
+                                                                               std::string_view account)
 {
     const BackupSettings settings = readSettings();
     // With backups off the header is still fetched: the row needs sender, subject and date.
     const bool allMessage = settings.active && settings.allMessage;
     if (!retrieve(messageNumber, allMessage))
-        return std::nullopt;
-    ResultRow row = deletedRow(code, account);
+        return {std::nullopt, !settings.active};
+    Recording recording{deletedRow(code, account), true};
     if (settings.active)
-        writeBackup(backupText(allMessage));
-    return row;
+        recording.mayDelete = writeBackup(backupText(allMessage));
+    return recording;
 }
 
-void DeletedMessageRecorder::backupDeletedMessage(int messageNumber)
+bool DeletedMessageRecorder::backupDeletedMessage(int messageNumber)
 {
     const BackupSettings settings = readSettings();
-    if (!settings.active || !retrieve(messageNumber, settings.allMessage))
-        return;
-    writeBackup(backupText(settings.allMessage));
+    if (!settings.active)
+        return true;
+    return retrieve(messageNumber, settings.allMessage) && writeBackup(backupText(settings.allMessage));
 }
 
 DeletedMessageRecorder::BackupSettings DeletedMessageRecorder::readSettings() const
@@ -80,23 +80,23 @@ std::string DeletedMessageRecorder::backupText(bool allMessage)
     return m_message.encodedBody();
 }
 
-void DeletedMessageRecorder::writeBackup(std::string text)
+bool DeletedMessageRecorder::writeBackup(std::string text)
 {
     const fs::path folder = backupFolderPath(m_homeDir);
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         m_errorLog.write(" 00001 - cannot found EBak directory");
-        return;
+        return false;
     }
     if (text.size() > MaxBackupBytes)
         text.resize(MaxBackupBytes);
     const std::string name = backupFileName(m_message.messageDate(), m_message.fromAddress());
     const std::string content = joinLinesCrLf(splitLines(text));
-    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out)
-        m_errorLog.write(" 00001 - cannot write backup file " + name);
+    // A copy cut short by a full disk would pass for a backup: the writer leaves none behind instead.
+    if (!base::AtomicFile::write(folder / name, content))
+        return true;
+    m_errorLog.write(" 00001 - cannot write backup file " + name);
+    return false;
 }
 
 ResultRow DeletedMessageRecorder::deletedRow(int code, std::string_view account) const

@@ -138,7 +138,11 @@ void MainForm::endProgram(core::EndReason reason)
     if (m_isEnding)
         return;
     m_isEnding = true;
-    core::ExitCleanup::run(reason, m_state.deleteBackupOnExit, m_home);
+    // A session under way is cut at once: no further command, no QUIT, so the server keeps every message
+    // of it. Its check then unwinds, and EBak is left alone meanwhile.
+    const bool isCheckUnderWay = m_checks->isCheckUnderWay();
+    m_checks->shutDown();
+    core::ExitCleanup::run(reason, m_state.deleteBackupOnExit && !isCheckUnderWay, m_home);
     emit ending(reason);
     m_tray->hide();
     // exit() rather than quit(): quit() would first ask every window to close, and ours refuses.

@@ -173,7 +173,7 @@ private slots:
                               QStringLiteral("Wrong|1|||||ERROR: failed on login"),
                               QStringLiteral("Good|0|1|1|0|->Default<-|OK")}));
         QCOMPARE(fixture.errorEntries(),
-                 (QStringList{QStringLiteral(" 00006 - failed on connect to 127.0.0.1"),
+                 (QStringList{QStringLiteral(" 00006 - failed on connect to 127.0.0.1 (Connection refused)"),
                               QStringLiteral(" 00006 - failed on login to 127.0.0.1"),
                               QStringLiteral(" 00004 - used Default profile not Default"),
                               QStringLiteral(" 00003 - used Default profile not Default")}));

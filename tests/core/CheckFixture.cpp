@@ -14,12 +14,13 @@
 
 namespace vantor::test {
 
-CheckFixture::CheckFixture()
+CheckFixture::CheckFixture(int timeOut)
     : home(dir.path())
     , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
     , environment{home, texts, errorLog, prompts, detector, status, host, state}
     , m_logTime(std::chrono::system_clock::now())
 {
+    environment.timeOut = timeOut;
     detector.setOnline(true);
     checks = std::make_unique<core::CheckController>(environment, [this]() -> std::unique_ptr<QSslSocket> {
         if (m_caPath.isEmpty())
@@ -68,14 +69,14 @@ void CheckFixture::writeCorpusProfile() const
     writeBlackList(QStringLiteral("Spammers"), SpamCorpus::blackList());
 }
 
-QString CheckFixture::addCorpusAccount(TestMailServer& server)
+QString CheckFixture::addCorpusAccount(TestMailServer& server, quint16 port)
 {
     const QString user = server.newUser();
     for (const SpamCorpus::Message& message : SpamCorpus::messages())
         server.putMessage(user, message.bytes);
     writeCorpusProfile();
-    addAccount(QStringLiteral("Home"), server.host(), server.port(), user, TestMailServer::Password,
-               QStringLiteral("Spam"));
+    addAccount(QStringLiteral("Home"), server.host(), port == 0 ? server.port() : port, user,
+               TestMailServer::Password, QStringLiteral("Spam"));
     return user;
 }
 

@@ -31,7 +31,8 @@ class TestMailServer;
 class CheckFixture
 {
 public:
-    CheckFixture();
+    // timeOut: the seconds a POP3 reply may take; short, so that a test of a silent server ends soon.
+    explicit CheckFixture(int timeOut = 5);
 
     QString path(const QString& relative) const { return home.filePath(relative); }
     void trustCa(const QString& caCertificatePath) { m_caPath = caCertificatePath; }
@@ -51,8 +52,8 @@ public:
     // The spam corpus's profile "Spam" with the black list it names, "Spammers".
     void writeCorpusProfile() const;
     // A fresh mailbox of server filled with the corpus, and the account "Home" on it filtered by the corpus
-    // profile; the user name of the mailbox.
-    QString addCorpusAccount(TestMailServer& server);
+    // profile, reached through port (the server's own when 0); the user name of the mailbox.
+    QString addCorpusAccount(TestMailServer& server, quint16 port = 0);
 
     // The texts of Error.log's entries, in order.
     QStringList errorEntries() const;

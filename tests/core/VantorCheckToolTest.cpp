@@ -1,10 +1,15 @@
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
 #include "TestMailServer.h"
+#include "storage/SettingKeys.h"
 #include "support/FreePort.h"
+#include "support/ScriptedServer.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTest>
+
+#include <csignal>
 
 using vantor::test::CheckFixture;
 using vantor::test::SpamCorpus;
@@ -29,9 +34,14 @@ private:
     {
         QProcess process;
         process.start(QStringLiteral(VANTOR_CHECK_TOOL), arguments);
-        Run result;
         if (!process.waitForFinished(120000))
-            return result;
+            return {};
+        return outcome(process);
+    }
+
+    static Run outcome(QProcess& process)
+    {
+        Run result;
         result.exitCode = process.exitCode();
         result.lines =
             QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -97,6 +107,54 @@ private slots:
         QCOMPARE(result.lines.filter(QStringLiteral(" - Msg 10 deleted: Subject empty")).size(), 1);
         QCOMPARE(m_server.listMaildir(user), mailbox);
         QCOMPARE(fixture.todaysTotals(), QStringLiteral("none"));
+    }
+
+    void terminationDuringAStalledFetchSendsNothingMore()
+    {
+        vantor::support::ScriptedServer server;
+        QVERIFY(server.listen());
+        server.greet("+OK ready\r\n").reply("+OK\r\n").reply("+OK\r\n").reply("+OK\r\n1 300\r\n.\r\n");
+        // Spam by the default rules (no subject); the backup's RETR then gets no answer.
+        server.reply("+OK\r\nFrom: spam@example.org\r\nTo: me@example.org\r\n\r\n.\r\n").ignoreLine();
+        CheckFixture fixture;
+        fixture.addAccount(QStringLiteral("Scripted"), server.host(), server.port(), QStringLiteral("u"),
+                           QStringLiteral("p"));
+        fixture.setSetting(vantor::storage::BackupActive, true);
+        fixture.setSetting(vantor::storage::BackupAllMessage, true);
+        QProcess process;
+        process.start(QStringLiteral(VANTOR_CHECK_TOOL), {QStringLiteral("--home"), fixture.home.dir()});
+
+        QTRY_VERIFY(server.receivedLines().contains("RETR 1"));
+        process.terminate();
+        QTRY_COMPARE(process.state(), QProcess::NotRunning);
+
+        QCOMPARE(process.exitCode(), 128 + SIGTERM);
+        QTRY_VERIFY(!server.hasClient());
+        QCOMPARE(server.receivedLines(), (QByteArrayList{"USER u", "PASS p", "LIST", "TOP 1 0", "RETR 1"}));
+        QCOMPARE(QDir(fixture.path(QStringLiteral("EBak"))).entryList(QDir::Files), QStringList());
+        QVERIFY(!QFile::exists(fixture.path(QStringLiteral("backup.bak"))));
+        QVERIFY(outcome(process).lines.contains(
+            QStringLiteral("Scripted\t1\t\t\tERROR: session aborted, nothing deleted")));
+    }
+
+    void twoChecksOnOneHomeTakeTurns()
+    {
+        CheckFixture fixture;
+        const QString user = fixture.addCorpusAccount(m_server);
+        QProcess first;
+        QProcess second;
+        for (QProcess* process : {&first, &second})
+            process->start(QStringLiteral(VANTOR_CHECK_TOOL), {QStringLiteral("--home"), fixture.home.dir()});
+        QVERIFY(first.waitForFinished(120000) && second.waitForFinished(120000));
+
+        // Whichever came second found the spam gone; neither counted a message twice.
+        QStringList lines{outcome(first).lines.last(), outcome(second).lines.last()};
+        lines.sort();
+        QCOMPARE(lines,
+                 (QStringList{QStringLiteral("Home\t11\t5\t6\tOK"), QStringLiteral("Home\t5\t5\t0\tOK")}));
+        QCOMPARE(first.exitCode() + second.exitCode(), 0);
+        QCOMPARE(fixture.todaysTotals(), QStringLiteral("16/10/6"));
+        QCOMPARE(m_server.listMaildir(user).size(), 5);
     }
 
     void refusesWithoutAccountsOrArguments()

@@ -140,8 +140,9 @@ private slots:
     void backupOffStillGivesTheRow()
     {
         prepare(false, true, true, {message("Spammer <spam@example.com>", "Cheap pills")});
-        const std::optional<ResultRow> row = m_recorder->recordDeletedMessage(1, 3, "Home");
+        const auto [row, mayDelete] = m_recorder->recordDeletedMessage(1, 3, "Home");
         QVERIFY(row.has_value());
+        QVERIFY(mayDelete);
         QCOMPARE(row->caption, std::string("spam@example.com"));
         QCOMPARE(row->icon, 3);
         const std::string date = vantor::mail::codec::formatListDateTime(
@@ -159,7 +160,7 @@ private slots:
             "From: spam@example.com\r\nSubject: Header only\r\nX-Folded: one\r\n two\r\n"
             "Date: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n";
         prepare(true, false, true, {header + "The body stays on the server.\r\n"});
-        QVERIFY(m_recorder->recordDeletedMessage(1, 0, "Home").has_value());
+        QVERIFY(m_recorder->recordDeletedMessage(1, 0, "Home").mayDelete);
         QCOMPARE(backupFiles(), QStringList{expectedName("spam@example.com")});
         QCOMPARE(readFile(backupFolder() + u'/' + backupFiles().first()), header);
     }
@@ -170,7 +171,7 @@ private slots:
         for (int i = 0; body.size() < 25000; ++i)
             body += QByteArray::number(i).rightJustified(49, 'x') + "\r\n";
         prepare(true, true, true, {message("spam@example.com", "Long", body)});
-        QVERIFY(m_recorder->recordDeletedMessage(1, 4, "Home").has_value());
+        QVERIFY(m_recorder->recordDeletedMessage(1, 4, "Home").mayDelete);
         const QByteArray saved = readFile(backupFolder() + u'/' + expectedName("spam@example.com"));
         // The cut falls inside a line, which still ends with CR LF.
         QCOMPARE(saved.size(), 10002);
@@ -181,16 +182,16 @@ private slots:
     {
         prepare(true, false, true,
                 {message("spam@example.com", "First"), message("spam@example.com", "Second")});
-        QVERIFY(m_recorder->recordDeletedMessage(1, 1, "Home").has_value());
-        QVERIFY(m_recorder->recordDeletedMessage(2, 1, "Home").has_value());
+        QVERIFY(m_recorder->recordDeletedMessage(1, 1, "Home").mayDelete);
+        QVERIFY(m_recorder->recordDeletedMessage(2, 1, "Home").mayDelete);
         QCOMPARE(backupFiles().size(), 1);
         QVERIFY(readFile(backupFolder() + u'/' + backupFiles().first()).contains("Subject: Second"));
     }
 
-    void missingFolderIsLoggedAndTheRowStays()
+    void missingFolderIsLoggedAndTheMessageKept()
     {
         prepare(true, false, false, {message("spam@example.com", "Nowhere to go")});
-        QVERIFY(m_recorder->recordDeletedMessage(1, 5, "Home").has_value());
+        QVERIFY(!m_recorder->recordDeletedMessage(1, 5, "Home").mayDelete);
         QVERIFY(!QFileInfo::exists(backupFolder()));
         QVERIFY(errorLog().contains("= 00001 - cannot found EBak directory\r\n"));
     }
@@ -199,8 +200,8 @@ private slots:
     {
         prepare(true, false, true,
                 {message("../../x", "Climb out"), message("evil\x01\x1f@example.com", "Control bytes")});
-        QVERIFY(m_recorder->recordDeletedMessage(1, 3, "Home").has_value());
-        QVERIFY(m_recorder->recordDeletedMessage(2, 3, "Home").has_value());
+        QVERIFY(m_recorder->recordDeletedMessage(1, 3, "Home").mayDelete);
+        QVERIFY(m_recorder->recordDeletedMessage(2, 3, "Home").mayDelete);
         QStringList files = backupFiles();
         files.sort();
         QStringList expected{expectedName(m_message.fromAddress()), expectedName("../../x")};
@@ -216,7 +217,8 @@ private slots:
     void failedRetrievalIsLoggedWithoutRowOrFile()
     {
         prepare(true, true, true, {message("spam@example.com", "Only one")});
-        QVERIFY(!m_recorder->recordDeletedMessage(7, 3, "Home").has_value());
+        const auto [row, mayDelete] = m_recorder->recordDeletedMessage(7, 3, "Home");
+        QVERIFY(!row && !mayDelete);
         QVERIFY(backupFiles().isEmpty());
         QVERIFY(errorLog().contains("= 00001 - failed on retrive message from 127.0.0.1\r\n"));
     }
@@ -224,13 +226,13 @@ private slots:
     void previewBackupWritesOnlyWhenBackupsAreOn()
     {
         prepare(false, false, true, {message("spam@example.com", "Preview")});
-        m_recorder->backupDeletedMessage(1);
+        QVERIFY(m_recorder->backupDeletedMessage(1));
         QVERIFY(backupFiles().isEmpty());
         QVERIFY(m_message.headerLines().empty());
         cleanup();
 
         prepare(true, true, true, {message("spam@example.com", "Preview")});
-        m_recorder->backupDeletedMessage(1);
+        QVERIFY(m_recorder->backupDeletedMessage(1));
         QCOMPARE(readFile(backupFolder() + u'/' + expectedName("spam@example.com")),
                  QByteArray("Buy now.\r\n"));
     }

@@ -20,9 +20,9 @@ namespace {
 constexpr uid_t MailUid = 65534;
 constexpr gid_t MailGid = 65534;
 
-QString scriptPath()
+QString scriptPath(const char* name)
 {
-    return QStringLiteral(VANTOR_SERVER_SCRIPTS "/dovecot.sh");
+    return QStringLiteral(VANTOR_SERVER_SCRIPTS "/") + QLatin1String(name);
 }
 
 void giveToMailUser(const QString& path, mode_t mode)
@@ -70,9 +70,9 @@ bool DovecotServer::start()
         m_pop3sPort = freeLoopbackPort();
         if (m_port == 0 || m_pop3sPort == 0 || m_port == m_pop3sPort)
             continue;
-        m_running =
-            runScript({QStringLiteral("start"), m_dir.path(), QString::number(m_port),
-                       QString::number(m_pop3sPort), QString::number(QCoreApplication::applicationPid())});
+        m_running = runScript("dovecot.sh", {QStringLiteral("start"), m_dir.path(), QString::number(m_port),
+                                             QString::number(m_pop3sPort),
+                                             QString::number(QCoreApplication::applicationPid())});
     }
     return m_running;
 }
@@ -81,19 +81,24 @@ void DovecotServer::stop()
 {
     if (!m_running)
         return;
-    runScript({QStringLiteral("stop"), m_dir.path()});
+    runScript("dovecot.sh", {QStringLiteral("stop"), m_dir.path()});
     m_running = false;
 }
 
-bool DovecotServer::runScript(const QStringList& arguments)
+bool DovecotServer::makeCertificate(const QStringList& options)
+{
+    return runScript("make-certs.sh", QStringList{m_dir.filePath(QStringLiteral("tls"))} + options);
+}
+
+bool DovecotServer::runScript(const char* script, const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral("/bin/bash"), QStringList{scriptPath()} + arguments);
+    process.start(QStringLiteral("/bin/bash"), QStringList{scriptPath(script)} + arguments);
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        m_error = QStringLiteral("dovecot.sh did not finish");
+        m_error = QLatin1String(script) + QStringLiteral(" did not finish");
         return false;
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {

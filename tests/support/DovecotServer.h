@@ -21,6 +21,9 @@ public:
 
     // Starts the instance and waits until its ports answer; false (see errorText) when it did not come up.
     bool start();
+    // Before start(): the certificate to serve instead, made by make-certs.sh with these options
+    // ("--expired", or "--name" and a host name), signed by a CA of its own.
+    bool makeCertificate(const QStringList& options);
     // Signals the instance's master process and waits for its end; harmless when not running.
     void stop();
     bool isRunning() const { return m_running; }
@@ -52,7 +55,7 @@ public:
 private:
     QString mailDirectory(const QString& user) const;
     QString findMessageFile(const QString& user, const QString& name) const;
-    bool runScript(const QStringList& arguments);
+    bool runScript(const char* script, const QStringList& arguments);
 
     QTemporaryDir m_dir;
     quint16 m_port = 0;

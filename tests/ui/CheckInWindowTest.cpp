@@ -7,7 +7,9 @@
 #include "core/CheckLists.h"
 #include "core/SettingsFile.h"
 #include "storage/SettingKeys.h"
+#include "support/ScriptedServer.h"
 #include "ui/MainForm.h"
+#include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/ResultListMenu.h"
 #include "ui/pages/PreviewPane.h"
@@ -17,9 +19,12 @@
 #include "ui/widgets/TrayController.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using namespace vantor;
 using test::CheckFixture;
@@ -330,6 +335,51 @@ private slots:
         QVERIFY(checkBtn().isEnabled());
         QVERIFY(!form.state().checkRunning);
         QCOMPARE(form.tray().imageIndex(), 0);
+    }
+
+    void exitDuringAStalledFetchSendsNothingMore()
+    {
+        support::ScriptedServer server;
+        QVERIFY(server.listen());
+        server.greet("+OK ready\r\n").reply("+OK\r\n").reply("+OK\r\n").reply("+OK\r\n1 300\r\n.\r\n");
+        // Spam by the default rules (no subject); the backup's RETR then gets no answer.
+        server.reply("+OK\r\nFrom: spam@example.org\r\nTo: me@example.org\r\n\r\n.\r\n").ignoreLine();
+        m_fixture = std::make_unique<CheckFixture>();
+        m_fixture->addAccount(QStringLiteral("Scripted"), server.host(), server.port(), QStringLiteral("u"),
+                              QStringLiteral("p"));
+        m_fixture->setSetting(storage::GeneralSplash, true);
+        m_fixture->setSetting(storage::TipsShow, false);
+        m_fixture->setSetting(storage::GeneralMode1, true);
+        m_fixture->setSetting(storage::BackupActive, true);
+        m_fixture->setSetting(storage::BackupAllMessage, true);
+        m_fixture->setSetting(storage::BackupDeleteBackup, true);
+        const QString earlierBackup = m_fixture->path(QStringLiteral("EBak/earlier.vtb"));
+        QVERIFY(test::TestFiles::write(earlierBackup, "Subject: kept from an earlier check\r\n"));
+        MainForm& form = start();
+        QSignalSpy ending(&form, &MainForm::ending);
+        QTimer exitWhenStalled;
+        connect(&exitWhenStalled, &QTimer::timeout, this, [&] {
+            if (server.receivedLines().contains("RETR 1")) {
+                exitWhenStalled.stop();
+                form.mainMenu().action(ui::MainMenu::Item::Exit).trigger();
+            }
+        });
+        exitWhenStalled.start(20);
+
+        // Returns once the check has unwound.
+        QTest::mouseClick(&checkBtn(), Qt::LeftButton);
+
+        QCOMPARE(ending.count(), 1);
+        QTRY_VERIFY(!server.hasClient());
+        QCOMPARE(server.receivedLines(), (QByteArrayList{"USER u", "PASS p", "LIST", "TOP 1 0", "RETR 1"}));
+        // The backups of earlier checks stay while a check unwinds, and nothing new was written.
+        QCOMPARE(QDir(m_fixture->path(QStringLiteral("EBak"))).entryList(QDir::Files),
+                 QStringList{QStringLiteral("earlier.vtb")});
+        QVERIFY(!form.state().checkRunning);
+        // The exit leaves every later event loop of this test program ending at once; a loop of the
+        // application's own starts afresh.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
     }
 };
 

@@ -2,11 +2,14 @@
 // a window. Automatic by default (the spam is deleted, emails.log, backup.bak and EBak are written as the
 // window's check writes them); with --preview only the preview is built and nothing is deleted. Prints the
 // check report, then one line per account: Account, EMails, Filtered, Deleted, Message, separated by TABs.
-// Exit code 0 when every account ended "OK", 1 otherwise, 2 for wrong arguments.
+// Exit code 0 when every account ended "OK", 1 otherwise, 2 for wrong arguments or when another check kept
+// the home directory for 30 seconds. SIGTERM or SIGINT aborts the running session at once (the server
+// keeps its messages) and ends with 128 + the signal's number.
 
 #include "AlwaysOnline.h"
 #include "CommandLineHost.h"
 #include "CommandLinePrompts.h"
+#include "EndSignals.h"
 #include "core/AccountRowLayout.h"
 #include "core/CheckController.h"
 #include "core/DisplayText.h"
@@ -56,8 +59,12 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
     const core::CheckEnvironment environment{home, texts, errorLog, prompts, detector, host, host, state};
     core::CheckController checks(environment);
     checks.setPasswordPrompt(core::AccountLoader::PasswordPrompt::DontAsk);
+    const tools::EndSignals endSignals([&checks](int) { checks.shutDown(); });
 
-    checks.startCheck(isPreview ? core::CheckMode::Preview : core::CheckMode::Automatic);
+    const core::CheckGuards::Outcome outcome =
+        checks.startCheck(isPreview ? core::CheckMode::Preview : core::CheckMode::Automatic);
+    if (outcome == core::CheckGuards::Outcome::Locked)
+        return 2;
 
     QTextStream out(stdout);
     for (const std::string& line : state.checkReport)
@@ -65,6 +72,8 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
     const bool isAllOk =
         isPreview ? printAccounts(out, checks.lists().previewAccounts(), core::AccountRowLayout::preview())
                   : printAccounts(out, checks.lists().accounts(), core::AccountRowLayout::automatic());
+    if (endSignals.received() != 0)
+        return 128 + endSignals.received();
     return isAllOk && !prompts.hasShownError() ? 0 : 1;
 }
 
