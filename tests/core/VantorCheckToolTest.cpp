@@ -1,11 +1,13 @@
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
 #include "TestMailServer.h"
+#include "core/CheckLock.h"
 #include "storage/SettingKeys.h"
 #include "support/FreePort.h"
 #include "support/ScriptedServer.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QProcess>
 #include <QTest>
 
@@ -155,6 +157,21 @@ private slots:
         QCOMPARE(first.exitCode() + second.exitCode(), 0);
         QCOMPARE(fixture.todaysTotals(), QStringLiteral("16/10/6"));
         QCOMPARE(m_server.listMaildir(user).size(), 5);
+    }
+
+    void homeKeptBusyTooLongRefuses()
+    {
+        CheckFixture fixture;
+        const QString user = fixture.addCorpusAccount(m_server);
+        QLockFile otherCheck(fixture.path(QLatin1String(vantor::core::CheckLock::FileName)));
+        QVERIFY(otherCheck.tryLock(0));
+
+        // Waits the full 30 seconds for the other check.
+        const Run result = run({QStringLiteral("--home"), fixture.home.dir()});
+
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY(result.errors.contains(QStringLiteral("Another check is running on this home directory.")));
+        QCOMPARE(m_server.listMaildir(user).size(), 11);
     }
 
     void refusesWithoutAccountsOrArguments()

@@ -63,8 +63,6 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
 
     const core::CheckGuards::Outcome outcome =
         checks.startCheck(isPreview ? core::CheckMode::Preview : core::CheckMode::Automatic);
-    if (outcome == core::CheckGuards::Outcome::Locked)
-        return 2;
 
     QTextStream out(stdout);
     for (const std::string& line : state.checkReport)
@@ -74,6 +72,8 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
                   : printAccounts(out, checks.lists().accounts(), core::AccountRowLayout::automatic());
     if (endSignals.received() != 0)
         return 128 + endSignals.received();
+    if (outcome == core::CheckGuards::Outcome::Locked)
+        return 2;
     return isAllOk && !prompts.hasShownError() ? 0 : 1;
 }
 
