@@ -21,6 +21,12 @@ namespace {
 // The code of the second listing's entries, whichever cycle runs it.
 const std::string SecondListingCode = "00002";
 
+// An error-log text with the server's refusal or the fault that ended the session, when there is one.
+std::string withReason(std::string text, const std::string& reason)
+{
+    return reason.empty() ? text : text + " (" + reason + ")";
+}
+
 } // namespace
 
 AccountPass::AccountPass(const CheckContext& context, CheckFilterActions& actions, Style style)
@@ -127,8 +133,8 @@ void AccountPass::abortSession(int row, const std::string& host)
     const std::string& failure = m_context.text("Message", "060");
     markFailed(row, failure);
     m_context.report(failure);
-    m_context.logError(" " + m_style.errorCode + " - session aborted, nothing deleted on " + host +
-                       (reason.empty() ? std::string() : " (" + reason + ")"));
+    m_context.logError(
+        withReason(" " + m_style.errorCode + " - session aborted, nothing deleted on " + host, reason));
     m_context.showStatus("019", host);
     m_context.state().currentAccountRow = row + 1;
 }
@@ -242,8 +248,7 @@ void AccountPass::setColumn(int row, int subItem, std::string text)
 void AccountPass::logFailure(const std::string& code, const char* what, const std::string& host,
                              const std::string& reason)
 {
-    m_context.logError(" " + code + " - failed on " + what + " " + host +
-                       (reason.empty() ? std::string() : " (" + reason + ")"));
+    m_context.logError(withReason(" " + code + " - failed on " + what + " " + host, reason));
 }
 
 } // namespace vantor::core
