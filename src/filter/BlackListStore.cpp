@@ -1,5 +1,6 @@
 #include "filter/BlackListStore.h"
 
+#include "base/TextLines.h"
 #include "filter/StoreNames.h"
 #include "storage/FileBytes.h"
 
@@ -47,17 +48,14 @@ std::optional<std::vector<std::string>> BlackListStore::read(std::string_view na
     const std::optional<std::string> bytes = storage::filebytes::read(file);
     if (!bytes)
         return std::nullopt;
-    return splitLines(*bytes);
+    return base::splitLines(*bytes);
 }
 
 void BlackListStore::write(std::string_view name, const std::vector<std::string>& lines) const
 {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(m_homeDir) / BlackListDir, error);
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes.append(line).append("\r\n");
-    storage::filebytes::replace(path(name), bytes);
+    storage::filebytes::replace(path(name), base::joinLinesCrLf(lines));
 }
 
 bool BlackListStore::remove(std::string_view name) const
@@ -65,22 +63,6 @@ bool BlackListStore::remove(std::string_view name) const
     const std::string file = path(name);
     std::error_code error;
     return isRegularFile(file) && std::filesystem::remove(file, error);
-}
-
-std::vector<std::string> BlackListStore::splitLines(std::string_view bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = end + ((bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') ? 2 : 1);
-    }
-    return lines;
 }
 
 } // namespace vantor::filter

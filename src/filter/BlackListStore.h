@@ -32,9 +32,6 @@ public:
     // Removes the list's file; false when there was none or it could not be removed.
     bool remove(std::string_view name) const;
 
-    // Splits file bytes into lines at CR LF, LF or CR; a final line break adds no empty line.
-    static std::vector<std::string> splitLines(std::string_view bytes);
-
 private:
     std::string m_homeDir;
 };

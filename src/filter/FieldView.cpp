@@ -1,5 +1,6 @@
 #include "filter/FieldView.h"
 
+#include "base/AsciiCase.h"
 #include "filter/TextCompare.h"
 
 namespace vantor::filter {
@@ -8,7 +9,7 @@ std::string_view FieldView::lowered(FieldKind kind) const
 {
     std::optional<std::string>& lowered = m_lowered[static_cast<std::size_t>(kind)];
     if (!lowered)
-        lowered = lowerAscii(field(kind));
+        lowered = base::toLowerAscii(field(kind));
     return *lowered;
 }
 

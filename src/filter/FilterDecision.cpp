@@ -1,5 +1,6 @@
 #include "filter/FilterDecision.h"
 
+#include "base/AsciiCase.h"
 #include "filter/FilterTexts.h"
 #include "filter/RuleTarget.h"
 #include "filter/TextCompare.h"
@@ -58,8 +59,8 @@ std::optional<Verdict> FilterDecision::ruleListVerdict(RuleList list, VerdictCod
     const RuleTarget target = *ruleTarget(list, rule);
     Comparison compared{std::string(m_fields.field(target.field)), rule.pattern};
     if (!rule.isCaseSensitive()) {
-        lowerAsciiInPlace(compared.field);
-        lowerAsciiInPlace(compared.pattern);
+        base::lowerAsciiInPlace(compared.field);
+        base::lowerAsciiInPlace(compared.pattern);
     }
     return texts::ruleVerdict(code, compared, target.condition);
 }
@@ -108,8 +109,8 @@ std::optional<Verdict> FilterDecision::mainLevelDomainVerdict() const
 
 std::string FilterDecision::domainEnding(std::string_view senderDomain)
 {
-    std::string ending =
-        lowerAscii(senderDomain.substr(senderDomain.size() - std::min(senderDomain.size(), EndingLength)));
+    std::string ending = base::toLowerAscii(
+        senderDomain.substr(senderDomain.size() - std::min(senderDomain.size(), EndingLength)));
     const std::size_t dot = ending.find('.');
     if (dot != std::string::npos)
         ending.erase(0, dot);

@@ -1,5 +1,6 @@
 #include "filter/FilterSources.h"
 
+#include "base/TextLines.h"
 #include "filter/ProfileReader.h"
 #include "storage/FileBytes.h"
 #include "storage/IniFile.h"
@@ -18,7 +19,7 @@ std::shared_ptr<const OpenedProfile> parseProfile(const std::string& path, bool 
 
 std::shared_ptr<const FirstMatchList> parseBlackList(std::string_view bytes, bool indexed)
 {
-    return std::make_shared<const FirstMatchList>(BlackListStore::splitLines(bytes), indexed);
+    return std::make_shared<const FirstMatchList>(base::splitLines(bytes), indexed);
 }
 
 bool isRegularFile(const std::string& path)

@@ -1,5 +1,6 @@
 #include "filter/PatternTrie.h"
 
+#include "base/AsciiCase.h"
 #include "filter/TextCompare.h"
 
 #include <queue>
@@ -26,7 +27,7 @@ void PatternTrie::add(std::string_view pattern, std::size_t position)
 {
     if (pattern.empty())
         return;
-    std::string stored = m_foldCase ? lowerAscii(pattern) : std::string(pattern);
+    std::string stored = m_foldCase ? base::toLowerAscii(pattern) : std::string(pattern);
     if (m_direction == Direction::Backward)
         std::reverse(stored.begin(), stored.end());
     m_patterns.emplace_back(std::move(stored), position);

@@ -1,5 +1,6 @@
 #include "filter/ProfileReader.h"
 
+#include "base/AsciiCase.h"
 #include "filter/NumberText.h"
 #include "filter/ProfileKeys.h"
 #include "filter/TextCompare.h"
@@ -25,7 +26,7 @@ std::vector<std::pair<int, std::string>> numberedNames(const std::vector<std::st
     std::set<int> seen;
     for (const std::string& name : names) {
         if (name.size() <= prefix.size() ||
-            !equalsLowerAscii(std::string_view(name).substr(0, prefix.size()), prefix))
+            !base::equalsIgnoreCase(std::string_view(name).substr(0, prefix.size()), prefix))
             continue;
         const std::optional<int> number = numberSuffix(std::string_view(name).substr(prefix.size()));
         if (number && *number <= limit && seen.insert(*number).second)

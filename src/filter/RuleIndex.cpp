@@ -1,5 +1,6 @@
 #include "filter/RuleIndex.h"
 
+#include "base/AsciiCase.h"
 #include "filter/RuleTarget.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ RuleIndex::RuleIndex(RuleList list, const std::vector<FilterRule>& rules)
         const std::string& pattern = rule.pattern;
         switch (target->condition) {
         case Condition::Equals:
-            group.equals.try_emplace(group.caseSensitive ? pattern : lowerAscii(pattern), position);
+            group.equals.try_emplace(group.caseSensitive ? pattern : base::toLowerAscii(pattern), position);
             break;
         case Condition::Contains:
             group.contained.add(pattern, position);

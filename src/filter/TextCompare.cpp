@@ -1,17 +1,10 @@
 #include "filter/TextCompare.h"
 
+#include "base/AsciiCase.h"
+
 #include <algorithm>
 
 namespace vantor::filter {
-
-namespace {
-
-char lowerChar(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 std::optional<Condition> conditionFromText(std::string_view text)
 {
@@ -41,24 +34,6 @@ std::string_view conditionText(Condition condition)
     return "Starts with";
 }
 
-std::string lowerAscii(std::string_view text)
-{
-    std::string lowered(text);
-    lowerAsciiInPlace(lowered);
-    return lowered;
-}
-
-void lowerAsciiInPlace(std::string& text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), lowerChar);
-}
-
-bool equalsLowerAscii(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lowerChar(x) == lowerChar(y); });
-}
-
 bool conditionHolds(Condition condition, std::string_view field, std::string_view pattern)
 {
     switch (condition) {
@@ -79,8 +54,8 @@ std::optional<Comparison> compareTexts(std::string_view field, Condition conditi
 {
     Comparison compared{std::string(field), std::string(pattern)};
     if (!caseSensitive) {
-        lowerAsciiInPlace(compared.field);
-        lowerAsciiInPlace(compared.pattern);
+        base::lowerAsciiInPlace(compared.field);
+        base::lowerAsciiInPlace(compared.pattern);
     }
     if (!conditionHolds(condition, compared.field, compared.pattern))
         return std::nullopt;

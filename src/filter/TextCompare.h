@@ -20,12 +20,6 @@ std::optional<Condition> conditionFromText(std::string_view text);
 // The stored name of a condition ("Contains", "Ends with", "Equals", "Starts with").
 std::string_view conditionText(Condition condition);
 
-// text with the letters A to Z in lower case; every other byte unchanged.
-std::string lowerAscii(std::string_view text);
-void lowerAsciiInPlace(std::string& text);
-// a and b equal after lowering the letters A to Z.
-bool equalsLowerAscii(std::string_view a, std::string_view b);
-
 // Whether field satisfies condition with pattern, both already in the letter case they are compared in.
 // "Contains" never matches an empty pattern; "Starts with" and "Ends with" match it always.
 bool conditionHolds(Condition condition, std::string_view field, std::string_view pattern);

@@ -1,11 +1,11 @@
 #include "records/DeletedMessageRecorder.h"
 
 #include "base/AtomicFile.h"
+#include "base/TextLines.h"
 #include "mail/codec/MailDate.h"
 #include "mail/mime/MailMessage.h"
 #include "records/BackupFileName.h"
 #include "records/BackupFolder.h"
-#include "records/TextLines.h"
 #include "storage/ErrorLog.h"
 #include "storage/IniFile.h"
 #include "storage/SettingKeys.h"
@@ -72,7 +72,7 @@ bool DeletedMessageRecorder::retrieve(int messageNumber, bool allMessage)
 std::string DeletedMessageRecorder::backupText(bool allMessage)
 {
     if (!allMessage)
-        return joinLinesCrLf(m_message.headerLines());
+        return base::joinLinesCrLf(m_message.headerLines());
     // The body as it would be sent again: a multipart message with its delimiters and part headers.
     m_message.findParts();
     m_message.assembleBody();
@@ -91,7 +91,7 @@ bool DeletedMessageRecorder::writeBackup(std::string text)
     if (text.size() > MaxBackupBytes)
         text.resize(MaxBackupBytes);
     const std::string name = backupFileName(m_message.messageDate(), m_message.fromAddress());
-    const std::string content = joinLinesCrLf(splitLines(text));
+    const std::string content = base::joinLinesCrLf(base::splitLines(text));
     // A copy cut short by a full disk would pass for a backup: the writer leaves none behind instead.
     if (!base::AtomicFile::write(folder / name, content))
         return true;

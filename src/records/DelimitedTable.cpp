@@ -1,9 +1,9 @@
 #include "records/DelimitedTable.h"
 
 #include "base/AtomicFile.h"
+#include "base/TextLines.h"
 #include "records/RecordFormat.h"
 #include "records/TableError.h"
-#include "records/TextLines.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -123,7 +123,7 @@ void DelimitedTable::load()
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad())
         throw cannotOpen(m_fileName);
-    m_lines = splitLines(text);
+    m_lines = base::splitLines(text);
     std::size_t longest = 0;
     for (const std::string& line : m_lines)
         longest = std::max(longest, line.size());
@@ -207,7 +207,7 @@ bool DelimitedTable::deleteCurrent()
 void DelimitedTable::writeAppended()
 {
     std::string text = m_endsWithLineBreak ? std::string() : std::string("\r\n");
-    text += joinLinesCrLf(m_unwritten);
+    text += base::joinLinesCrLf(m_unwritten);
     std::error_code error;
     const std::uintmax_t sizeBefore = fs::exists(m_fileName, error) ? fs::file_size(m_fileName, error) : 0;
     try {
@@ -225,7 +225,7 @@ void DelimitedTable::writeAppended()
 void DelimitedTable::rewrite()
 {
     // A failure leaves the old file whole.
-    if (base::AtomicFile::write(m_fileName, joinLinesCrLf(m_lines)))
+    if (base::AtomicFile::write(m_fileName, base::joinLinesCrLf(m_lines)))
         throw cannotCreate(m_fileName);
     m_rewrite = false;
     m_unwritten.clear();

@@ -47,13 +47,6 @@ std::uint64_t hashNoCase(std::string_view text)
     return hash;
 }
 
-std::string toLowerAscii(std::string_view text)
-{
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), lowerAscii);
-    return result;
-}
-
 std::optional<int> parseInteger(std::string_view text)
 {
     std::string buffer;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/AsciiCase.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -10,10 +12,7 @@
 // Text rules of the INI engine: name comparison and number forms.
 namespace vantor::storage::initext {
 
-constexpr char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+using base::lowerAscii;
 
 namespace detail {
 
@@ -66,7 +65,6 @@ inline bool equalsNoCase(std::string_view a, std::string_view b)
 }
 // A hash that is equal for names that are equal without regard to case.
 std::uint64_t hashNoCase(std::string_view text);
-std::string toLowerAscii(std::string_view text);
 
 // Optional leading blanks, optional sign, then decimal digits or "$" and hexadecimal digits; a leading
 // "0x" (any case) counts as "$". Empty when the text is anything else or does not fit a 32-bit integer

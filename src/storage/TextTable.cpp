@@ -1,5 +1,6 @@
 #include "storage/TextTable.h"
 
+#include "base/AsciiCase.h"
 #include "storage/BuiltInTexts.h"
 #include "storage/IniFile.h"
 #include "storage/IniText.h"
@@ -92,7 +93,7 @@ std::string TextTable::languageFilePath(const std::string& homeDir, std::string_
 {
     namespace fs = std::filesystem;
     const fs::path directory = fs::path(homeDir) / "Language";
-    const std::string fileName = initext::toLowerAscii(name) + ".lng";
+    const std::string fileName = base::toLowerAscii(name) + ".lng";
     const fs::path exact = directory / fileName;
     std::error_code error;
     if (fs::exists(exact, error))

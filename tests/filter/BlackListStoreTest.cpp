@@ -14,16 +14,6 @@ namespace {
 using test::TempHome;
 using Lines = std::vector<std::string>;
 
-TEST(BlackListStoreTest, LinesEndAtCrLfLfOrCr)
-{
-    EXPECT_EQ(BlackListStore::splitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(BlackListStore::splitLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(BlackListStore::splitLines("a\n\rb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(BlackListStore::splitLines(" spaced \t\r"), (Lines{" spaced \t"}));
-    EXPECT_EQ(BlackListStore::splitLines(""), Lines{});
-    EXPECT_EQ(BlackListStore::splitLines("\r\n"), (Lines{""}));
-}
-
 TEST(BlackListStoreTest, WriteStoresCrLfAfterEveryLineAndReadsBack)
 {
     TempHome home;

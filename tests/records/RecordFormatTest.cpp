@@ -1,6 +1,6 @@
 #include "records/RecordFormat.h"
 
-#include "records/TextLines.h"
+#include "base/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(RecordFormat, EmptyTrailingFieldsAreLeftOffAndReadBackEmpty)
 TEST(RecordFormat, LineBreakInsideAValueDoesNotSplitTheRecord)
 {
     const std::string line = formatRecord({"a@b.c", "one\r\ntwo", "Home", "d"});
-    EXPECT_EQ(splitLines(line).size(), 1u);
+    EXPECT_EQ(base::splitLines(line).size(), 1u);
     EXPECT_EQ(parseRecord(line, 4), (Values{"a@b.c", "one  two", "Home", "d"}));
 }
 
@@ -68,15 +68,6 @@ TEST(RecordFormat, ReaderSkipsBlanksAndControlsBeforeEachValue)
     EXPECT_EQ(parseRecord("  a@b.c,\t\"x, y\",  Home", 3), (Values{"a@b.c", "x, y", "Home"}));
     // A quote closes only before a delimiter or the end of the line.
     EXPECT_EQ(parseRecord("a,\"x\" y,b", 3), (Values{"a", "\"x\" y,b", ""}));
-}
-
-TEST(TextLines, SplitsAtEveryKindOfLineBreak)
-{
-    EXPECT_EQ(splitLines("a\rb\nc\r\nd"), (Values{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines("a\r\n"), (Values{"a"}));
-    EXPECT_EQ(splitLines("a\r\n\r\n"), (Values{"a", ""}));
-    EXPECT_TRUE(splitLines("").empty());
-    EXPECT_EQ(joinLinesCrLf({"a", ""}), "a\r\n\r\n");
 }
 
 } // namespace

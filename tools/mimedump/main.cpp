@@ -1,6 +1,7 @@
 // vantor-mimedump FILE...: one JSON object per message file with what the mail check reads of it.
 // --header-only reads only the header lines, as a header fetch from the server gives them.
 #include "JsonWriter.h"
+#include "base/TextLines.h"
 #include "mail/codec/MailDate.h"
 #include "mail/mime/FileBytes.h"
 #include "mail/mime/MailMessage.h"
@@ -32,7 +33,7 @@ std::string joined(const std::vector<std::string>& lines)
 void loadHeaderOnly(MailMessage& message, const std::filesystem::path& path)
 {
     const std::string raw = vantor::mail::mime::readFileBytes(path);
-    const std::string text = vantor::mail::mime::joinCrlf(vantor::mail::mime::splitTextLines(raw));
+    const std::string text = vantor::base::joinLinesCrLf(vantor::base::splitLines(raw));
     const std::size_t end = text.find("\r\n\r\n");
     message.loadRawHeader(end == std::string::npos ? text : text.substr(0, end + 4));
 }

@@ -1,5 +1,6 @@
 #include "mail/mime/HeaderLine.h"
 
+#include "base/AsciiCase.h"
 #include "mail/codec/TextHelpers.h"
 #include "mail/mime/TextLines.h"
 
@@ -10,16 +11,6 @@ namespace vantor::mail::mime {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-char upperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool isQuoteMark(char c)
 {
@@ -100,7 +91,7 @@ std::optional<ParamSpan> findParam(std::string_view line, std::string_view param
             state = State::ParamName;
             nameStart = i + 1;
         } else if (state == State::ParamName && c == '=') {
-            if (equalsIgnoreCase(trimAll(line.substr(nameStart, i - nameStart)), wanted)) {
+            if (base::equalsIgnoreCase(trimAll(line.substr(nameStart, i - nameStart)), wanted)) {
                 ParamSpan span;
                 span.begin = i + 1;
                 span.readEnd = nextUnquoted(line, span.begin, ";=");
@@ -118,7 +109,7 @@ std::string normaliseName(std::string_view name)
     std::string out(name);
     bool upper = true;
     for (char& c : out) {
-        c = upper ? upperAscii(c) : lowerAscii(c);
+        c = upper ? base::upperAscii(c) : base::lowerAscii(c);
         upper = c == '-';
     }
     // "-Id:" is written "-ID:" (Message-ID, Content-ID).

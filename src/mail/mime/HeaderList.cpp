@@ -1,5 +1,6 @@
 #include "mail/mime/HeaderList.h"
 
+#include "base/AsciiCase.h"
 #include "mail/mime/TextLines.h"
 
 namespace vantor::mail::mime {
@@ -13,7 +14,7 @@ bool isContinuation(const std::string& line)
 
 bool namesField(std::string_view line, std::string_view name)
 {
-    return line.size() > name.size() && line[name.size()] == ':' && startsWithIgnoreCase(line, name);
+    return line.size() > name.size() && line[name.size()] == ':' && base::startsWithIgnoreCase(line, name);
 }
 
 } // namespace

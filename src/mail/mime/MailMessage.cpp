@@ -1,5 +1,6 @@
 #include "mail/mime/MailMessage.h"
 
+#include "base/TextLines.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
 #include "mail/codec/TextHelpers.h"
@@ -137,13 +138,13 @@ MimePart* MailMessage::setTextPart(std::string_view text, MimePart* part, std::s
 void MailMessage::setTextPlain(std::string_view text)
 {
     m_textPlainPart = setTextPart(text, m_textPlainPart, "text/plain");
-    m_textPlain = splitTextLines(text);
+    m_textPlain = base::splitLines(text);
 }
 
 void MailMessage::setTextHtml(std::string_view text)
 {
     m_textHtmlPart = setTextPart(text, m_textHtmlPart, "text/html");
-    m_textHtml = splitTextLines(text);
+    m_textHtml = base::splitLines(text);
 }
 
 void MailMessage::attachFile(const std::filesystem::path& fileName, std::string_view mimeType, bool embedded)

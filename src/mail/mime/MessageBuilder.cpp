@@ -1,5 +1,6 @@
 #include "mail/mime/MessageBuilder.h"
 
+#include "base/AsciiCase.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
 #include "mail/codec/MimeTypes.h"
@@ -37,7 +38,7 @@ std::vector<std::string> fieldsStartingWith(const MimePart& part,
     const auto& lines = part.headerLines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const bool wanted = std::any_of(prefixes.begin(), prefixes.end(), [&](std::string_view p) {
-            return startsWithIgnoreCase(lines[i], p);
+            return base::startsWithIgnoreCase(lines[i], p);
         });
         if (wanted)
             fields.push_back(HeaderList::joined(lines, i));

@@ -1,5 +1,6 @@
 #include "mail/mime/MimeParser.h"
 
+#include "base/AsciiCase.h"
 #include "mail/codec/Base64.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
@@ -139,7 +140,7 @@ void PartParser::run()
     if (m_job.withHeader)
         readHeader();
     const std::string type = m_part.contentType();
-    if (startsWithIgnoreCase(type, "multipart/") && m_job.depth < MimeParser::kMaxDepth)
+    if (base::startsWithIgnoreCase(type, "multipart/") && m_job.depth < MimeParser::kMaxDepth)
         readMultipart(m_part.boundary());
     else if (m_part.hasHeader("Content-Type"))
         readSinglePart();

@@ -1,5 +1,7 @@
 #include "mail/mime/MimePart.h"
 
+#include "base/AsciiCase.h"
+#include "base/TextLines.h"
 #include "mail/codec/Base64.h"
 #include "mail/codec/HeaderFolding.h"
 #include "mail/codec/HeaderText.h"
@@ -116,12 +118,12 @@ void MimePart::fill(std::string_view text, bool withHeader)
 
 void MimePart::loadFromFile(const std::filesystem::path& path)
 {
-    fill(joinCrlf(splitTextLines(readFileBytes(path))), true);
+    fill(base::joinLinesCrLf(base::splitLines(readFileBytes(path))), true);
 }
 
 void MimePart::saveToFile(const std::filesystem::path& path) const
 {
-    writeFileBytes(path, joinCrlf(splitTextLines(getSource())));
+    writeFileBytes(path, base::joinLinesCrLf(base::splitLines(getSource())));
 }
 
 std::string MimePart::getSource() const
@@ -156,7 +158,7 @@ std::string MimePart::fileName() const
 
 std::string MimePart::contentType() const
 {
-    return toLowerAscii(headerValue("Content-Type"));
+    return base::toLowerAscii(headerValue("Content-Type"));
 }
 
 std::string MimePart::boundary() const
@@ -168,7 +170,7 @@ bool MimePart::decode()
 {
     if (m_isDecoded || m_encodedBody.empty())
         return true;
-    const std::string encoding = toLowerAscii(headerValue("Content-Transfer-Encoding"));
+    const std::string encoding = base::toLowerAscii(headerValue("Content-Transfer-Encoding"));
     if (encoding == "quoted-printable") {
         m_decodedBody = codec::decodeQuotedPrintable(untilNul(m_encodedBody));
     } else if (encoding == "base64") {

@@ -1,5 +1,6 @@
 #include "mail/mime/PartLocator.h"
 
+#include "base/TextLines.h"
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/TextLines.h"
 
@@ -86,7 +87,7 @@ bool PartLocator::takeAsText(MimePart& part, std::string_view type)
     if (part.decodedBody().empty())
         return false;
     *slot = &part;
-    *lines = splitTextLines(untilNul(part.decodedBody()));
+    *lines = base::splitLines(untilNul(part.decodedBody()));
     return true;
 }
 

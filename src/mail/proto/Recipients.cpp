@@ -1,5 +1,7 @@
 #include "mail/proto/Recipients.h"
 
+#include "base/AsciiCase.h"
+
 #include <algorithm>
 
 namespace vantor::mail::proto {
@@ -11,21 +13,11 @@ bool isBlank(char c)
     return c > 0 && c <= ' ';
 }
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return lower(x) < lower(y); });
-}
-
-bool equalIgnoringCase(const std::string& a, const std::string& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lower(x) == lower(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return base::lowerAscii(x) < base::lowerAscii(y);
+    });
 }
 
 // A quoted item from the opening quote at `at`; returns the position after the closing quote.
@@ -66,7 +58,7 @@ std::vector<std::string> sortedRecipients(std::string_view text)
             items.push_back(std::move(item));
     }
     std::stable_sort(items.begin(), items.end(), lessIgnoringCase);
-    items.erase(std::unique(items.begin(), items.end(), equalIgnoringCase), items.end());
+    items.erase(std::unique(items.begin(), items.end(), base::equalsIgnoreCase), items.end());
     return items;
 }
 

@@ -1,3 +1,5 @@
+#include "base/AsciiCase.h"
+#include "base/TextLines.h"
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/TextLines.h"
 
@@ -54,7 +56,7 @@ Tree withoutAttachedMessageParts(const Tree& tree)
         if (skipBelow >= 0 && depth > skipBelow)
             continue;
         skipBelow = type == "message/rfc822" ? depth : -1;
-        pruned.emplace_back(depth, vantor::mail::mime::toLowerAscii(type));
+        pruned.emplace_back(depth, vantor::base::toLowerAscii(type));
     }
     return pruned;
 }
@@ -82,7 +84,7 @@ std::vector<Expected> readSummary(const std::string& text)
 std::vector<std::string> splitMbox(const std::string& text)
 {
     std::vector<std::string> messages;
-    for (const auto& line : vantor::mail::mime::splitTextLines(text)) {
+    for (const auto& line : vantor::base::splitLines(text)) {
         if (line.rfind("From - ", 0) == 0) {
             messages.emplace_back();
             continue;

@@ -1,6 +1,6 @@
-#include "records/TextLines.h"
+#include "base/TextLines.h"
 
-namespace vantor::records {
+namespace vantor::base {
 
 std::vector<std::string> splitLines(std::string_view text)
 {
@@ -34,4 +34,4 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines)
     return text;
 }
 
-} // namespace vantor::records
+} // namespace vantor::base
