@@ -1,13 +1,22 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, test and run EMail Vantor; does nothing when all are present.
+#   --list   prints the package names, one per line, and installs nothing.
 set -eu
 
+# libqt6opengl6-dev is named on its own: Qt Charts' CMake package needs Qt6OpenGL, but qt6-charts-dev does
+# not depend on it.
 PACKAGES="g++ cmake make pkg-config
 qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev libgl1-mesa-dev
+libqt6opengl6-dev
 libzip-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libgmime-3.0-dev
 clang libclang-rt-14-dev
 dovecot-core dovecot-pop3d python3-aiosmtpd openssl
 xvfb xauth"
+
+if [ "${1:-}" = "--list" ]; then
+    printf '%s\n' $PACKAGES
+    exit 0
+fi
 
 missing=""
 for pkg in $PACKAGES; do

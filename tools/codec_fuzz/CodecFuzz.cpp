@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to every decoder and header helper, and checks that the encoders' output
 // decodes back to what went in.
+#include "fuzz_support/Require.h"
 #include "mail/codec/Base64.h"
 #include "mail/codec/HeaderFolding.h"
 #include "mail/codec/HeaderText.h"
@@ -16,13 +17,7 @@
 namespace {
 
 using namespace vantor::mail::codec;
-
-void require(bool condition)
-{
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using vantor::fuzz::require;
 
 void checkRoundTrips(std::string_view bytes)
 {

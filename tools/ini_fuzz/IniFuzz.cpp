@@ -2,6 +2,8 @@
 // that has lines must come back with the same name and the same lines, whatever the input held. The
 // written bytes must be exactly the file form of the document, also where unchanged sections were
 // copied from the input instead of rebuilt.
+#include "fuzz_support/Require.h"
+#include "fuzz_support/ScratchDirectory.h"
 #include "storage/IniFile.h"
 
 #include <cstddef>
@@ -10,20 +12,15 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
 
+using vantor::fuzz::require;
+using vantor::fuzz::ScratchDirectory;
 using vantor::storage::IniFile;
 using Document = std::vector<std::pair<std::string, std::vector<std::string>>>;
-
-void require(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 std::string fileForm(const Document& document)
 {
@@ -54,27 +51,11 @@ Document linedSections(const IniFile& ini)
     return document;
 }
 
-// One scratch file per fuzzing process, removed when the process exits.
-class ScratchFile
-{
-public:
-    ScratchFile()
-        : m_path((std::filesystem::temp_directory_path() /
-                  ("vantor-ini-fuzz-" + std::to_string(::getpid()) + ".ini"))
-                     .string())
-    {}
-    ~ScratchFile() { std::filesystem::remove(m_path); }
-
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
 const std::string& scratchPath()
 {
-    static const ScratchFile file;
-    return file.path();
+    static const ScratchDirectory directory("vantor-ini-fuzz");
+    static const std::string path = (directory.path() / "input.ini").string();
+    return path;
 }
 
 } // namespace
@@ -82,8 +63,7 @@ const std::string& scratchPath()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string& path = scratchPath();
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    vantor::fuzz::writeFile(path, data, size);
     Document before;
     {
         IniFile ini(path);
