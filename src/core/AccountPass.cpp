@@ -1,5 +1,6 @@
 #include "core/AccountPass.h"
 
+#include "base/ErrorCodes.h"
 #include "core/AccountStore.h"
 #include "core/CheckContext.h"
 #include "core/CheckFilterActions.h"
@@ -19,7 +20,6 @@ namespace vantor::core {
 namespace {
 
 // The code of the second listing's entries, whichever cycle runs it.
-const std::string SecondListingCode = "00002";
 
 // An error-log text with the server's refusal or the fault that ended the session, when there is one.
 std::string withReason(std::string text, const std::string& reason)
@@ -133,8 +133,8 @@ void AccountPass::abortSession(int row, const std::string& host)
     const std::string& failure = m_context.text("Message", "060");
     markFailed(row, failure);
     m_context.report(failure);
-    m_context.logError(
-        withReason(" " + m_style.errorCode + " - session aborted, nothing deleted on " + host, reason));
+    m_context.logError(withReason(
+        base::errorEntry(m_style.errorCode, "session aborted, nothing deleted on ") + host, reason));
     m_context.showStatus("019", host);
     m_context.state().currentAccountRow = row + 1;
 }
@@ -145,7 +145,7 @@ bool AccountPass::openSession(int row, const std::string& host, Session session)
     if (mailbox.isShutDown())
         return false;
     const bool isFiltering = session == Session::Filtering;
-    const std::string& code = isFiltering ? m_style.errorCode : SecondListingCode;
+    const std::string_view code = isFiltering ? m_style.errorCode : base::errorcode::SecondListing;
     if (isFiltering)
         m_context.showStatus("029", host);
     if (!mailbox.connect()) {
@@ -203,7 +203,7 @@ int AccountPass::listKept(int row, const std::string& host)
             addKeptRow();
             continue;
         }
-        logFailure(SecondListingCode, "retrive message from", host, mailbox.failureText());
+        logFailure(base::errorcode::SecondListing, "retrive message from", host, mailbox.failureText());
         if (!mailbox.isSessionOpen()) {
             // Later replies could no longer be told apart: the count of what is left stays unknown.
             markFailed(row, m_context.text("Message", "022"));
@@ -225,7 +225,8 @@ void AccountPass::addKeptRow()
             m_context.engine().isException(subject, sender, state.currentProfileName, m_actions));
     } catch (const storage::IniError&) {
         // An unreadable profile marks nothing as trusted; the message is listed all the same.
-        m_context.logError(" 00003 - cannot read profile " + state.currentProfileName);
+        m_context.logError(base::errorEntry(base::errorcode::ExceptionsTest, "cannot read profile ") +
+                           state.currentProfileName);
     }
     m_context.lists().kept().addRow(
         {sender,
@@ -245,10 +246,10 @@ void AccountPass::setColumn(int row, int subItem, std::string text)
         m_style.accounts.setSubItem(row, subItem, std::move(text));
 }
 
-void AccountPass::logFailure(const std::string& code, const char* what, const std::string& host,
+void AccountPass::logFailure(std::string_view code, const char* what, const std::string& host,
                              const std::string& reason)
 {
-    m_context.logError(withReason(" " + code + " - failed on " + what + " " + host, reason));
+    m_context.logError(withReason(base::errorEntry(code, "failed on ") + what + " " + host, reason));
 }
 
 } // namespace vantor::core

@@ -27,8 +27,8 @@ public:
     {
         ResultListModel& accounts;
         AccountRowLayout layout;
-        // The five-digit code of the error-log entries of the first connection ("00006", "00009", "00011").
-        std::string errorCode;
+        // The error-log code of the first connection (automatic check, preview build or preview finish).
+        std::string_view errorCode;
         bool hasSecondListing = false;
         AccountLoader::PasswordPrompt prompt = AccountLoader::PasswordPrompt::Ask;
         // [General] LOG: each account that ends with its counts adds them to emails.log.
@@ -63,7 +63,7 @@ private:
     void addKeptRow();
     void markFailed(int row, const std::string& failure);
     void setColumn(int row, int subItem, std::string text);
-    void logFailure(const std::string& code, const char* what, const std::string& host,
+    void logFailure(std::string_view code, const char* what, const std::string& host,
                     const std::string& reason = {});
 
     const CheckContext& m_context;

@@ -1,5 +1,7 @@
 #include "core/AccountStore.h"
 
+#include "base/ErrorCodes.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -223,7 +225,7 @@ std::unique_ptr<storage::IniFile> AccountStore::open() const
         ini->setFileMode(0600);
         return ini;
     } catch (const storage::IniError&) {
-        m_errorLog.write(CannotRead);
+        m_errorLog.write(base::errorEntry(base::errorcode::AccountFile, "cannot read account.vta"));
         return nullptr;
     }
 }
@@ -237,7 +239,7 @@ std::optional<int> AccountStore::readValidTotal(const storage::IniFile& ini) con
 {
     const std::optional<int> count = parseTotal(ini.readString(General, Total, "0"));
     if (!count) {
-        m_errorLog.write(TotalNotANumber);
+        m_errorLog.write(base::errorEntry(base::errorcode::AccountFile, "account.vta Total is not a number"));
         return count;
     }
     // A Total edited by hand far above the accounts in the file counts only the sections there are.

@@ -22,8 +22,6 @@ public:
     inline static constexpr std::string_view FileName = "account.vta";
     // What a missing text key reads as; it never matches a real value.
     inline static constexpr std::string_view Missing = "ERROR";
-    inline static constexpr std::string_view TotalNotANumber = " 00013 - account.vta Total is not a number";
-    inline static constexpr std::string_view CannotRead = " 00013 - cannot read account.vta";
 
     enum class Match
     {

@@ -1,5 +1,6 @@
 #include "core/AutomaticCheck.h"
 
+#include "base/ErrorCodes.h"
 #include "core/AccountPass.h"
 #include "core/CheckContext.h"
 #include "core/CheckEnding.h"
@@ -11,12 +12,6 @@
 #include "core/StatusSink.h"
 
 namespace vantor::core {
-
-namespace {
-
-const std::string AutomaticCode = "00006";
-
-} // namespace
 
 AutomaticCheck::AutomaticCheck(const CheckContext& context, CheckFilterActions& actions)
     : m_context(context)
@@ -42,9 +37,10 @@ CheckGuards::Outcome AutomaticCheck::run()
     lists.accounts().clear();
     const CheckEnding::Settings settings = CheckEnding::Settings::read(env.home);
 
-    EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Automatic, AutomaticCode);
+    EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Automatic,
+                    base::errorcode::AutomaticCheck);
     AccountPass pass(m_context, m_actions,
-                     {lists.accounts(), AccountRowLayout::automatic(), AutomaticCode, true,
+                     {lists.accounts(), AccountRowLayout::automatic(), base::errorcode::AutomaticCheck, true,
                       m_context.passwordPrompt(), settings.logTotals});
     pass.run(step);
     CheckEnding(m_context).run(settings);

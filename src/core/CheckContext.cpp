@@ -1,5 +1,6 @@
 #include "core/CheckContext.h"
 
+#include "base/ErrorCodes.h"
 #include "core/DisplayText.h"
 #include "core/HomeDirectory.h"
 #include "core/ProcessState.h"
@@ -84,7 +85,7 @@ void CheckContext::addDayTotals(const records::DayTotals& totals) const
     try {
         records::StatisticsLog(homeDir()).addDayTotals(day, totals);
     } catch (const storage::IniError&) {
-        logError(" 00014 - cannot write emails.log");
+        logError(base::errorEntry(base::errorcode::StatisticsLog, "cannot write emails.log"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "core/CheckFilterActions.h"
 
+#include "base/ErrorCodes.h"
 #include "core/CheckContext.h"
 #include "core/ProcessState.h"
 #include "core/SessionDeletions.h"
@@ -13,11 +14,11 @@ CheckFilterActions::CheckFilterActions(const CheckContext& context, records::Del
 {}
 
 void CheckFilterActions::setAccountList(ResultListModel& accounts, AccountRowLayout layout,
-                                        std::string errorCode)
+                                        std::string_view errorCode)
 {
     m_accounts = &accounts;
     m_layout = layout;
-    m_errorCode = std::move(errorCode);
+    m_errorCode = errorCode;
 }
 
 void CheckFilterActions::addReportLine(std::string_view text)
@@ -57,7 +58,8 @@ void CheckFilterActions::deleteMessage(int messageNumber)
         return;
     if (!mailbox.deleteMessage(messageNumber)) {
         if (mailbox.isSessionOpen())
-            m_context.logError(" " + m_errorCode + " - failed on delete message from " + mailbox.host());
+            m_context.logError(base::errorEntry(m_errorCode, "failed on delete message from ") +
+                               mailbox.host());
         return;
     }
     if (recorded.row)
@@ -74,7 +76,7 @@ void CheckFilterActions::addPreviewRow(filter::VerdictCode code)
                                 mail::codec::formatListDateTime(message.messageDate())}};
         m_context.lists().preview().addRow(std::move(row), filter::isDeleting(code));
     } catch (const std::exception&) {
-        m_context.logError(" 0000x - xxxxxxxxxxx");
+        m_context.logError(base::errorEntry(base::errorcode::PreviewRow, "xxxxxxxxxxx"));
     }
 }
 

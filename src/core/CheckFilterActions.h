@@ -23,7 +23,7 @@ public:
 
     // The account list whose row CurrentAccountRow receives the profile name, and the error code of the
     // running cycle (a refused DELE is logged under it).
-    void setAccountList(ResultListModel& accounts, AccountRowLayout layout, std::string errorCode);
+    void setAccountList(ResultListModel& accounts, AccountRowLayout layout, std::string_view errorCode);
 
     void addReportLine(std::string_view text) override;
     void writeErrorLog(std::string_view text) override;
@@ -41,7 +41,7 @@ private:
     records::DeletedMessageRecorder& m_recorder;
     ResultListModel* m_accounts = nullptr;
     AccountRowLayout m_layout;
-    std::string m_errorCode;
+    std::string_view m_errorCode;
     records::DeletedMessageRecorder::Recording m_recorded;
 };
 

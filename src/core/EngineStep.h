@@ -15,9 +15,9 @@ class CheckFilterActions;
 class EngineStep : public MessageStep
 {
 public:
-    // errorCode: "00006" for the automatic check, "00009" for the preview build.
+    // errorCode: the automatic check's or the preview build's.
     EngineStep(const CheckContext& context, CheckFilterActions& actions, filter::FilterEngine::Mode mode,
-               std::string errorCode);
+               std::string_view errorCode);
 
     void handleMessage(int messageNumber) override;
     void afterSecondListing() override {}
@@ -29,7 +29,7 @@ private:
     const CheckContext& m_context;
     CheckFilterActions& m_actions;
     filter::FilterEngine::Mode m_mode;
-    std::string m_errorCode;
+    std::string_view m_errorCode;
 };
 
 } // namespace vantor::core

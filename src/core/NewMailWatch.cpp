@@ -1,5 +1,6 @@
 #include "core/NewMailWatch.h"
 
+#include "base/ErrorCodes.h"
 #include "core/AccountLoader.h"
 #include "core/AccountStore.h"
 #include "core/CheckContext.h"
@@ -54,12 +55,12 @@ bool NewMailWatch::pollAccount(const QDateTime& since, int& newCount)
     Pop3Mailbox& mailbox = m_context.mailbox();
     const std::string host = mailbox.host();
     if (!mailbox.connect()) {
-        m_context.logError(" 00005 - failed on connect to " + host);
+        m_context.logError(base::errorEntry(base::errorcode::NewMailWatch, "failed on connect to ") + host);
         mailbox.abort();
         return true;
     }
     if (!mailbox.login()) {
-        m_context.logError(" 00005 - failed on login to " + host);
+        m_context.logError(base::errorEntry(base::errorcode::NewMailWatch, "failed on login to ") + host);
         mailbox.abort();
         return true;
     }
@@ -81,7 +82,8 @@ int NewMailWatch::countNewMessages(const QDateTime& since, const std::string& ho
     int count = 0;
     for (int number = 1; number <= mailbox.messageCount(); ++number) {
         if (!mailbox.fetchHeader(number)) {
-            m_context.logError(" 00005 - failed on retrive message from " + host);
+            m_context.logError(
+                base::errorEntry(base::errorcode::NewMailWatch, "failed on retrive message from ") + host);
             // After a broken exchange no later header could be trusted to be the one asked for.
             if (!mailbox.isSessionOpen())
                 break;

@@ -1,5 +1,6 @@
 #include "core/PreviewCycle.h"
 
+#include "base/ErrorCodes.h"
 #include "core/AccountPass.h"
 #include "core/CheckContext.h"
 #include "core/CheckEnding.h"
@@ -14,13 +15,6 @@
 #include "core/StatusSink.h"
 
 namespace vantor::core {
-
-namespace {
-
-const std::string BuildCode = "00009";
-const std::string FinishCode = "00011";
-
-} // namespace
 
 PreviewCycle::PreviewCycle(const CheckContext& context, CheckFilterActions& actions,
                            records::DeletedMessageRecorder& recorder)
@@ -49,10 +43,10 @@ CheckGuards::Outcome PreviewCycle::build()
     env.host.setPreviewButtons(false, false);
     env.host.setControlsEnabled(false);
 
-    EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Preview, BuildCode);
+    EngineStep step(m_context, m_actions, filter::FilterEngine::Mode::Preview, base::errorcode::PreviewBuild);
     AccountPass pass(m_context, m_actions,
-                     {lists.previewAccounts(), AccountRowLayout::preview(), BuildCode, false,
-                      m_context.passwordPrompt(), false});
+                     {lists.previewAccounts(), AccountRowLayout::preview(), base::errorcode::PreviewBuild,
+                      false, m_context.passwordPrompt(), false});
     pass.run(step);
 
     listChanged();
@@ -105,7 +99,7 @@ void PreviewCycle::finishAccounts()
 
     PreviewMatchStep step(m_context, m_recorder);
     AccountPass pass(m_context, m_actions,
-                     {lists.accounts(), AccountRowLayout::automatic(), FinishCode, true,
+                     {lists.accounts(), AccountRowLayout::automatic(), base::errorcode::PreviewFinish, true,
                       m_context.passwordPrompt(), settings.logTotals});
     pass.run(step);
     CheckEnding(m_context).run(settings);

@@ -1,5 +1,6 @@
 #include "core/PreviewMatchStep.h"
 
+#include "base/ErrorCodes.h"
 #include "core/AccountRowLayout.h"
 #include "core/CheckContext.h"
 #include "core/EngineStep.h"
@@ -15,8 +16,6 @@ namespace vantor::core {
 
 namespace {
 
-const std::string FinishCode = "00011";
-
 using MessageKey = std::tuple<std::string, std::string, std::string, std::string>;
 
 } // namespace
@@ -31,7 +30,8 @@ void PreviewMatchStep::handleMessage(int messageNumber)
     mail::mime::MailMessage& message = m_context.mailbox().message();
     try {
         if (!EngineStep::analyseParts(message)) {
-            m_context.logError(" " + FinishCode + " - failed on FindParts of message");
+            m_context.logError(
+                base::errorEntry(base::errorcode::PreviewFinish, "failed on FindParts of message"));
             return;
         }
         // Taken before the backup, which fetches the message again into the same object.
@@ -42,7 +42,8 @@ void PreviewMatchStep::handleMessage(int messageNumber)
         if (row >= 0)
             deleteMatched(messageNumber, m_context.lists().preview().row(row).icon, sender, subject, date);
     } catch (const std::exception&) {
-        m_context.logError(" " + FinishCode + " - failed on FindParts of message");
+        m_context.logError(
+            base::errorEntry(base::errorcode::PreviewFinish, "failed on FindParts of message"));
     }
 }
 
@@ -73,7 +74,9 @@ void PreviewMatchStep::deleteMatched(int messageNumber, int icon, const std::str
         return;
     if (!mailbox.deleteMessage(messageNumber)) {
         if (mailbox.isSessionOpen())
-            m_context.logError(" " + FinishCode + " - failed on delete message from " + mailbox.host());
+            m_context.logError(
+                base::errorEntry(base::errorcode::PreviewFinish, "failed on delete message from ") +
+                mailbox.host());
         return;
     }
     m_context.deletions().add({sender, icon, {subject, m_context.state().currentAccountDescription, date}});

@@ -1,5 +1,6 @@
 #include "filter/FilterEngine.h"
 
+#include "base/ErrorCodes.h"
 #include "filter/FilterDecision.h"
 #include "filter/FilterTexts.h"
 
@@ -76,7 +77,7 @@ VerdictCode FilterEngine::isException(std::string_view subject, std::string_view
     reportProfileColumn(opened.usedDefault, profileName, actions);
     if (opened.usedDefault) {
         actions.addReportLine(texts::defaultProfileReport(profileName));
-        actions.writeErrorLog(texts::defaultProfileError(texts::ExceptionsTestCode, profileName));
+        actions.writeErrorLog(texts::defaultProfileError(base::errorcode::ExceptionsTest, profileName));
     }
     MessageFields fields;
     fields.senderAddress = std::string(fromAddress);
@@ -93,9 +94,9 @@ void FilterEngine::reportFallbacks(const Evaluation& evaluation, Mode mode, std:
     if (evaluation.usedDefaultProfile) {
         if (mode == Mode::Automatic) {
             actions.addReportLine(texts::defaultProfileReport(profileName));
-            actions.writeErrorLog(texts::defaultProfileError(texts::AutomaticCode, profileName));
+            actions.writeErrorLog(texts::defaultProfileError(base::errorcode::AutomaticFilter, profileName));
         } else {
-            actions.writeErrorLog(texts::defaultProfileError(texts::PreviewCode, profileName));
+            actions.writeErrorLog(texts::defaultProfileError(base::errorcode::PreviewFilter, profileName));
         }
     }
     if (evaluation.defaultedBlackList) {

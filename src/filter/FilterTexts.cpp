@@ -1,5 +1,6 @@
 #include "filter/FilterTexts.h"
 
+#include "base/ErrorCodes.h"
 namespace vantor::filter::filtertexts {
 
 namespace {
@@ -72,7 +73,7 @@ std::string defaultProfileReport(std::string_view profileName)
 
 std::string defaultProfileError(std::string_view code, std::string_view profileName)
 {
-    return " " + std::string(code) + " - used Default profile not " + std::string(profileName);
+    return base::errorEntry(code, "used Default profile not ") + std::string(profileName);
 }
 
 std::string defaultBlackListReport(std::string_view blackListName)
@@ -82,7 +83,8 @@ std::string defaultBlackListReport(std::string_view blackListName)
 
 std::string defaultBlackListError(std::string_view blackListName)
 {
-    return " " + std::string(AutomaticCode) + " - used Default Black List not " + std::string(blackListName);
+    return base::errorEntry(base::errorcode::AutomaticFilter, "used Default Black List not ") +
+           std::string(blackListName);
 }
 
 } // namespace vantor::filter::filtertexts

@@ -29,8 +29,4 @@ std::string defaultProfileError(std::string_view code, std::string_view profileN
 std::string defaultBlackListReport(std::string_view blackListName);
 std::string defaultBlackListError(std::string_view blackListName);
 
-inline constexpr std::string_view ExceptionsTestCode = "00003";
-inline constexpr std::string_view AutomaticCode = "00004";
-inline constexpr std::string_view PreviewCode = "00010";
-
 } // namespace vantor::filter::filtertexts

@@ -1,6 +1,7 @@
 #include "records/DeletedDatabase.h"
 
 #include "base/AtomicFile.h"
+#include "base/ErrorCodes.h"
 #include "records/DelimitedTable.h"
 #include "records/TableError.h"
 #include "storage/ErrorLog.h"
@@ -45,7 +46,8 @@ void DeletedDatabase::update(const std::string& homeDir, const std::vector<Resul
     if (deletedRows.empty())
         return;
     if (needsHeader(path(homeDir)) && !create(homeDir)) {
-        errorLog.write(" 00012 - cannot create database file: backup.bak");
+        errorLog.write(
+            base::errorEntry(base::errorcode::DeletedDatabase, "cannot create database file: backup.bak"));
         return;
     }
     try {
@@ -55,7 +57,8 @@ void DeletedDatabase::update(const std::string& homeDir, const std::vector<Resul
             table.append(recordOf(row));
         table.close();
     } catch (const TableError&) {
-        errorLog.write(" 00012 - cannot write delete emails in database: backup.bak");
+        errorLog.write(base::errorEntry(base::errorcode::DeletedDatabase,
+                                        "cannot write delete emails in database: backup.bak"));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "records/DeletedMessageRecorder.h"
 
 #include "base/AtomicFile.h"
+#include "base/ErrorCodes.h"
 #include "base/TextLines.h"
 #include "mail/codec/MailDate.h"
 #include "mail/mime/MailMessage.h"
@@ -65,7 +66,8 @@ bool DeletedMessageRecorder::retrieve(int messageNumber, bool allMessage)
     const bool retrieved = allMessage ? m_source.retrieveMessage(messageNumber, m_message)
                                       : m_source.retrieveHeader(messageNumber, m_message);
     if (!retrieved)
-        m_errorLog.write(" 00001 - failed on retrive message from " + m_source.host());
+        m_errorLog.write(base::errorEntry(base::errorcode::Backup, "failed on retrive message from ") +
+                         m_source.host());
     return retrieved;
 }
 
@@ -85,7 +87,7 @@ bool DeletedMessageRecorder::writeBackup(std::string text)
     const fs::path folder = backupFolderPath(m_homeDir);
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        m_errorLog.write(" 00001 - cannot found EBak directory");
+        m_errorLog.write(base::errorEntry(base::errorcode::Backup, "cannot found EBak directory"));
         return false;
     }
     if (text.size() > MaxBackupBytes)
@@ -95,7 +97,7 @@ bool DeletedMessageRecorder::writeBackup(std::string text)
     // A copy cut short by a full disk would pass for a backup: the writer leaves none behind instead.
     if (!base::AtomicFile::write(folder / name, content))
         return true;
-    m_errorLog.write(" 00001 - cannot write backup file " + name);
+    m_errorLog.write(base::errorEntry(base::errorcode::Backup, "cannot write backup file ") + name);
     return false;
 }
 
