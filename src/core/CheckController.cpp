@@ -4,7 +4,6 @@
 #include "core/CheckHost.h"
 #include "core/HomeDirectory.h"
 #include "core/ProcessState.h"
-#include "core/SettingsFile.h"
 
 namespace vantor::core {
 
@@ -23,12 +22,6 @@ CheckController::CheckController(const CheckEnvironment& environment, mail::net:
     m_mailbox.setTimeOut(environment.timeOut);
     // PreviewListChange: every tick the user changes rewrites the tally.
     connect(&m_lists.preview(), &ResultListModel::tickChanged, this, [this] { m_preview.listChanged(); });
-}
-
-void CheckController::checkBtnClick()
-{
-    const bool automatic = SettingsFile(m_env.home).read(storage::GeneralMode1);
-    startCheck(automatic ? CheckMode::Automatic : CheckMode::Preview);
 }
 
 CheckGuards::Outcome CheckController::startCheck(CheckMode mode)

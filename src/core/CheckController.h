@@ -34,8 +34,6 @@ public:
     // The command line logs in with an empty stored password instead of asking for one.
     void setPasswordPrompt(AccountLoader::PasswordPrompt prompt) { m_context.setPasswordPrompt(prompt); }
 
-    // CheckBtn, the tray's "Check Account" and the check on connection: the mode of [General] Mode1.
-    void checkBtnClick();
     // The check in the given mode; ignored (Passed) while a check (or a preview wait) runs, so nothing
     // ever starts a second check over the same POP3 client.
     CheckGuards::Outcome startCheck(CheckMode mode);
