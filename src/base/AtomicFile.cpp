@@ -1,5 +1,7 @@
 #include "base/AtomicFile.h"
 
+#include "base/FileDescriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
@@ -10,34 +12,6 @@
 namespace vantor::base {
 
 namespace {
-
-// Closes the descriptor when the scope ends, unless closed before.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-    // Closes now and reports the error that close itself may bring (a deferred write error).
-    int closeNow()
-    {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd;
-};
 
 // 0 or the errno of the failed write.
 int writeAll(int fd, std::string_view bytes)

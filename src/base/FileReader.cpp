@@ -1,5 +1,7 @@
 #include "base/FileReader.h"
 
+#include "base/FileDescriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,27 +10,6 @@
 namespace vantor::base {
 
 namespace {
-
-// Closes the descriptor when the scope ends.
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Reads until capacity bytes have arrived or the file ends: how many arrived, or -1 (errno set).
 long readUpTo(int fd, char* data, std::size_t capacity)
