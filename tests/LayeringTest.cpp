@@ -19,7 +19,13 @@ namespace {
 const std::map<std::string, std::vector<std::string>> DirectArrows = {
     {"app", {"ui"}},
     {"ui", {"core"}},
-    {"core", {"mail/net", "filter", "records", "platform", "storage"}},
+    // The rooms of core, each below the ones that use it.
+    {"core", {"core/watch", "core/reports"}},
+    {"core/watch", {"core/check"}},
+    {"core/check", {"core/accounts", "mail/net", "filter"}},
+    {"core/accounts", {"core/program", "filter"}},
+    {"core/reports", {"core/program"}},
+    {"core/program", {"records", "platform", "storage"}},
     {"mail/net", {"mail/proto"}},
     {"mail/proto", {"mail/mime"}},
     {"mail/mime", {"mail/codec"}},

@@ -1,4 +1,4 @@
-#include "core/HomeDirectory.h"
+#include "core/program/HomeDirectory.h"
 #include "platform/ProbingConnectionDetector.h"
 #include "platform/SystemAddressSource.h"
 #include "storage/ErrorLog.h"

@@ -40,74 +40,55 @@ FilterEngine::Evaluation FilterEngine::evaluate(const MessageFields& fields, std
     return evaluation;
 }
 
-void FilterEngine::filterMessage(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
-                                 std::string_view profileName, FilterActions& actions)
+Judgement FilterEngine::judge(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
+                              std::string_view profileName, Mode mode)
 {
     const Evaluation evaluation = evaluate(message, size, profileName);
-    reportFallbacks(evaluation, Mode::Automatic, profileName, actions);
-    const Verdict& verdict = evaluation.verdict;
-    const std::string reportLine = texts::reportLine(messageNumber, verdict);
-    if (!isDeleting(verdict.code)) {
-        actions.addReportLine(reportLine);
-        return;
+    Judgement judgement{evaluation.verdict,
+                        texts::reportLine(messageNumber, evaluation.verdict),
+                        profileColumn(evaluation.usedDefaultProfile, profileName),
+                        {},
+                        {}};
+    if (evaluation.usedDefaultProfile) {
+        if (mode == Mode::Automatic) {
+            judgement.fallbackReports.push_back(texts::defaultProfileReport(profileName));
+            judgement.fallbackErrors.push_back(
+                texts::defaultProfileError(base::errorcode::AutomaticFilter, profileName));
+        } else {
+            judgement.fallbackErrors.push_back(
+                texts::defaultProfileError(base::errorcode::PreviewFilter, profileName));
+        }
     }
-    if (verdict.code == VerdictCode::BlackList)
-        actions.addReportLine(reportLine);
-    // The recorder fetches the message again from the server, so it has to run before the deletion.
-    actions.recordDeletedMessage(verdict.code);
-    actions.deleteMessage(messageNumber);
-    if (verdict.code != VerdictCode::BlackList)
-        actions.addReportLine(reportLine);
+    if (evaluation.defaultedBlackList) {
+        judgement.fallbackReports.push_back(texts::defaultBlackListReport(*evaluation.defaultedBlackList));
+        judgement.fallbackErrors.push_back(texts::defaultBlackListError(*evaluation.defaultedBlackList));
+    }
+    return judgement;
 }
 
-void FilterEngine::previewMessage(int messageNumber, const mail::mime::MailMessage& message,
-                                  std::int64_t size, std::string_view profileName, FilterActions& actions)
-{
-    const Evaluation evaluation = evaluate(message, size, profileName);
-    reportFallbacks(evaluation, Mode::Preview, profileName, actions);
-    actions.addPreviewRow(evaluation.verdict.code);
-    actions.addReasonLine(evaluation.verdict.reasonText);
-    actions.addReportLine(texts::reportLine(messageNumber, evaluation.verdict));
-}
-
-VerdictCode FilterEngine::isException(std::string_view subject, std::string_view fromAddress,
-                                      std::string_view profileName, FilterActions& actions)
+Judgement FilterEngine::judgeKept(std::string_view subject, std::string_view fromAddress,
+                                  std::string_view profileName)
 {
     const FilterSources::OpenedProfileResult opened = m_sources.openProfile(profileName);
-    reportProfileColumn(opened.usedDefault, profileName, actions);
-    if (opened.usedDefault) {
-        actions.addReportLine(texts::defaultProfileReport(profileName));
-        actions.writeErrorLog(texts::defaultProfileError(base::errorcode::ExceptionsTest, profileName));
-    }
     MessageFields fields;
     fields.senderAddress = std::string(fromAddress);
     fields.senderDomain = MessageFields::domainOf(fromAddress);
     fields.subject = std::string(subject);
     const FilterDecision decision(*opened.profile, fields, 0);
-    return decision.exceptionVerdict() ? VerdictCode::Exception : VerdictCode::Clear;
+    Judgement judgement;
+    judgement.verdict.code = decision.exceptionVerdict() ? VerdictCode::Exception : VerdictCode::Clear;
+    judgement.profileColumn = profileColumn(opened.usedDefault, profileName);
+    if (opened.usedDefault) {
+        judgement.fallbackReports.push_back(texts::defaultProfileReport(profileName));
+        judgement.fallbackErrors.push_back(
+            texts::defaultProfileError(base::errorcode::ExceptionsTest, profileName));
+    }
+    return judgement;
 }
 
-void FilterEngine::reportFallbacks(const Evaluation& evaluation, Mode mode, std::string_view profileName,
-                                   FilterActions& actions)
+std::string FilterEngine::profileColumn(bool usedDefault, std::string_view profileName)
 {
-    reportProfileColumn(evaluation.usedDefaultProfile, profileName, actions);
-    if (evaluation.usedDefaultProfile) {
-        if (mode == Mode::Automatic) {
-            actions.addReportLine(texts::defaultProfileReport(profileName));
-            actions.writeErrorLog(texts::defaultProfileError(base::errorcode::AutomaticFilter, profileName));
-        } else {
-            actions.writeErrorLog(texts::defaultProfileError(base::errorcode::PreviewFilter, profileName));
-        }
-    }
-    if (evaluation.defaultedBlackList) {
-        actions.addReportLine(texts::defaultBlackListReport(*evaluation.defaultedBlackList));
-        actions.writeErrorLog(texts::defaultBlackListError(*evaluation.defaultedBlackList));
-    }
-}
-
-void FilterEngine::reportProfileColumn(bool usedDefault, std::string_view profileName, FilterActions& actions)
-{
-    actions.setProfileColumn(usedDefault ? DefaultProfileColumn : profileName);
+    return std::string(usedDefault ? DefaultProfileColumn : profileName);
 }
 
 } // namespace vantor::filter

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "filter/FilterActions.h"
 #include "filter/FilterSources.h"
+#include "filter/Judgement.h"
 #include "filter/MessageFields.h"
 #include "filter/Verdict.h"
 
@@ -17,7 +17,7 @@ class MailMessage;
 namespace vantor::filter {
 
 // Decides for each message waiting on a POP3 server whether it is spam, by the account's filter profile
-// and black list, and hands the verdict to the check cycle.
+// and black list. It only judges: what the check does with a judgement is the check's own business.
 //
 // Profiles and black lists are looked at afresh for every message, so a change on disk applies from the
 // very next message; with the cache on, unchanged files are not parsed again. One engine serves one thread
@@ -51,27 +51,18 @@ public:
                         std::string_view profileName);
     Evaluation evaluate(const MessageFields& fields, std::int64_t size, std::string_view profileName);
 
-    // Automatic mode for message number n: a deleting verdict is recorded, then the message is deleted,
-    // then the report line is written (for code 5 the report line comes first); other verdicts only
-    // write the report line. Fallbacks are reported with code 00004.
-    void filterMessage(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
-                       std::string_view profileName, FilterActions& actions);
-    // Preview mode for message number n: adds the preview row, its reason line and the report line.
-    // A profile fallback goes only to the error log, with code 00010.
-    void previewMessage(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
-                        std::string_view profileName, FilterActions& actions);
+    // The judgement of message number n for the check running in mode: the verdict, the report line and
+    // the notices of any fallback. Automatic reports a missing profile and logs it with code 00004;
+    // Preview only logs it, with code 00010. Throws storage::IniError as evaluate() does.
+    Judgement judge(int messageNumber, const mail::mime::MailMessage& message, std::int64_t size,
+                    std::string_view profileName, Mode mode);
     // The exceptions test of a message kept on the server: Exception when an exception rule matches
-    // (whatever the exceptions switch says), else Clear. A profile fallback is reported with code 00003.
-    VerdictCode isException(std::string_view subject, std::string_view fromAddress,
-                            std::string_view profileName, FilterActions& actions);
-
-    // Reports the fallbacks of an evaluation as the given mode does: the "Profile" column, the report
-    // lines and the error-log entries.
-    static void reportFallbacks(const Evaluation& evaluation, Mode mode, std::string_view profileName,
-                                FilterActions& actions);
+    // (whatever the exceptions switch says), else Clear; a missing profile is reported and logged with code
+    // 00003. The judgement has no report line.
+    Judgement judgeKept(std::string_view subject, std::string_view fromAddress, std::string_view profileName);
 
 private:
-    static void reportProfileColumn(bool usedDefault, std::string_view profileName, FilterActions& actions);
+    static std::string profileColumn(bool usedDefault, std::string_view profileName);
 
     FilterSources m_sources;
 };

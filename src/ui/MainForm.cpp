@@ -1,12 +1,13 @@
 #include "ui/MainForm.h"
 
-#include "core/CheckController.h"
-#include "core/CheckEnvironment.h"
-#include "core/DisplayText.h"
-#include "core/ProductInfo.h"
-#include "core/SettingsFile.h"
-#include "core/WatchController.h"
-#include "core/WindowPlacement.h"
+#include "core/check/CheckController.h"
+#include "core/check/CheckServices.h"
+#include "core/check/Pop3Mailbox.h"
+#include "core/program/DisplayText.h"
+#include "core/program/ProductInfo.h"
+#include "core/program/SettingsFile.h"
+#include "core/program/WindowPlacement.h"
+#include "core/watch/WatchController.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/ResultListMenu.h"
@@ -56,10 +57,11 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_tray(new TrayController(services.texts, this))
     , m_errorLog(services.errorLog)
     , m_checkHost(std::make_unique<WindowCheckHost>(*this))
-    , m_checkEnvironment(std::make_unique<core::CheckEnvironment>(
-          core::CheckEnvironment{services.home, services.texts, services.errorLog, services.prompts,
-                                 services.detector, *this, *m_checkHost, m_state}))
-    , m_checks(std::make_unique<core::CheckController>(*m_checkEnvironment, services.socketFactory))
+    , m_mailbox(std::make_unique<core::Pop3Mailbox>(services.socketFactory))
+    , m_checkServices(std::make_unique<core::CheckServices>(
+          core::CheckServices{services.home, services.texts, services.errorLog, services.prompts,
+                              services.detector, *this, *m_checkHost, m_state, *m_mailbox}))
+    , m_checks(std::make_unique<core::CheckController>(*m_checkServices))
     , m_watch(std::make_unique<core::WatchController>(*m_checks, *m_checkHost))
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -482,7 +484,7 @@ void MainForm::openAccountManager()
 
 void MainForm::showLastReport()
 {
-    ReportForm::showLastReport(m_state.checkReport, m_texts, m_prompts, this);
+    ReportForm::showLastReport(m_checks->lastReport(), m_texts, m_prompts, this);
 }
 
 } // namespace vantor::ui

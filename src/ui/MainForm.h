@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/AccountStore.h"
-#include "core/CheckMode.h"
-#include "core/ExitCleanup.h"
-#include "core/HomeDirectory.h"
-#include "core/ProcessState.h"
-#include "core/StatusSink.h"
-#include "core/UserPrompts.h"
-#include "core/WatchTimers.h"
+#include "core/accounts/AccountStore.h"
+#include "core/check/CheckMode.h"
+#include "core/program/ExitCleanup.h"
+#include "core/program/HomeDirectory.h"
+#include "core/program/ProcessState.h"
+#include "core/program/StatusSink.h"
+#include "core/program/UserPrompts.h"
+#include "core/watch/WatchTimers.h"
 #include "mail/net/SocketFactory.h"
 #include "platform/ConnectionDetector.h"
 #include "platform/ShellOpen.h"
@@ -21,7 +21,8 @@
 
 namespace vantor::core {
 class CheckController;
-struct CheckEnvironment;
+struct CheckServices;
+class Pop3Mailbox;
 class WatchController;
 struct WindowPlacement;
 } // namespace vantor::core
@@ -171,7 +172,8 @@ private:
     storage::ErrorLog& m_errorLog;
     // The checks and the watch work through the window; declared last, so they are made after it is.
     std::unique_ptr<WindowCheckHost> m_checkHost;
-    std::unique_ptr<core::CheckEnvironment> m_checkEnvironment;
+    std::unique_ptr<core::Pop3Mailbox> m_mailbox;
+    std::unique_ptr<core::CheckServices> m_checkServices;
     std::unique_ptr<core::CheckController> m_checks;
     std::unique_ptr<core::WatchController> m_watch;
     ResultListMenu* m_listMenu = nullptr;

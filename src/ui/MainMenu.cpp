@@ -1,6 +1,6 @@
 #include "ui/MainMenu.h"
 
-#include "core/DisplayText.h"
+#include "core/program/DisplayText.h"
 
 namespace vantor::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/MainToolBar.h"
 
-#include "core/DisplayText.h"
+#include "core/program/DisplayText.h"
 #include "ui/widgets/Icons.h"
 
 namespace vantor::ui {

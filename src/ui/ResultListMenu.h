@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AccountStore.h"
+#include "core/accounts/AccountStore.h"
 #include "platform/ShellOpen.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/CheckHost.h"
-#include "core/WatchHost.h"
+#include "core/check/CheckHost.h"
+#include "core/watch/WatchHost.h"
 #include "ui/widgets/NotifySound.h"
 
 #include <QAction>

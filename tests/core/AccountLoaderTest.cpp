@@ -1,4 +1,4 @@
-#include "core/AccountLoader.h"
+#include "core/accounts/AccountLoader.h"
 
 #include "ScriptedUserPrompts.h"
 #include "TestFiles.h"

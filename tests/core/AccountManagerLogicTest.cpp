@@ -1,4 +1,4 @@
-#include "core/AccountManagerLogic.h"
+#include "core/accounts/AccountManagerLogic.h"
 
 #include "RecordingShellOpen.h"
 #include "ScriptedUserPrompts.h"

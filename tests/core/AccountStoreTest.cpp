@@ -1,4 +1,4 @@
-#include "core/AccountStore.h"
+#include "core/accounts/AccountStore.h"
 
 #include "TestFiles.h"
 

@@ -1,9 +1,9 @@
 #include "CheckFixture.h"
 #include "TestFiles.h"
 #include "TestMailServer.h"
-#include "core/CheckController.h"
-#include "core/CheckLock.h"
-#include "core/WatchController.h"
+#include "core/check/CheckController.h"
+#include "core/check/CheckLock.h"
+#include "core/watch/WatchController.h"
 #include "storage/SettingKeys.h"
 #include "support/CuttingRelay.h"
 #include "support/ScriptedServer.h"
@@ -250,7 +250,7 @@ private slots:
     {
         CheckFixture fixture;
         fixture.addCorpusAccount(m_server);
-        fixture.environment.lockPatience = std::chrono::milliseconds(800);
+        fixture.services.lockPatience = std::chrono::milliseconds(800);
         QLockFile other(fixture.path(QLatin1String(vantor::core::CheckLock::FileName)));
         QVERIFY(other.tryLock(0));
 

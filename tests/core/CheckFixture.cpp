@@ -3,30 +3,47 @@
 #include "SpamCorpus.h"
 #include "TestFiles.h"
 #include "TestMailServer.h"
-#include "core/AccountStore.h"
-#include "core/DisplayText.h"
+#include "core/accounts/AccountStore.h"
+#include "core/check/Pop3Mailbox.h"
+#include "core/program/DisplayText.h"
 #include "filter/ProfileStore.h"
 #include "records/StatisticsLog.h"
 #include "storage/IniFile.h"
 #include "support/TrustingSocket.h"
-
-#include <QDate>
 
 namespace vantor::test {
 
 CheckFixture::CheckFixture(int timeOut)
     : home(dir.path())
     , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
-    , environment{home, texts, errorLog, prompts, detector, status, host, state}
+    , mailbox(makePop3Mailbox(timeOut))
+    , services{home, texts, errorLog, prompts, detector, status, host, state, *mailbox, clock}
+    , checks(std::make_unique<core::CheckController>(services))
     , m_logTime(std::chrono::system_clock::now())
 {
-    environment.timeOut = timeOut;
     detector.setOnline(true);
-    checks = std::make_unique<core::CheckController>(environment, [this]() -> std::unique_ptr<QSslSocket> {
+}
+
+CheckFixture::CheckFixture(std::unique_ptr<core::Mailbox> mailbox)
+    : home(dir.path())
+    , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
+    , mailbox(std::move(mailbox))
+    , services{home, texts, errorLog, prompts, detector, status, host, state, *this->mailbox, clock}
+    , checks(std::make_unique<core::CheckController>(services))
+    , m_logTime(std::chrono::system_clock::now())
+{
+    detector.setOnline(true);
+}
+
+std::unique_ptr<core::Mailbox> CheckFixture::makePop3Mailbox(int timeOut)
+{
+    auto pop3 = std::make_unique<core::Pop3Mailbox>([this]() -> std::unique_ptr<QSslSocket> {
         if (m_caPath.isEmpty())
             return std::make_unique<QSslSocket>();
         return support::trustingSocket(m_caPath);
     });
+    pop3->setTimeOut(timeOut);
+    return pop3;
 }
 
 std::chrono::system_clock::time_point CheckFixture::nextLogTime()
@@ -92,7 +109,7 @@ QStringList CheckFixture::errorEntries() const
 QStringList CheckFixture::reportTexts() const
 {
     QStringList texts;
-    for (const std::string& line : state.checkReport)
+    for (const std::string& line : checks->lastReport())
         texts.append(core::displayText(line.substr(line.find(" - ") + 3)));
     return texts;
 }
@@ -111,10 +128,8 @@ QStringList CheckFixture::rowTexts(const core::ResultListModel& list)
 
 QString CheckFixture::todaysTotals() const
 {
-    const QDate today = QDate::currentDate();
     const std::string section = records::StatisticsLog::sectionName(
-        std::chrono::year{today.year()} / std::chrono::month{static_cast<unsigned>(today.month())} /
-        std::chrono::day{static_cast<unsigned>(today.day())});
+        std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(clock.localNow())});
     const storage::IniFile log(home.nativeFilePath("emails.log"));
     if (!log.sectionExists(section))
         return QStringLiteral("none");

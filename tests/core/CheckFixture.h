@@ -4,11 +4,13 @@
 #include "RecordingCheckHost.h"
 #include "RecordingStatusSink.h"
 #include "ScriptedUserPrompts.h"
-#include "core/CheckController.h"
-#include "core/CheckEnvironment.h"
-#include "core/HomeDirectory.h"
-#include "core/ProcessState.h"
-#include "core/SettingsFile.h"
+#include "base/Clock.h"
+#include "core/check/CheckController.h"
+#include "core/check/CheckServices.h"
+#include "core/check/Mailbox.h"
+#include "core/program/HomeDirectory.h"
+#include "core/program/ProcessState.h"
+#include "core/program/SettingsFile.h"
 #include "filter/Profile.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
@@ -26,13 +28,15 @@ class TestMailServer;
 
 // A home directory in a temporary folder with everything a check needs around it: English texts, an
 // error log whose entries are one second apart (so no entry of a run replaces another), scripted prompts,
-// a detector that is online, recording status and host, and the check controller itself. Connections
-// trust the CA given by trustCa(), so accounts may use TLS against the test server.
+// a detector that is online, recording status and host, a clock that stands still, and the check
+// controller itself over a real POP3 mailbox, or over the mailbox a test hands in. The real mailbox's
+// connections trust the CA given by trustCa(), so accounts may use TLS against the test server.
 class CheckFixture
 {
 public:
     // timeOut: the seconds a POP3 reply may take; short, so that a test of a silent server ends soon.
     explicit CheckFixture(int timeOut = 5);
+    explicit CheckFixture(std::unique_ptr<core::Mailbox> mailbox);
 
     QString path(const QString& relative) const { return home.filePath(relative); }
     void trustCa(const QString& caCertificatePath) { m_caPath = caCertificatePath; }
@@ -64,6 +68,11 @@ public:
     // emails.log's Emails, Filtered and Deleted of today, as "e/f/d"; "none" without a section.
     QString todaysTotals() const;
 
+private:
+    // Read by the real mailbox's socket factory, which runs as soon as that mailbox is made.
+    QString m_caPath;
+
+public:
     QTemporaryDir dir;
     core::HomeDirectory home;
     storage::TextTable texts;
@@ -73,13 +82,15 @@ public:
     RecordingStatusSink status;
     RecordingCheckHost host;
     core::ProcessState state;
-    core::CheckEnvironment environment;
+    base::SettableClock clock;
+    std::unique_ptr<core::Mailbox> mailbox;
+    core::CheckServices services;
     std::unique_ptr<core::CheckController> checks;
 
 private:
     std::chrono::system_clock::time_point nextLogTime();
+    std::unique_ptr<core::Mailbox> makePop3Mailbox(int timeOut);
 
-    QString m_caPath;
     std::chrono::system_clock::time_point m_logTime;
 };
 

@@ -1,6 +1,6 @@
-#include "core/CheckLists.h"
+#include "core/check/CheckLists.h"
 
-#include "core/FormatText.h"
+#include "core/program/FormatText.h"
 #include "storage/TextTable.h"
 
 #include <QSignalSpy>

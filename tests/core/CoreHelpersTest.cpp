@@ -1,8 +1,8 @@
 #include "TestFiles.h"
-#include "core/DisplayText.h"
-#include "core/EnsureExtension.h"
-#include "core/HomeDirectory.h"
-#include "core/ProductInfo.h"
+#include "core/program/DisplayText.h"
+#include "core/program/EnsureExtension.h"
+#include "core/program/HomeDirectory.h"
+#include "core/program/ProductInfo.h"
 
 #include <QDir>
 #include <QTemporaryDir>

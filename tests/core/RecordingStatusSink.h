@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/StatusSink.h"
+#include "core/program/StatusSink.h"
 
 #include <QList>
 #include <QStringList>

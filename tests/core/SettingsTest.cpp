@@ -1,8 +1,8 @@
 #include "TestFiles.h"
-#include "core/ExitCleanup.h"
-#include "core/SettingsFile.h"
-#include "core/WatchTimers.h"
-#include "core/WindowPlacement.h"
+#include "core/program/ExitCleanup.h"
+#include "core/program/SettingsFile.h"
+#include "core/program/WindowPlacement.h"
+#include "core/watch/WatchTimers.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -85,27 +85,27 @@ private slots:
         QFETCH(int, interval);
         core::WatchTimers timers;
         timers.setIntervalMinutes(minutes);
-        QCOMPARE(timers.timerAD().interval(), interval);
-        QCOMPARE(timers.timerAD2().interval(), interval);
+        QCOMPARE(timers.watchTimer().interval(), interval);
+        QCOMPARE(timers.checkTimer().interval(), interval);
     }
 
     void watchTimerModes()
     {
         core::WatchTimers timers;
         QVERIFY(!timers.startIfAutomatic(false, true));
-        QVERIFY(!timers.timerAD().isActive() && !timers.timerAD2().isActive());
+        QVERIFY(!timers.watchTimer().isActive() && !timers.checkTimer().isActive());
         QVERIFY(timers.startIfAutomatic(true, true));
-        QVERIFY(timers.timerAD().isActive());
-        QVERIFY(!timers.timerAD2().isActive());
+        QVERIFY(timers.watchTimer().isActive());
+        QVERIFY(!timers.checkTimer().isActive());
         // Start-up never stops a timer when the mode is off; the settings dialog's close does.
         QVERIFY(!timers.startIfAutomatic(false, false));
-        QVERIFY(timers.timerAD().isActive());
+        QVERIFY(timers.watchTimer().isActive());
         QVERIFY(timers.applyMode(true, false));
-        QVERIFY(!timers.timerAD().isActive());
-        QVERIFY(timers.timerAD2().isActive());
+        QVERIFY(!timers.watchTimer().isActive());
+        QVERIFY(timers.checkTimer().isActive());
         QVERIFY(!timers.applyMode(false, true));
-        QVERIFY(!timers.timerAD().isActive() && !timers.timerAD2().isActive());
-        QCOMPARE(timers.timerAD().objectName(), QStringLiteral("TimerAD"));
+        QVERIFY(!timers.watchTimer().isActive() && !timers.checkTimer().isActive());
+        QCOMPARE(timers.watchTimer().objectName(), QStringLiteral("TimerAD"));
     }
 
     void backupsGoOnlyOnAnOrderlyExit_data()

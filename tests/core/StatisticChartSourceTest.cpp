@@ -1,7 +1,7 @@
-#include "core/StatisticChartSource.h"
+#include "core/reports/StatisticChartSource.h"
 
 #include "TestFiles.h"
-#include "core/ReportFile.h"
+#include "core/reports/ReportFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

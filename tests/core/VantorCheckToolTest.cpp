@@ -1,7 +1,7 @@
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
 #include "TestMailServer.h"
-#include "core/CheckLock.h"
+#include "core/check/CheckLock.h"
 #include "storage/SettingKeys.h"
 #include "support/FreePort.h"
 #include "support/ScriptedServer.h"

@@ -1,4 +1,4 @@
-#include "core/WatchController.h"
+#include "core/watch/WatchController.h"
 
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
@@ -27,10 +27,9 @@ private:
         return SpamCorpus::message(from, "Hello", date.toString(Qt::RFC2822Date).toLatin1());
     }
 
-    static QDateTime wholeSeconds(QDateTime time)
+    static std::chrono::local_seconds anHourBefore(const CheckFixture& fixture)
     {
-        time.setTime(QTime(time.time().hour(), time.time().minute(), time.time().second()));
-        return time;
+        return fixture.clock.localNow() - std::chrono::hours(1);
     }
 
     QString account(CheckFixture& fixture)
@@ -52,7 +51,7 @@ private slots:
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
         m_server.putMessage(user, dated("one@example.org", now.addSecs(-600)));
         m_server.putMessage(user, dated("two@example.org", now.addSecs(-300)));
-        fixture.state.lastCheckTime = wholeSeconds(now.addSecs(-3600));
+        fixture.state.lastCheckTime = anHourBefore(fixture);
         WatchController watch(*fixture.checks, fixture.host);
 
         watch.watchPoll();
@@ -60,8 +59,7 @@ private slots:
         QCOMPARE(
             fixture.host.balloons,
             QStringList{QStringLiteral("EMail Vantor Notify|There are 2 new mails in your accounts.|10000")});
-        QVERIFY(fixture.state.lastCheckTime >= wholeSeconds(now));
-        QCOMPARE(fixture.state.lastCheckTime.time().msec(), 0);
+        QVERIFY(fixture.state.lastCheckTime == fixture.clock.localNow());
         QVERIFY(!fixture.state.watchRunning);
         QCOMPARE(fixture.status.trayStates, (QList<TrayState>{TrayState::Watching, TrayState::Idle}));
         QCOMPARE(m_server.listMaildir(user).size(), 3);
@@ -94,7 +92,7 @@ private slots:
         CheckFixture fixture;
         const QString user = account(fixture);
         m_server.putMessage(user, dated("one@example.org", QDateTime::currentDateTime().addSecs(-60)));
-        fixture.state.lastCheckTime = wholeSeconds(QDateTime::currentDateTime().addSecs(-3600));
+        fixture.state.lastCheckTime = anHourBefore(fixture);
         fixture.setSetting(vantor::storage::NotifyPlay, true);
         WatchController watch(*fixture.checks, fixture.host);
 
@@ -114,8 +112,8 @@ private slots:
         fixture.setSetting(vantor::storage::NotifyAutomatic, true);
         WatchController watch(*fixture.checks, fixture.host);
         watch.armAtStartUp();
-        QVERIFY(watch.timers().timerAD().isActive());
-        const QDateTime lastCheck = fixture.state.lastCheckTime;
+        QVERIFY(watch.timers().watchTimer().isActive());
+        const auto lastCheck = fixture.state.lastCheckTime;
 
         fixture.state.checkRunning = true;
         watch.watchPoll();
@@ -126,11 +124,11 @@ private slots:
         watch.timedCheck();
 
         QVERIFY(fixture.host.balloons.isEmpty());
-        QCOMPARE(fixture.state.lastCheckTime, lastCheck);
+        QVERIFY(fixture.state.lastCheckTime == lastCheck);
         QVERIFY(fixture.status.trayStates.isEmpty());
         QVERIFY(fixture.checks->lists().accounts().isEmpty());
         // The timer stays armed and ticks again after the interval.
-        QVERIFY(watch.timers().timerAD().isActive());
+        QVERIFY(watch.timers().watchTimer().isActive());
     }
 
     void newMailStartsTheCheckWhenAsked()
@@ -181,16 +179,16 @@ private slots:
         fixture.setSetting(vantor::storage::NotifyTime, 1);
         WatchController watch(*fixture.checks, fixture.host);
         watch.setupWatchTimers();
-        QVERIFY(!watch.timers().timerAD().isActive());
-        QVERIFY(watch.timers().timerAD2().isActive());
-        QCOMPARE(watch.timers().timerAD2().interval(), 60000);
+        QVERIFY(!watch.timers().watchTimer().isActive());
+        QVERIFY(watch.timers().checkTimer().isActive());
+        QCOMPARE(watch.timers().checkTimer().interval(), 60000);
         QVERIFY(fixture.host.isNotifyChecked);
 
         watch.timedCheck();
 
         QCOMPARE(fixture.checks->lists().accounts().size(), 1);
-        QVERIFY(watch.timers().timerAD2().isActive());
-        QVERIFY(!watch.timers().timerAD().isActive());
+        QVERIFY(watch.timers().checkTimer().isActive());
+        QVERIFY(!watch.timers().watchTimer().isActive());
     }
 
     void notifySwitchWritesTheSettingAndArmsTheTimer()
@@ -199,18 +197,18 @@ private slots:
         WatchController watch(*fixture.checks, fixture.host);
         watch.armAtStartUp();
         QVERIFY(!watch.isNotifyChecked());
-        QVERIFY(!watch.timers().timerAD().isActive());
+        QVERIFY(!watch.timers().watchTimer().isActive());
 
         watch.toggleNotify();
         QVERIFY(fixture.host.isNotifyChecked);
-        QVERIFY(watch.timers().timerAD().isActive());
-        QCOMPARE(watch.timers().timerAD().interval(), 15 * 60000);
+        QVERIFY(watch.timers().watchTimer().isActive());
+        QCOMPARE(watch.timers().watchTimer().interval(), 15 * 60000);
         QVERIFY(vantor::core::SettingsFile(fixture.home).read(vantor::storage::NotifyAutomatic));
 
         watch.toggleNotify();
         QVERIFY(!fixture.host.isNotifyChecked);
-        QVERIFY(!watch.timers().timerAD().isActive());
-        QVERIFY(!watch.timers().timerAD2().isActive());
+        QVERIFY(!watch.timers().watchTimer().isActive());
+        QVERIFY(!watch.timers().checkTimer().isActive());
         QVERIFY(!vantor::core::SettingsFile(fixture.home).read(vantor::storage::NotifyAutomatic));
     }
 

@@ -2,7 +2,6 @@
 
 #include "HeaderMessage.h"
 #include "ProfileText.h"
-#include "RecordingActions.h"
 #include "TempHome.h"
 
 #include <algorithm>
@@ -16,7 +15,6 @@ namespace {
 
 using test::headerMessage;
 using test::ProfileText;
-using test::RecordingActions;
 using test::TempHome;
 using Lines = std::initializer_list<std::string>;
 

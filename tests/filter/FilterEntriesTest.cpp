@@ -1,6 +1,5 @@
 #include "HeaderMessage.h"
 #include "ProfileText.h"
-#include "RecordingActions.h"
 #include "TempHome.h"
 #include "filter/FilterEngine.h"
 
@@ -13,11 +12,10 @@ namespace {
 
 using test::headerMessage;
 using test::ProfileText;
-using test::RecordingActions;
 using test::TempHome;
-using Calls = std::vector<std::string>;
+using Lines = std::vector<std::string>;
 
-// The entries the check cycles call, seen through what they ask of the cycle, in order.
+// The judgements the check cycles act on: verdict, report line, profile column and fallback notices.
 class FilterEntriesTest : public ::testing::TestWithParam<bool>
 {
 protected:
@@ -37,144 +35,105 @@ protected:
         return headerMessage({"From: " + address, "To: me@home.example", "Subject: Offer"});
     }
 
-    void filter(int number, const std::string& address, const std::string& profile = "P")
+    Judgement judge(int number, const std::string& address, const std::string& profile = "P",
+                    FilterEngine::Mode mode = FilterEngine::Mode::Automatic)
     {
-        engine.filterMessage(number, *from(address), 3000, profile, actions);
-    }
-
-    void preview(int number, const std::string& address, const std::string& profile = "P")
-    {
-        engine.previewMessage(number, *from(address), 3000, profile, actions);
+        return engine.judge(number, *from(address), 3000, profile, mode);
     }
 
     TempHome home;
     FilterEngine engine{home.path(), GetParam()};
-    RecordingActions actions;
 };
 
-TEST_P(FilterEntriesTest, AutomaticModeRecordsThenDeletesThenReports)
+TEST_P(FilterEntriesTest, AJudgementCarriesTheVerdictItsReportLineAndTheProfileColumn)
 {
-    filter(7, "boss@spam.example");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: P", "record: 3", "delete: 7",
-                     "report: Msg 7 deleted: Sender: spam.example --> Equals spam.example"}));
+    const Judgement spam = judge(7, "boss@spam.example");
+    EXPECT_EQ(spam.verdict.code, VerdictCode::SenderRule);
+    EXPECT_EQ(spam.reportLine, "Msg 7 deleted: Sender: spam.example --> Equals spam.example");
+    EXPECT_EQ(spam.verdict.reasonText, "Msg deleted: Sender: spam.example --> Equals spam.example");
+    EXPECT_EQ(spam.profileColumn, "P");
+    EXPECT_TRUE(spam.fallbackReports.empty() && spam.fallbackErrors.empty());
+
+    EXPECT_EQ(judge(2, "x@listed.example").reportLine,
+              "Msg 2 deleted: Spammer: x@listed.example --> listed.example");
+    EXPECT_EQ(judge(1, "friend@example.org").reportLine,
+              "Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org");
+    const Judgement clear = judge(3, "someone@else.example", "P", FilterEngine::Mode::Preview);
+    EXPECT_EQ(clear.verdict.code, VerdictCode::Clear);
+    EXPECT_EQ(clear.reportLine, "Msg 3 clear");
+    EXPECT_EQ(clear.verdict.reasonText, "Msg clear");
 }
 
-TEST_P(FilterEntriesTest, AutomaticModeReportsBlackListVerdictsBeforeDeleting)
-{
-    filter(2, "x@listed.example");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: P", "report: Msg 2 deleted: Spammer: x@listed.example --> listed.example",
-                     "record: 5", "delete: 2"}));
-}
-
-TEST_P(FilterEntriesTest, AutomaticModeOnlyReportsMessagesThatStay)
-{
-    filter(1, "friend@example.org");
-    filter(3, "someone@else.example");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: P",
-                     "report: Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org",
-                     "column: P", "report: Msg 3 clear"}));
-}
-
-TEST_P(FilterEntriesTest, PreviewAddsOneRowAndOneReasonPerMessageAndDeletesNothing)
-{
-    preview(1, "friend@example.org");
-    preview(2, "boss@spam.example");
-    preview(3, "someone@else.example");
-    EXPECT_EQ(
-        actions.calls(),
-        (Calls{"column: P", "row: 2",
-               "reason: Msg filtered: Exceptions: friend@example.org --> Equals friend@example.org",
-               "report: Msg 1 filtered: Exceptions: friend@example.org --> Equals friend@example.org",
-               "column: P", "row: 3", "reason: Msg deleted: Sender: spam.example --> Equals spam.example",
-               "report: Msg 2 deleted: Sender: spam.example --> Equals spam.example", "column: P", "row: 6",
-               "reason: Msg clear", "report: Msg 3 clear"}));
-}
-
-TEST_P(FilterEntriesTest, MissingProfileFallsBackToDefaultWithCode00004)
+TEST_P(FilterEntriesTest, AMissingProfileIsReportedAndLoggedInTheAutomaticModeButOnlyLoggedInThePreview)
 {
     home.write("Profile/Default.vtf", ProfileText().senderRule("EMail", "Contains", "boss").text());
-    filter(4, "boss@else.example", "Gone");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: ->Default<-", "report: ERROR: Used Default profile not Gone profile",
-                     "error: 00004 - used Default profile not Gone", "record: 3", "delete: 4",
-                     "report: Msg 4 deleted: Sender: boss@else.example --> Contains boss"}));
-}
+    const Judgement automatic = judge(4, "boss@else.example", "Gone");
+    EXPECT_EQ(automatic.profileColumn, "->Default<-");
+    EXPECT_EQ(automatic.reportLine, "Msg 4 deleted: Sender: boss@else.example --> Contains boss");
+    EXPECT_EQ(automatic.fallbackReports, Lines{"ERROR: Used Default profile not Gone profile"});
+    EXPECT_EQ(automatic.fallbackErrors, Lines{" 00004 - used Default profile not Gone"});
 
-TEST_P(FilterEntriesTest, PreviewReportsAMissingProfileOnlyInTheErrorLogWithCode00010)
-{
-    preview(1, "boss@else.example", "Gone");
-    EXPECT_EQ(actions.calls(), (Calls{"column: ->Default<-", "error: 00010 - used Default profile not Gone",
-                                      "row: 6", "reason: Msg clear", "report: Msg 1 clear"}));
+    const Judgement preview = judge(1, "x@else.example", "Gone", FilterEngine::Mode::Preview);
+    EXPECT_EQ(preview.profileColumn, "->Default<-");
+    EXPECT_TRUE(preview.fallbackReports.empty());
+    EXPECT_EQ(preview.fallbackErrors, Lines{" 00010 - used Default profile not Gone"});
 }
 
 TEST_P(FilterEntriesTest, WithoutAnyProfileFileTheReaderDefaultsStillDeleteEmptySubjects)
 {
     std::filesystem::remove(home.file("Profile/P.vtf"));
-    engine.filterMessage(1, *headerMessage({"From: a@b.example"}), 3000, "P", actions);
-    engine.filterMessage(2, *from("a@b.example"), 3000, "P", actions);
-    EXPECT_EQ(actions.calls()[3], "record: 4");
-    EXPECT_EQ(actions.calls()[5], "report: Msg 1 deleted: Subject empty");
-    EXPECT_EQ(actions.calls().back(), "report: Msg 2 clear");
+    const Judgement empty =
+        engine.judge(1, *headerMessage({"From: a@b.example"}), 3000, "P", FilterEngine::Mode::Automatic);
+    EXPECT_EQ(empty.verdict.code, VerdictCode::GeneralRule);
+    EXPECT_EQ(empty.reportLine, "Msg 1 deleted: Subject empty");
+    EXPECT_EQ(judge(2, "a@b.example").reportLine, "Msg 2 clear");
 }
 
-TEST_P(FilterEntriesTest, MissingBlackListFallsBackToDefaultInBothModes)
+TEST_P(FilterEntriesTest, AMissingBlackListFallsBackToDefaultAndIsReportedInBothModes)
 {
     home.write("Profile/Q.vtf", ProfileText().set("Fil5", "EBLF", "1").set("Fil5", "BList", "Lost").text());
     home.write("BList/Default.vtl", "x@y.example\r\n");
-    filter(5, "x@y.example", "Q");
-    preview(6, "x@y.example", "Q");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: Q", "report: ERROR: Used Default Black List not Lost",
-                     "error: 00004 - used Default Black List not Lost",
-                     "report: Msg 5 deleted: Spammer: x@y.example --> x@y.example", "record: 5", "delete: 5",
-                     "column: Q", "report: ERROR: Used Default Black List not Lost",
-                     "error: 00004 - used Default Black List not Lost", "row: 5",
-                     "reason: Msg deleted: Spammer: x@y.example --> x@y.example",
-                     "report: Msg 6 deleted: Spammer: x@y.example --> x@y.example"}));
-}
-
-TEST_P(FilterEntriesTest, NoBlackListFileAtAllIsAnEmptyListStillReported)
-{
-    std::filesystem::remove(home.file("BList/Known.vtl"));
-    filter(1, "x@listed.example");
-    EXPECT_EQ(actions.calls(),
-              (Calls{"column: P", "report: ERROR: Used Default Black List not Known",
-                     "error: 00004 - used Default Black List not Known", "report: Msg 1 clear"}));
+    for (const FilterEngine::Mode mode : {FilterEngine::Mode::Automatic, FilterEngine::Mode::Preview}) {
+        const Judgement judgement = judge(5, "x@y.example", "Q", mode);
+        EXPECT_EQ(judgement.reportLine, "Msg 5 deleted: Spammer: x@y.example --> x@y.example");
+        EXPECT_EQ(judgement.fallbackReports, Lines{"ERROR: Used Default Black List not Lost"});
+        EXPECT_EQ(judgement.fallbackErrors, Lines{" 00004 - used Default Black List not Lost"});
+    }
+    std::filesystem::remove(home.file("BList/Default.vtl"));
+    // No black list file at all is an empty list, still reported.
+    const Judgement none = judge(1, "x@y.example", "Q");
+    EXPECT_EQ(none.reportLine, "Msg 1 clear");
+    EXPECT_EQ(none.fallbackReports, Lines{"ERROR: Used Default Black List not Lost"});
 }
 
 TEST_P(FilterEntriesTest, ExceptionsTestMarksTrustedSendersWhateverTheSwitch)
 {
-    EXPECT_EQ(engine.isException("Offer", "Friend@Example.ORG", "P", actions), VerdictCode::Exception);
-    EXPECT_EQ(engine.isException("Offer", "boss@spam.example", "P", actions), VerdictCode::Clear);
+    EXPECT_EQ(engine.judgeKept("Offer", "Friend@Example.ORG", "P").verdict.code, VerdictCode::Exception);
+    EXPECT_EQ(engine.judgeKept("Offer", "boss@spam.example", "P").verdict.code, VerdictCode::Clear);
     home.write("Profile/P.vtf", ProfileText()
                                     .set("FilterActive", "Exceptions", "0")
                                     .exceptionRule("EMail", "Equals", "friend@example.org")
                                     .exceptionRule("Subject", "Starts with", "[list]")
                                     .text());
-    EXPECT_EQ(engine.isException("Offer", "friend@example.org", "P", actions), VerdictCode::Exception);
-    EXPECT_EQ(engine.isException("[LIST] news", "x@y.example", "P", actions), VerdictCode::Exception);
-    EXPECT_EQ(actions.calls(), (Calls(4, "column: P")));
-}
+    EXPECT_EQ(engine.judgeKept("Offer", "friend@example.org", "P").verdict.code, VerdictCode::Exception);
+    const Judgement listed = engine.judgeKept("[LIST] news", "x@y.example", "P");
+    EXPECT_EQ(listed.verdict.code, VerdictCode::Exception);
+    EXPECT_EQ(listed.profileColumn, "P");
+    EXPECT_TRUE(listed.fallbackReports.empty() && listed.fallbackErrors.empty());
 
-TEST_P(FilterEntriesTest, ExceptionsTestWithoutRulesMarksEveryMessageClear)
-{
     home.write("Profile/P.vtf", ProfileText().senderRule("EMail", "Contains", "friend").text());
-    EXPECT_EQ(engine.isException("Offer", "friend@example.org", "P", actions), VerdictCode::Clear);
+    EXPECT_EQ(engine.judgeKept("Offer", "friend@example.org", "P").verdict.code, VerdictCode::Clear);
 }
 
-TEST_P(FilterEntriesTest, ExceptionsTestReportsAMissingProfileWithCode00003EveryTime)
+TEST_P(FilterEntriesTest, ExceptionsTestReportsAMissingProfileWithCode00003)
 {
     home.write("Profile/Default.vtf", ProfileText().exceptionRule("Domain", "Equals", "example.org").text());
-    EXPECT_EQ(engine.isException("s", "friend@example.org", "Gone", actions), VerdictCode::Exception);
-    EXPECT_EQ(engine.isException("s", "x@other.example", "Gone", actions), VerdictCode::Clear);
-    const Calls once = {"column: ->Default<-", "report: ERROR: Used Default profile not Gone profile",
-                        "error: 00003 - used Default profile not Gone"};
-    Calls twice = once;
-    twice.insert(twice.end(), once.begin(), once.end());
-    EXPECT_EQ(actions.calls(), twice);
+    const Judgement kept = engine.judgeKept("s", "friend@example.org", "Gone");
+    EXPECT_EQ(kept.verdict.code, VerdictCode::Exception);
+    EXPECT_EQ(kept.profileColumn, "->Default<-");
+    EXPECT_EQ(kept.fallbackReports, Lines{"ERROR: Used Default profile not Gone profile"});
+    EXPECT_EQ(kept.fallbackErrors, Lines{" 00003 - used Default profile not Gone"});
+    EXPECT_EQ(engine.judgeKept("s", "x@other.example", "Gone").verdict.code, VerdictCode::Clear);
 }
 
 INSTANTIATE_TEST_SUITE_P(CachedAndUncached, FilterEntriesTest, ::testing::Bool(),

@@ -1,4 +1,4 @@
-#include "core/EnsureExtension.h"
+#include "core/program/EnsureExtension.h"
 #include "records/ResultListFile.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 #include "SpamCorpus.h"
 #include "TestFiles.h"
 #include "TestMailServer.h"
-#include "core/CheckController.h"
-#include "core/CheckLists.h"
-#include "core/SettingsFile.h"
+#include "core/check/CheckController.h"
+#include "core/check/CheckLists.h"
+#include "core/program/SettingsFile.h"
 #include "storage/SettingKeys.h"
 #include "support/ScriptedServer.h"
 #include "ui/MainForm.h"
@@ -313,11 +313,11 @@ private slots:
         QVERIFY(!form.tray().notifyAction().isChecked());
         form.tray().notifyAction().trigger();
         QVERIFY(form.tray().notifyAction().isChecked());
-        QVERIFY(form.watchTimers().timerAD().isActive());
+        QVERIFY(form.watchTimers().watchTimer().isActive());
         QCOMPARE(core::SettingsFile(m_fixture->home).read(storage::NotifyAutomatic), true);
         form.tray().notifyAction().trigger();
         QVERIFY(!form.tray().notifyAction().isChecked());
-        QVERIFY(!form.watchTimers().timerAD().isActive());
+        QVERIFY(!form.watchTimers().watchTimer().isActive());
         QCOMPARE(core::SettingsFile(m_fixture->home).read(storage::NotifyAutomatic), false);
     }
 

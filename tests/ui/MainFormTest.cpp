@@ -134,9 +134,9 @@ private slots:
         MainForm& form = start();
         QCOMPARE(child<QComboBox>("AccountBox").count(), 0);
         QCOMPARE(child<QComboBox>("SendBox").count(), 0);
-        QCOMPARE(form.watchTimers().timerAD2().interval(), 5 * 60000);
-        QVERIFY(form.watchTimers().timerAD2().isActive());
-        QVERIFY(!form.watchTimers().timerAD().isActive());
+        QCOMPARE(form.watchTimers().checkTimer().interval(), 5 * 60000);
+        QVERIFY(form.watchTimers().checkTimer().isActive());
+        QVERIFY(!form.watchTimers().watchTimer().isActive());
         QVERIFY(form.tray().notifyAction().isChecked());
         QCOMPARE(child<QLineEdit>("FromNameEdit").text(), QStringLiteral("Ann"));
         QCOMPARE(child<QLineEdit>("FromAddressEdit").text(), QStringLiteral("ann@example.test"));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/CheckHost.h"
-#include "core/StatusSink.h"
+#include "core/check/CheckHost.h"
+#include "core/program/StatusSink.h"
 
 namespace vantor::tools {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/UserPrompts.h"
+#include "core/program/UserPrompts.h"
 
 namespace vantor::tools {
 

@@ -10,12 +10,13 @@
 #include "CommandLineHost.h"
 #include "CommandLinePrompts.h"
 #include "EndSignals.h"
-#include "core/AccountRowLayout.h"
-#include "core/CheckController.h"
-#include "core/DisplayText.h"
-#include "core/HomeDirectory.h"
-#include "core/ProcessState.h"
-#include "core/SettingsFile.h"
+#include "core/check/AccountRowLayout.h"
+#include "core/check/CheckController.h"
+#include "core/check/Pop3Mailbox.h"
+#include "core/program/DisplayText.h"
+#include "core/program/HomeDirectory.h"
+#include "core/program/ProcessState.h"
+#include "core/program/SettingsFile.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
 
@@ -56,16 +57,17 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
     tools::AlwaysOnline detector;
     tools::CommandLineHost host;
     core::ProcessState state;
-    const core::CheckEnvironment environment{home, texts, errorLog, prompts, detector, host, host, state};
-    core::CheckController checks(environment);
-    checks.setPasswordPrompt(core::AccountLoader::PasswordPrompt::DontAsk);
+    core::Pop3Mailbox mailbox;
+    core::CheckServices services{home, texts, errorLog, prompts, detector, host, host, state, mailbox};
+    services.passwordPrompt = core::AccountLoader::PasswordPrompt::DontAsk;
+    core::CheckController checks(services);
     const tools::EndSignals endSignals([&checks](int) { checks.shutDown(); });
 
     const core::CheckGuards::Outcome outcome =
         checks.startCheck(isPreview ? core::CheckMode::Preview : core::CheckMode::Automatic);
 
     QTextStream out(stdout);
-    for (const std::string& line : state.checkReport)
+    for (const std::string& line : checks.lastReport())
         out << core::displayText(line) << '\n';
     const bool isAllOk =
         isPreview ? printAccounts(out, checks.lists().previewAccounts(), core::AccountRowLayout::preview())

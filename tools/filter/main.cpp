@@ -23,7 +23,6 @@
 namespace {
 
 using vantor::filter::FilterEngine;
-using vantor::filter::VerdictCode;
 
 struct Options
 {
@@ -32,26 +31,6 @@ struct Options
     std::optional<std::int64_t> size;
     bool preview = false;
     std::vector<std::string> files;
-};
-
-// Only the error log matters to this tool; rows, reports and deletions belong to a real check.
-class ErrorLogActions : public vantor::filter::FilterActions
-{
-public:
-    explicit ErrorLogActions(const std::string& home)
-        : m_log(home)
-    {}
-
-    void addReportLine(std::string_view) override {}
-    void writeErrorLog(std::string_view text) override { m_log.write(text); }
-    void setProfileColumn(std::string_view) override {}
-    void recordDeletedMessage(VerdictCode) override {}
-    void deleteMessage(int) override {}
-    void addPreviewRow(VerdictCode) override {}
-    void addReasonLine(std::string_view) override {}
-
-private:
-    vantor::storage::ErrorLog m_log;
 };
 
 std::optional<Options> parseOptions(int argc, char** argv)
@@ -104,7 +83,8 @@ int main(int argc, char** argv)
         return 2;
     }
     FilterEngine engine(options->home);
-    ErrorLogActions actions(options->home);
+    // Only the error log matters to this tool; rows, reports and deletions belong to a real check.
+    vantor::storage::ErrorLog errorLog(options->home);
     const FilterEngine::Mode mode =
         options->preview ? FilterEngine::Mode::Preview : FilterEngine::Mode::Automatic;
     int status = 0;
@@ -119,9 +99,11 @@ int main(int argc, char** argv)
         message.loadRawHeader(vantor::tools::headerFetchText(*bytes));
         const std::int64_t size = options->size.value_or(static_cast<std::int64_t>(bytes->size()));
         try {
-            const FilterEngine::Evaluation evaluation = engine.evaluate(message, size, options->profile);
-            FilterEngine::reportFallbacks(evaluation, mode, options->profile, actions);
-            const auto& verdict = evaluation.verdict;
+            const vantor::filter::Judgement judgement =
+                engine.judge(0, message, size, options->profile, mode);
+            for (const std::string& entry : judgement.fallbackErrors)
+                errorLog.write(entry);
+            const auto& verdict = judgement.verdict;
             std::cout << file << '\t' << static_cast<int>(verdict.code) << '\t' << verdict.reportText << '\t'
                       << verdict.reasonText << '\n';
         } catch (const std::exception& error) {

@@ -1,6 +1,6 @@
 #include "ui/dialogs/AboutDialog.h"
 
-#include "core/ProductInfo.h"
+#include "core/program/ProductInfo.h"
 #include "ui/widgets/Icons.h"
 
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "ui/dialogs/AccountManagerDialog.h"
 
-#include "core/DisplayText.h"
+#include "core/program/DisplayText.h"
 #include "ui/dialogs/AccountManagerFields.h"
 
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/AccountManagerLogic.h"
-#include "core/AccountStore.h"
-#include "core/HomeDirectory.h"
-#include "core/UserPrompts.h"
+#include "core/accounts/AccountManagerLogic.h"
+#include "core/accounts/AccountStore.h"
+#include "core/program/HomeDirectory.h"
+#include "core/program/UserPrompts.h"
 #include "platform/ShellOpen.h"
 #include "storage/TextTable.h"
 

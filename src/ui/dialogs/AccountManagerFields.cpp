@@ -1,7 +1,7 @@
 #include "ui/dialogs/AccountManagerFields.h"
 
-#include "core/AccountManagerLogic.h"
-#include "core/DisplayText.h"
+#include "core/accounts/AccountManagerLogic.h"
+#include "core/program/DisplayText.h"
 
 #include <QFormLayout>
 #include <QRegularExpressionValidator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/AccountFields.h"
+#include "core/accounts/AccountFields.h"
 #include "storage/TextTable.h"
 
 #include <QComboBox>

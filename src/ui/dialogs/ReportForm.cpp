@@ -1,8 +1,8 @@
 #include "ui/dialogs/ReportForm.h"
 
-#include "core/DisplayText.h"
-#include "core/EnsureExtension.h"
-#include "core/ReportFile.h"
+#include "core/program/DisplayText.h"
+#include "core/program/EnsureExtension.h"
+#include "core/reports/ReportFile.h"
 #include "ui/widgets/SaveFileDialog.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "ui/pages/EMailManagerPage.h"
 
-#include "core/DisplayText.h"
+#include "core/program/DisplayText.h"
 
 #include <QFormLayout>
 

@@ -1,7 +1,7 @@
 #include "ui/pages/PreviewPane.h"
 
-#include "core/CheckLists.h"
-#include "core/DisplayText.h"
+#include "core/check/CheckLists.h"
+#include "core/program/DisplayText.h"
 #include "ui/widgets/ResultListView.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "ui/pages/ResultListsPane.h"
 
-#include "core/CheckLists.h"
+#include "core/check/CheckLists.h"
 #include "ui/widgets/ResultListView.h"
 
 #include <QSplitter>

@@ -1,8 +1,8 @@
 #include "ui/pages/StatisticPage.h"
 
-#include "core/DisplayText.h"
-#include "core/EnsureExtension.h"
-#include "core/StatisticChartSource.h"
+#include "core/program/DisplayText.h"
+#include "core/program/EnsureExtension.h"
+#include "core/reports/StatisticChartSource.h"
 #include "ui/widgets/ChartWidget.h"
 #include "ui/widgets/SaveFileDialog.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/HomeDirectory.h"
-#include "core/UserPrompts.h"
+#include "core/program/HomeDirectory.h"
+#include "core/program/UserPrompts.h"
 #include "storage/TextTable.h"
 
 #include <QDateEdit>

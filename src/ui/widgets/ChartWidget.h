@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ChartLook.h"
+#include "core/reports/ChartLook.h"
 #include "records/StatisticsLog.h"
 
 #include <QChartView>

@@ -1,6 +1,6 @@
 #include "ui/widgets/ListIconModel.h"
 
-#include "core/ResultListModel.h"
+#include "core/check/ResultListModel.h"
 #include "ui/widgets/Icons.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "ui/widgets/ResultListView.h"
 
-#include "core/ResultListModel.h"
+#include "core/check/ResultListModel.h"
 
 #include <QHeaderView>
 

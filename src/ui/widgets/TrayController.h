@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/TrayState.h"
+#include "core/program/TrayState.h"
 #include "storage/TextTable.h"
 
 #include <QAction>

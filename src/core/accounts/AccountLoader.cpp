@@ -1,0 +1,46 @@
+#include "core/accounts/AccountLoader.h"
+
+#include "core/program/DisplayText.h"
+
+namespace vantor::core {
+
+AccountLoader::AccountLoader(const AccountStore& store, const storage::TextTable& texts, UserPrompts& prompts)
+    : m_store(store)
+    , m_texts(texts)
+    , m_prompts(prompts)
+{}
+
+AccountLoad AccountLoader::load(int number, PasswordPrompt prompt) const
+{
+    const AccountEntry entry = m_store.read(number);
+    AccountLoad result;
+    result.description = entry.description;
+    if (!entry.check)
+        return result;
+    result.profile = entry.profile;
+    result.login = {entry.popServer, entry.popPort, entry.username, entry.password, entry.popSecurity};
+
+    result.outcome = AccountLoad::Outcome::Failed;
+    if (entry.popServer == AccountStore::Missing) {
+        result.failure = m_texts.text("Message", "032");
+        return result;
+    }
+    if (entry.username == AccountStore::Missing) {
+        result.failure = m_texts.text("Message", "031");
+        return result;
+    }
+    if (entry.isPasswordMissing) {
+        result.failure = m_texts.text("Message", "030");
+        return result;
+    }
+    // Asked only once the account is known to be usable, so nobody types a password that is then thrown away.
+    if (entry.password.empty() && prompt == PasswordPrompt::Ask) {
+        const QString title = QStringLiteral("Enter password of ") + displayText(entry.description) +
+                              QStringLiteral(" account");
+        result.login.password = storedText(m_prompts.askPassword(title, QStringLiteral("Password:")));
+    }
+    result.outcome = AccountLoad::Outcome::Ready;
+    return result;
+}
+
+} // namespace vantor::core

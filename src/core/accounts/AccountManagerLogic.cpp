@@ -1,0 +1,220 @@
+#include "core/accounts/AccountManagerLogic.h"
+
+#include "core/program/DisplayText.h"
+#include "filter/StoreNames.h"
+#include "storage/IniFile.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vantor::core {
+
+namespace {
+
+// Texts of refusals the language table has no entry for.
+const char* const PasswordNotStorable =
+    "This password contains a character that cannot be stored in account.vta. "
+    "Choose another password.";
+const char* const ValueNotStorable = "A field is too long or contains a character that cannot be stored in "
+                                     "account.vta.";
+const char* const TotalDamaged = "account.vta is damaged: its account count is not a number.";
+const char* const AccountGone = "The account is no longer in account.vta.";
+const char* const CannotWrite = "Cannot write account.vta.";
+
+QString literal(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+std::string sectionName(int number)
+{
+    return "Acc" + std::to_string(number);
+}
+
+} // namespace
+
+AccountManagerLogic::AccountManagerLogic(AccountStore& store, const HomeDirectory& home,
+                                         const storage::TextTable& texts, UserPrompts& prompts)
+    : m_store(store)
+    , m_home(home)
+    , m_texts(texts)
+    , m_prompts(prompts)
+{}
+
+void AccountManagerLogic::reload()
+{
+    m_rows.clear();
+    for (AccountEntry& entry : m_store.readAll(DefaultProfile)) {
+        const bool isTicked = entry.check;
+        m_rows.push_back(AccountManagerRow{std::move(entry), isTicked});
+    }
+}
+
+void AccountManagerLogic::setTicked(int row, bool isTicked)
+{
+    if (row >= 0 && row < static_cast<int>(m_rows.size()))
+        m_rows[static_cast<std::size_t>(row)].isTicked = isTicked;
+}
+
+std::vector<std::string> AccountManagerLogic::profileChoices(std::string_view current) const
+{
+    std::vector<std::string> choices{std::string(DefaultProfile)};
+    for (std::string& name :
+         filter::listStoreNames(std::filesystem::path(m_home.nativeFilePath("Profile")))) {
+        // Default.vtf is already the first entry.
+        if (name != DefaultProfile)
+            choices.push_back(std::move(name));
+    }
+    if (!current.empty() && std::find(choices.begin(), choices.end(), current) == choices.end())
+        choices.emplace_back(current);
+    return choices;
+}
+
+AccountFields AccountManagerLogic::fieldsOf(int row) const
+{
+    const AccountEntry& entry = m_rows.at(static_cast<std::size_t>(row)).entry;
+    AccountFields fields;
+    fields.description = entry.description;
+    fields.popServer = entry.popServer;
+    fields.popPort = std::to_string(entry.popPort);
+    fields.smtpServer = entry.smtpServer;
+    fields.smtpPort = std::to_string(entry.smtpPort);
+    fields.username = entry.username;
+    // The list may be older than the file (an import or another window wrote it since).
+    fields.password = m_store.read(row + 1, DefaultProfile).password;
+    fields.profile = entry.profile;
+    fields.popSecurity = entry.popSecurity;
+    fields.smtpSecurity = entry.smtpSecurity;
+    return fields;
+}
+
+bool AccountManagerLogic::add(const AccountFields& fields)
+{
+    if (!isAcceptable(fields, -1) || !report(m_store.add(fields)))
+        return false;
+    reload();
+    return true;
+}
+
+bool AccountManagerLogic::save(int row, const AccountFields& fields)
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return false;
+    if (!isAcceptable(fields, row) || !report(m_store.edit(row + 1, fields)))
+        return false;
+    reload();
+    return true;
+}
+
+bool AccountManagerLogic::remove(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return false;
+    if (!m_prompts.askYesNo(uiText(m_texts, "AccountMessage", "003")))
+        return false;
+    if (!report(m_store.remove(row + 1)))
+        return false;
+    // Only this row goes: the ticks of the others stay as the user left them until OK.
+    m_rows.erase(m_rows.begin() + row);
+    for (std::size_t i = static_cast<std::size_t>(row); i < m_rows.size(); ++i)
+        m_rows[i].entry.number = static_cast<int>(i) + 1;
+    return true;
+}
+
+bool AccountManagerLogic::commitTicks()
+{
+    if (!m_store.exists())
+        return true;
+    try {
+        storage::IniFile ini(m_home.nativeFilePath(AccountStore::FileName));
+        // The file holds the passwords, and a tick alone may be the write that tightens its mode.
+        ini.setFileMode(0600);
+        for (std::size_t i = 0; i < m_rows.size(); ++i)
+            ini.writeBool(sectionName(static_cast<int>(i) + 1), "Check", m_rows[i].isTicked);
+        ini.updateFile();
+        return true;
+    } catch (const storage::IniError&) {
+        m_prompts.showError(literal(CannotWrite));
+        return false;
+    }
+}
+
+void AccountManagerLogic::openHelp(platform::ShellOpen& shell)
+{
+    const QString path = m_home.filePath(QString::fromLatin1(HelpFileName.data(), HelpFileName.size()));
+    if (QFileInfo(path).isFile())
+        shell.openUrl(QUrl::fromLocalFile(path));
+    else
+        showError("Message", "007");
+}
+
+std::string AccountManagerLogic::defaultSecurity(std::string_view portText, int implicitTlsPort)
+{
+    return portText == std::to_string(implicitTlsPort) ? std::string(SecuritySsl) : std::string(SecurityNone);
+}
+
+bool AccountManagerLogic::isPasswordStorable(std::string_view password)
+{
+    const std::string scrambled = AccountStore::scramble(password);
+    return scrambled.find_first_of(std::string_view("\0\r\n\x1a", 4)) == std::string::npos;
+}
+
+bool AccountManagerLogic::isAcceptable(const AccountFields& fields, int exceptRow) const
+{
+    if (fields.description.empty() || fields.popServer.empty() || fields.username.empty()) {
+        showError("AccountMessage", "001");
+        return false;
+    }
+    if (isDescriptionTaken(fields.description, exceptRow)) {
+        showError("AccountMessage", "002");
+        return false;
+    }
+    if (!isPasswordStorable(fields.password)) {
+        m_prompts.showError(literal(PasswordNotStorable));
+        return false;
+    }
+    return true;
+}
+
+bool AccountManagerLogic::isDescriptionTaken(const std::string& description, int exceptRow) const
+{
+    const QString wanted = displayText(description);
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (static_cast<int>(i) == exceptRow)
+            continue;
+        if (displayText(m_rows[i].entry.description).compare(wanted, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool AccountManagerLogic::report(AccountStore::WriteResult result) const
+{
+    switch (result) {
+    case AccountStore::WriteResult::Stored:
+        return true;
+    case AccountStore::WriteResult::UnsafeValue:
+        m_prompts.showError(literal(ValueNotStorable));
+        break;
+    case AccountStore::WriteResult::InvalidTotal:
+        m_prompts.showError(literal(TotalDamaged));
+        break;
+    case AccountStore::WriteResult::NoSuchAccount:
+        m_prompts.showError(literal(AccountGone));
+        break;
+    case AccountStore::WriteResult::WriteFailed:
+        m_prompts.showError(literal(CannotWrite));
+        break;
+    }
+    return false;
+}
+
+void AccountManagerLogic::showError(std::string_view section, std::string_view key) const
+{
+    m_prompts.showError(uiText(m_texts, section, key));
+}
+
+} // namespace vantor::core

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/accounts/AccountEntry.h"
+#include "core/accounts/AccountFields.h"
+#include "core/program/HomeDirectory.h"
+#include "storage/ErrorLog.h"
+#include "storage/IniFile.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantor::core {
+
+// The accounts in account.vta: [General] Total and one section Acc1 .. Acc<Total> per account. Every
+// operation opens the file, does its reads or writes and releases it; nothing is cached between operations.
+class AccountStore
+{
+public:
+    inline static constexpr std::string_view FileName = "account.vta";
+    // What a missing text key reads as; it never matches a real value.
+    inline static constexpr std::string_view Missing = "ERROR";
+
+    enum class Match
+    {
+        First,
+        Last
+    };
+
+    enum class WriteResult
+    {
+        Stored,
+        // The account number is not within 1 .. Total.
+        NoSuchAccount,
+        // A value holds (or a password scrambles to) NUL, CR or LF, or its line would pass 255 characters:
+        // the file would lose or split it.
+        UnsafeValue,
+        // Total is not a number, so the numbering of the sections cannot be trusted.
+        InvalidTotal,
+        // The file could not be read or written; it is unchanged or partly written.
+        WriteFailed
+    };
+
+    // errorLog receives the lines about an unreadable file or a Total that is not a number.
+    AccountStore(const HomeDirectory& home, storage::ErrorLog& errorLog);
+
+    bool exists() const;
+    // [General] Total; 0 for a missing file or key, and for a text that is not a decimal number (logged
+    // once).
+    int total() const;
+    // Acc<number> with the defaults of the check cycles ("ERROR" texts, ports 110/25, Check false);
+    // profileDefault is what a missing Profile reads as (the account manager passes "Default").
+    AccountEntry read(int number, std::string_view profileDefault = Missing) const;
+    // Acc1 .. Acc<Total>, read in one pass over the file.
+    std::vector<AccountEntry> readAll(std::string_view profileDefault = Missing) const;
+    // The account whose Description equals description exactly (case-sensitive): the first one, or the
+    // last one when several do (a file edited by hand).
+    std::optional<AccountEntry> findByDescription(std::string_view description, Match match) const;
+
+    // Total + 1 first, then Acc<Total>: Description, POPServer, POPPort, SMTPServer, SMTPPort, Username,
+    // Password, Profile, Check "1" (and the security keys that are given).
+    WriteResult add(const AccountFields& fields);
+    // Rewrites the same keys of Acc<number> in the same order, Check "1".
+    WriteResult edit(int number, const AccountFields& fields);
+    // Removes Acc<number>, renames the later sections one down, Total - 1; one write of the file.
+    WriteResult remove(int number);
+
+    // Every byte XORed with 0xC6; applying it twice gives the text back.
+    static std::string scramble(std::string_view text);
+
+private:
+    std::unique_ptr<storage::IniFile> open() const;
+    int readTotal(const storage::IniFile& ini) const;
+    // Total as a number; nothing (and one error-log line) when it is not a decimal number.
+    std::optional<int> readValidTotal(const storage::IniFile& ini) const;
+    AccountEntry readEntry(const storage::IniFile& ini, int number, std::string_view profileDefault) const;
+    static WriteResult save(storage::IniFile& ini);
+
+    std::string m_filePath;
+    storage::ErrorLog& m_errorLog;
+};
+
+} // namespace vantor::core

@@ -1,0 +1,118 @@
+#include "core/check/AutomaticCheck.h"
+
+#include "base/ErrorCodes.h"
+#include "core/check/AccountPass.h"
+#include "core/check/CheckEnding.h"
+#include "core/check/CheckHost.h"
+#include "core/check/CheckLists.h"
+#include "core/check/CheckLock.h"
+#include "core/check/CheckRun.h"
+#include "core/check/CheckServices.h"
+#include "core/check/Mailbox.h"
+#include "core/check/MessageStep.h"
+#include "core/program/ProcessState.h"
+#include "core/program/StatusSink.h"
+#include "filter/FilterEngine.h"
+#include "records/DeletedMessageRecorder.h"
+#include "storage/IniError.h"
+
+namespace vantor::core {
+
+namespace {
+
+// The way of one message through the automatic check, once its header is fetched: judge it, and for spam
+// back it up, delete it and hold its record until the session's QUIT is acknowledged; report it.
+class JudgeAndDelete : public MessageStep
+{
+public:
+    void handleMessage(CheckRun& run, int messageNumber) override
+    {
+        Mailbox& mailbox = run.mailbox();
+        // A message whose parts cannot be analysed is still judged by its header.
+        if (!run.analyseMessage())
+            run.logError(base::errorEntry(run.errorCode(), "failed on FindParts of message"));
+        const std::string& profile = run.account().profile;
+        filter::Judgement judgement;
+        try {
+            judgement =
+                run.engine().judge(messageNumber, mailbox.message(), mailbox.messageSize(messageNumber),
+                                   profile, filter::FilterEngine::Mode::Automatic);
+        } catch (const storage::IniError&) {
+            // A profile or black list that exists but cannot be read judges nothing: the message stays.
+            run.logError(base::errorEntry(base::errorcode::AutomaticFilter, "cannot read profile ") +
+                         profile + " or its black list");
+            return;
+        }
+        run.noteJudgement(judgement);
+        const filter::VerdictCode code = judgement.verdict.code;
+        if (!filter::isDeleting(code)) {
+            run.report(judgement.reportLine);
+            return;
+        }
+        // A black-listed sender is reported before its message goes, every other verdict after.
+        if (code == filter::VerdictCode::BlackList)
+            run.report(judgement.reportLine);
+        deleteMessage(run, messageNumber, code);
+        if (code != filter::VerdictCode::BlackList)
+            run.report(judgement.reportLine);
+    }
+
+    void afterSecondListing(CheckRun&) override {}
+
+private:
+    static void deleteMessage(CheckRun& run, int messageNumber, filter::VerdictCode code)
+    {
+        // The recorder fetches the message again for its backup and its row, so it runs before DELE.
+        records::DeletedMessageRecorder::Recording recording = run.recorder().recordDeletedMessage(
+            messageNumber, static_cast<int>(code), run.account().description);
+        if (!recording.mayDelete) {
+            run.deletions().keepForBackup();
+            return;
+        }
+        Mailbox& mailbox = run.mailbox();
+        // A session the recording's fetch broke is aborted by the pass; there is nothing left to refuse.
+        if (!mailbox.isSessionOpen())
+            return;
+        if (!mailbox.deleteMessage(messageNumber)) {
+            if (mailbox.isSessionOpen())
+                run.logError(base::errorEntry(run.errorCode(), "failed on delete message from ") +
+                             mailbox.host());
+            return;
+        }
+        // Listed as deleted and stored in backup.bak only once the server acknowledges QUIT: a message that
+        // stays on the server must not show as deleted.
+        if (recording.row)
+            run.deletions().add(std::move(*recording.row));
+    }
+};
+
+} // namespace
+
+CheckGuards::Outcome AutomaticCheck::run(const CheckServices& services, const CheckRun::Tools& tools)
+{
+    CheckRun run(services, tools, tools.lists.accounts(), AccountRowLayout::automatic(),
+                 base::errorcode::AutomaticCheck);
+    const RunningCheck running(services.state);
+    CheckLock lock(services.home);
+    if (const CheckGuards::Outcome outcome = CheckGuards::enter(services, lock);
+        outcome != CheckGuards::Outcome::Passed)
+        return outcome;
+    CheckLists& lists = run.lists();
+    services.host.setBusy(true);
+    run.createBackupFolder();
+    services.status.setTrayState(TrayState::Filtering);
+    run.clearReport();
+    services.host.showPage(CheckPage::ResultLists);
+    services.host.setControlsEnabled(false);
+    lists.kept().clear();
+    lists.deleted().clear();
+    lists.accounts().clear();
+    const CheckEnding::Settings settings = CheckEnding::Settings::read(services.home);
+
+    JudgeAndDelete step;
+    AccountPass(run, {true, settings.logTotals}).run(step);
+    CheckEnding::run(run, settings);
+    return CheckGuards::Outcome::Passed;
+}
+
+} // namespace vantor::core
