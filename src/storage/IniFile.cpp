@@ -33,17 +33,6 @@ bool isKeyLineOf(std::string_view line, std::string_view key)
            initext::equalsNoCase(line.substr(0, key.size()), key) && key.find('=') == std::string_view::npos;
 }
 
-// One line as stored: carriage returns dropped, cut to the maximum line length.
-std::string_view storedLine(std::string_view raw, std::string& buffer)
-{
-    if (raw.find('\r') != std::string_view::npos) {
-        buffer.assign(raw);
-        std::erase(buffer, '\r');
-        raw = buffer;
-    }
-    return raw.substr(0, IniFile::MaxLineLength);
-}
-
 // The first of lines whose key is key, cut to 255 characters like every stored key.
 template <typename Lines> auto findKeyLine(Lines& lines, std::string_view key)
 {
@@ -59,8 +48,10 @@ IniFile::IniFile(std::string fileName)
 {
     if (m_fileName.empty())
         return;
-    if (const auto bytes = filebytes::read(m_fileName))
-        parse(*bytes);
+    if (auto bytes = filebytes::read(m_fileName)) {
+        m_text = std::move(*bytes);
+        parse();
+    }
 }
 
 IniFile::~IniFile()
@@ -72,41 +63,63 @@ IniFile::~IniFile()
     }
 }
 
-void IniFile::parse(std::string_view text)
+void IniFile::parse()
 {
     // Names seen so far, whatever their case: a later section of one of them is dropped with its lines.
-    std::unordered_set<std::string, decltype(&initext::hashNoCase), decltype(&initext::equalsNoCase)>
+    std::unordered_set<std::string_view, decltype(&initext::hashNoCase), decltype(&initext::equalsNoCase)>
         seenNames(0, initext::hashNoCase, initext::equalsNoCase);
     Section* current = nullptr;
-    std::string buffer;
+    const std::string_view text = m_text;
     std::size_t position = 0;
     while (position < text.size()) {
         const std::size_t lineFeed = std::min(text.find('\n', position), text.size());
-        const std::string_view line = storedLine(text.substr(position, lineFeed - position), buffer);
+        std::string_view line = text.substr(position, lineFeed - position);
         position = lineFeed + 1;
+        // Carriage returns are dropped; only one inside the line, not the usual one at its end, needs a copy.
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.find('\r') != std::string_view::npos) {
+            std::string kept(line);
+            std::erase(kept, '\r');
+            line = ownLine(std::move(kept));
+        }
+        line = line.substr(0, MaxLineLength);
         if (!line.empty() && line.front() == EndOfFileMark)
             break;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             const std::string_view name = line.substr(1, line.size() - 2);
             current = nullptr;
-            if (seenNames.emplace(name).second)
+            if (seenNames.insert(name).second)
                 current = &m_sections.emplace_back(Section{std::string(name), {}});
             else
                 m_modified = true; // the next write-back stores the file without the duplicate
         } else if (!line.empty() && current != nullptr) {
-            current->lines.emplace_back(line);
+            current->lines.push_back(line);
         }
     }
 }
 
+std::string_view IniFile::ownLine(std::string line)
+{
+    return m_ownedLines.emplace_back(std::move(line));
+}
+
 std::string IniFile::fileForm() const
 {
+    // Sized first: a large file grown piece by piece is copied over and over into fresh memory.
+    std::size_t size = 0;
+    for (const Section& section : m_sections) {
+        size += section.name.size() + 6; // "[" name "]" and two line ends
+        for (const std::string_view line : section.lines)
+            size += line.size() + 2;
+    }
     std::string text;
+    text.reserve(size);
     for (const Section& section : m_sections) {
         if (section.lines.empty())
             continue;
         text.append("[").append(section.name).append("]\r\n");
-        for (const std::string& line : section.lines)
+        for (const std::string_view line : section.lines)
             text.append(line).append("\r\n");
         text.append("\r\n");
     }
@@ -155,12 +168,14 @@ std::optional<std::string_view> IniFile::findValue(std::string_view section, std
     const auto found = findKeyLine(lines, key);
     if (found == lines.end())
         return std::nullopt;
-    return std::string_view(*found).substr(found->find('=') + 1);
+    return found->substr(found->find('=') + 1);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    return std::string(findValue(section, key).value_or(def).substr(0, MaxLineLength));
+    std::string value = readAnsiString(section, key, def);
+    value.resize(std::min(value.size(), MaxLineLength));
+    return value;
 }
 
 std::string IniFile::readAnsiString(std::string_view section, std::string_view key,
@@ -207,10 +222,10 @@ std::vector<std::string> IniFile::readSection(std::string_view section) const
     if (index == NotFound)
         return keys;
     keys.reserve(m_sections[index].lines.size());
-    for (const std::string& line : m_sections[index].lines) {
+    for (const std::string_view line : m_sections[index].lines) {
         const std::size_t equals = line.find('=');
-        if (equals != std::string::npos && equals > 0)
-            keys.push_back(line.substr(0, equals));
+        if (equals != std::string_view::npos && equals > 0)
+            keys.emplace_back(line.substr(0, equals));
     }
     return keys;
 }
@@ -218,7 +233,10 @@ std::vector<std::string> IniFile::readSection(std::string_view section) const
 std::vector<std::string> IniFile::readSectionValues(std::string_view section) const
 {
     const std::size_t index = findSection(section);
-    return index == NotFound ? std::vector<std::string>{} : m_sections[index].lines;
+    if (index == NotFound)
+        return {};
+    const auto& lines = m_sections[index].lines;
+    return {lines.begin(), lines.end()};
 }
 
 bool IniFile::sectionExists(std::string_view section) const
@@ -242,10 +260,10 @@ void IniFile::writeLine(std::string_view section, std::string_view key, std::str
     Section& target = findOrCreateSection(section);
     const auto found = findKeyLine(target.lines, key);
     if (found == target.lines.end()) {
-        target.lines.push_back(std::move(line));
+        target.lines.push_back(ownLine(std::move(line)));
         m_modified = true;
     } else if (*found != line) {
-        *found = std::move(line);
+        *found = ownLine(std::move(line));
         m_modified = true;
     }
 }

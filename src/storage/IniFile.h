@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,13 +84,14 @@ private:
     struct Section
     {
         std::string name;
-        // Raw lines as stored: carriage returns dropped, cut to 255 characters when read from a file.
-        std::vector<std::string> lines;
+        // Views into m_text or m_ownedLines, so that loading allocates no line of its own.
+        std::vector<std::string_view> lines;
     };
 
     static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
-    void parse(std::string_view text);
+    void parse();
+    std::string_view ownLine(std::string line);
     std::string fileForm() const;
 
     std::size_t findSection(std::string_view name) const;
@@ -99,6 +101,10 @@ private:
     void writeLine(std::string_view section, std::string_view key, std::string_view value, bool cut);
 
     std::string m_fileName;
+    // The bytes as loaded; never changed afterwards, since the document's lines point into it.
+    std::string m_text;
+    // Lines written, or loaded with carriage returns inside; a deque keeps each one in place.
+    std::deque<std::string> m_ownedLines;
     std::vector<Section> m_sections;
     // The most recently used section: the circular search starts here, so runs of reads stay cheap.
     mutable std::size_t m_recentSection = 0;
