@@ -30,13 +30,7 @@ std::optional<std::string> read(const std::string& path)
 
 void replace(const std::string& path, std::string_view bytes, std::optional<unsigned> forcedMode)
 {
-    replace(path, std::span<const std::string_view>(&bytes, 1), forcedMode);
-}
-
-void replace(const std::string& path, std::span<const std::string_view> pieces,
-             std::optional<unsigned> forcedMode)
-{
-    if (const std::error_code error = base::AtomicFile::write(path, pieces, forcedMode))
+    if (const std::error_code error = base::AtomicFile::write(path, bytes, forcedMode))
         fail(error.value());
 }
 

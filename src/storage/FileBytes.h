@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,9 +14,6 @@ std::optional<std::string> read(const std::string& path);
 // previous file as it was. The file keeps its permission bits, or gets forcedMode (e.g. 0600).
 // Throws IniError.
 void replace(const std::string& path, std::string_view bytes,
-             std::optional<unsigned> forcedMode = std::nullopt);
-// The same with the new content given as pieces, written one after the other.
-void replace(const std::string& path, std::span<const std::string_view> pieces,
              std::optional<unsigned> forcedMode = std::nullopt);
 
 // The message of an IniError for an errno value: "File not found", "File access denied", "Disk full",

@@ -4,9 +4,7 @@
 #include "storage/IniText.h"
 
 #include <algorithm>
-#include <cstring>
-#include <limits>
-#include <stdexcept>
+#include <unordered_set>
 
 namespace vantor::storage {
 
@@ -28,25 +26,22 @@ std::string withoutLineBreaks(std::string text)
     return text;
 }
 
-// Out of line on purpose: inlined after a cut to 255 characters, g++ 12 expands the copy of a short
-// text into "rep movsq", which costs more than the whole key lookup around it.
-[[gnu::noinline]] std::string copyOf(std::string_view text)
+// A line's key is what stands before its first "=", so a key that holds "=" itself names no line.
+bool isKeyLineOf(std::string_view line, std::string_view key)
 {
-    return std::string(text.data(), text.size());
+    return line.size() > key.size() && line[key.size()] == '=' &&
+           initext::equalsNoCase(line.substr(0, key.size()), key) && key.find('=') == std::string_view::npos;
+}
+
+// The first of lines whose key is key, cut to 255 characters like every stored key.
+template <typename Lines> auto findKeyLine(Lines& lines, std::string_view key)
+{
+    key = cutName(key);
+    return std::find_if(lines.begin(), lines.end(),
+                        [key](std::string_view line) { return isKeyLineOf(line, key); });
 }
 
 } // namespace
-
-void IniFile::Line::tooLong()
-{
-    throw std::length_error("INI line too long");
-}
-
-template <typename Lines> auto IniFile::findKeyLine(Lines& lines, std::string_view key)
-{
-    return std::find_if(lines.begin(), lines.end(),
-                        [lookup = LookupKey(key)](const Line& line) { return line.hasKey(lookup); });
-}
 
 IniFile::IniFile(std::string fileName)
     : m_fileName(std::move(fileName))
@@ -70,186 +65,86 @@ IniFile::~IniFile()
 
 void IniFile::parse()
 {
-    // Lines are gathered here and each section gets one exactly sized copy.
-    std::vector<Line> pending;
-    bool inSection = false;
-    // Where the current section's bytes begin and where its closing blank line ends (0 until seen), and
-    // whether they are still exactly its file form.
-    std::size_t sourceBegin = 0;
-    std::size_t sourceEnd = 0;
-    bool exactSource = false;
+    // Names seen so far, whatever their case: a later section of one of them is dropped with its lines.
+    std::unordered_set<std::string_view, decltype(&initext::hashNoCase), decltype(&initext::equalsNoCase)>
+        seenNames(0, initext::hashNoCase, initext::equalsNoCase);
+    Section* current = nullptr;
     const std::string_view text = m_text;
-    const auto closeSection = [&] {
-        if (inSection) {
-            Section& section = m_sections.back();
-            section.lines.assign(pending.begin(), pending.end());
-            if (exactSource && sourceEnd != 0)
-                section.source = text.substr(sourceBegin, sourceEnd - sourceBegin);
-        }
-        pending.clear();
-    };
     std::size_t position = 0;
     while (position < text.size()) {
-        const std::size_t lineBegin = position;
         const std::size_t lineFeed = std::min(text.find('\n', position), text.size());
         std::string_view line = text.substr(position, lineFeed - position);
         position = lineFeed + 1;
-        // Whether the line is stored as it stands and ends in CR LF, as the file form writes it.
-        bool exact = lineFeed < text.size() && !line.empty() && line.back() == '\r';
+        // Carriage returns are dropped; only one inside the line, not the usual one at its end, needs a copy.
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        // Only a lone carriage return inside the line needs a copy of its own.
         if (line.find('\r') != std::string_view::npos) {
             std::string kept(line);
-            kept.erase(std::remove(kept.begin(), kept.end(), '\r'), kept.end());
-            line = ownLine(std::move(kept)).text();
-            exact = false;
+            std::erase(kept, '\r');
+            line = ownLine(std::move(kept));
         }
-        if (line.size() > MaxLineLength) {
-            line = line.substr(0, MaxLineLength);
-            exact = false;
-        }
+        line = line.substr(0, MaxLineLength);
         if (!line.empty() && line.front() == EndOfFileMark)
             break;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            closeSection();
-            m_sections.push_back(Section{std::string(line.substr(1, line.size() - 2)), {}, {}});
-            inSection = true;
-            sourceBegin = lineBegin;
-            sourceEnd = 0;
-            exactSource = exact;
-        } else if (line.empty()) {
-            // One blank line closes a section in file form; any other is dropped and changes the bytes.
-            if (exact && sourceEnd == 0 && !pending.empty())
-                sourceEnd = position;
+            const std::string_view name = line.substr(1, line.size() - 2);
+            current = nullptr;
+            if (seenNames.insert(name).second)
+                current = &m_sections.emplace_back(Section{std::string(name), {}});
             else
-                exactSource = false;
-        } else if (inSection) {
-            exactSource = exactSource && exact && sourceEnd == 0;
-            pending.emplace_back(line);
+                m_modified = true; // the next write-back stores the file without the duplicate
+        } else if (!line.empty() && current != nullptr) {
+            current->lines.push_back(line);
         }
     }
-    closeSection();
-    removeDuplicateSections();
 }
 
-void IniFile::removeDuplicateSections()
+std::string_view IniFile::ownLine(std::string line)
 {
-    // An open-addressing table of the first section of each name, at least twice as large as the
-    // number of sections, so that probe runs stay short.
-    constexpr std::uint32_t Empty = std::numeric_limits<std::uint32_t>::max();
-    std::size_t capacity = 16;
-    while (capacity < 2 * m_sections.size())
-        capacity *= 2;
-    std::vector<std::uint32_t> firstOfName(capacity, Empty);
-    std::vector<bool> dropped(m_sections.size(), false);
-    bool anyDropped = false;
-    for (std::uint32_t index = 0; index < m_sections.size(); ++index) {
-        const std::string& name = m_sections[index].name;
-        std::size_t slot = initext::hashNoCase(name) & (capacity - 1);
-        while (firstOfName[slot] != Empty && !initext::equalsNoCase(m_sections[firstOfName[slot]].name, name))
-            slot = (slot + 1) & (capacity - 1);
-        if (firstOfName[slot] == Empty) {
-            firstOfName[slot] = index;
-        } else {
-            dropped[index] = true;
-            anyDropped = true;
-        }
-    }
-    if (!anyDropped)
-        return;
-    std::size_t index = 0;
-    m_sections.erase(std::remove_if(m_sections.begin(), m_sections.end(),
-                                    [&](const Section&) { return dropped[index++]; }),
-                     m_sections.end());
-    // The next write-back stores the file without the dropped sections.
-    m_modified = true;
+    return m_ownedLines.emplace_back(std::move(line));
 }
 
-IniFile::Line IniFile::ownLine(std::string line)
+std::string IniFile::fileForm() const
 {
-    return Line(m_ownedLines.emplace_back(std::move(line)));
-}
-
-std::vector<std::string_view> IniFile::fileForm(std::string& built) const
-{
-    constexpr std::string_view LineEnd = "\r\n";
+    // Sized first: a large file grown piece by piece is copied over and over into fresh memory.
     std::size_t size = 0;
     for (const Section& section : m_sections) {
-        if (section.lines.empty() || !section.source.empty())
-            continue;
-        size += section.name.size() + 2 + 2 * LineEnd.size(); // "[" name "]" CR LF, and the blank line after
-        for (const Line& line : section.lines)
-            size += line.text().size() + LineEnd.size();
+        size += section.name.size() + 6; // "[" name "]" and two line ends
+        for (const std::string_view line : section.lines)
+            size += line.size() + 2;
     }
-    // Filled through a cursor: a megabyte of short pieces costs several times more through append().
-    built.assign(size, '\0');
-    char* cursor = built.data();
-    const auto put = [&cursor](std::string_view piece) {
-        std::memcpy(cursor, piece.data(), piece.size());
-        cursor += piece.size();
-    };
-    std::vector<std::string_view> pieces;
-    // Sections whose bytes follow each other (unchanged neighbours, or built ones) make one piece.
-    const auto addPiece = [&pieces](std::string_view piece) {
-        if (!pieces.empty() && pieces.back().data() + pieces.back().size() == piece.data())
-            pieces.back() = std::string_view(pieces.back().data(), pieces.back().size() + piece.size());
-        else
-            pieces.push_back(piece);
-    };
+    std::string text;
+    text.reserve(size);
     for (const Section& section : m_sections) {
         if (section.lines.empty())
             continue;
-        if (!section.source.empty()) {
-            addPiece(section.source);
-            continue;
-        }
-        const char* begin = cursor;
-        put("[");
-        put(section.name);
-        put("]\r\n");
-        for (const Line& line : section.lines) {
-            put(line.text());
-            put(LineEnd);
-        }
-        put(LineEnd);
-        addPiece({begin, static_cast<std::size_t>(cursor - begin)});
+        text.append("[").append(section.name).append("]\r\n");
+        for (const std::string_view line : section.lines)
+            text.append(line).append("\r\n");
+        text.append("\r\n");
     }
-    return pieces;
-}
-
-void IniFile::sectionChanged(Section& section)
-{
-    section.source = {};
-    m_modified = true;
+    return text;
 }
 
 void IniFile::updateFile()
 {
     if (!m_modified)
         return;
-    if (!m_fileName.empty()) {
-        std::string built;
-        filebytes::replace(m_fileName, fileForm(built), m_fileMode);
-    }
+    if (!m_fileName.empty())
+        filebytes::replace(m_fileName, fileForm(), m_fileMode);
     m_modified = false;
 }
 
 std::size_t IniFile::findSection(std::string_view name) const
 {
     name = cutName(name);
-    const auto matches = [this, name](std::size_t index) {
-        return initext::equalsNoCase(m_sections[index].name, name);
-    };
     // Circular search from the most recently used section: runs of reads in one section, and walks
     // through the sections in file order, find their section at the first or second step.
-    const std::size_t start = std::min(m_recentSection, m_sections.size());
-    for (std::size_t index = start; index < m_sections.size(); ++index) {
-        if (matches(index))
-            return m_recentSection = index;
-    }
-    for (std::size_t index = 0; index < start; ++index) {
-        if (matches(index))
+    std::size_t index = m_recentSection;
+    for (std::size_t step = 0; step < m_sections.size(); ++step, ++index) {
+        if (index >= m_sections.size())
+            index = 0;
+        if (initext::equalsNoCase(m_sections[index].name, name))
             return m_recentSection = index;
     }
     return NotFound;
@@ -261,7 +156,7 @@ IniFile::Section& IniFile::findOrCreateSection(std::string_view name)
     if (index != NotFound)
         return m_sections[index];
     m_recentSection = m_sections.size();
-    return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}, {}});
+    return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}});
 }
 
 std::optional<std::string_view> IniFile::findValue(std::string_view section, std::string_view key) const
@@ -273,18 +168,20 @@ std::optional<std::string_view> IniFile::findValue(std::string_view section, std
     const auto found = findKeyLine(lines, key);
     if (found == lines.end())
         return std::nullopt;
-    return found->text().substr(found->keyLength() + 1);
+    return found->substr(found->find('=') + 1);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view def) const
 {
-    return copyOf(findValue(section, key).value_or(def).substr(0, MaxLineLength));
+    std::string value = readAnsiString(section, key, def);
+    value.resize(std::min(value.size(), MaxLineLength));
+    return value;
 }
 
 std::string IniFile::readAnsiString(std::string_view section, std::string_view key,
                                     std::string_view def) const
 {
-    return copyOf(findValue(section, key).value_or(def));
+    return std::string(findValue(section, key).value_or(def));
 }
 
 int IniFile::readInteger(std::string_view section, std::string_view key, int def) const
@@ -325,9 +222,10 @@ std::vector<std::string> IniFile::readSection(std::string_view section) const
     if (index == NotFound)
         return keys;
     keys.reserve(m_sections[index].lines.size());
-    for (const Line& line : m_sections[index].lines) {
-        if (line.keyLength() != NotFound && line.keyLength() > 0)
-            keys.emplace_back(line.text().data(), line.keyLength());
+    for (const std::string_view line : m_sections[index].lines) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string_view::npos && equals > 0)
+            keys.emplace_back(line.substr(0, equals));
     }
     return keys;
 }
@@ -337,11 +235,8 @@ std::vector<std::string> IniFile::readSectionValues(std::string_view section) co
     const std::size_t index = findSection(section);
     if (index == NotFound)
         return {};
-    std::vector<std::string> lines;
-    lines.reserve(m_sections[index].lines.size());
-    for (const Line& line : m_sections[index].lines)
-        lines.emplace_back(line.text());
-    return lines;
+    const auto& lines = m_sections[index].lines;
+    return {lines.begin(), lines.end()};
 }
 
 bool IniFile::sectionExists(std::string_view section) const
@@ -358,8 +253,7 @@ void IniFile::writeLine(std::string_view section, std::string_view key, std::str
             updateFile();
         return;
     }
-    key = cutName(key);
-    std::string line = withoutLineBreaks(std::string(key).append("=").append(value));
+    std::string line = withoutLineBreaks(std::string(cutName(key)).append("=").append(value));
     if (cut && line.size() > MaxLineLength)
         line.resize(MaxLineLength);
 
@@ -367,10 +261,10 @@ void IniFile::writeLine(std::string_view section, std::string_view key, std::str
     const auto found = findKeyLine(target.lines, key);
     if (found == target.lines.end()) {
         target.lines.push_back(ownLine(std::move(line)));
-        sectionChanged(target);
-    } else if (found->text() != line) {
+        m_modified = true;
+    } else if (*found != line) {
         *found = ownLine(std::move(line));
-        sectionChanged(target);
+        m_modified = true;
     }
 }
 
@@ -409,7 +303,7 @@ void IniFile::deleteKey(std::string_view section, std::string_view key)
     if (found == lines.end())
         return;
     lines.erase(found);
-    sectionChanged(m_sections[index]);
+    m_modified = true;
 }
 
 void IniFile::eraseSection(std::string_view section)
@@ -442,7 +336,7 @@ void IniFile::renameSection(std::string_view oldName, std::string_view newName)
     m_sections[index].name = withoutLineBreaks(std::string(newName));
     m_recentSection = index;
     // Unlike a key write, a rename always changes the document, and it must reach the file.
-    sectionChanged(m_sections[index]);
+    m_modified = true;
 }
 
 } // namespace vantor::storage

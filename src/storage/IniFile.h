@@ -1,12 +1,10 @@
 #pragma once
 
 #include "storage/IniError.h"
-#include "storage/IniText.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,97 +81,18 @@ public:
     void renameSection(std::string_view oldName, std::string_view newName);
 
 private:
-    static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
-
-    // A key's length, and above it its last letter lower-cased: one number that tells most keys apart,
-    // numbered keys ("Key1", "Key2") too, which differ only in their last letter.
-    static std::uint32_t keyTag(std::string_view key)
-    {
-        const auto end = static_cast<unsigned char>(key.empty() ? '\0' : initext::lowerAscii(key.back()));
-        return static_cast<std::uint32_t>(key.size()) | std::uint32_t{end} << 16;
-    }
-
-    // A key to look up among lines, with its tag taken once for all of them. Cut like every stored key,
-    // so that its length always fits the tag.
-    struct LookupKey
-    {
-        explicit LookupKey(std::string_view key)
-            : text(key.substr(0, MaxLineLength))
-            , tag(keyTag(text))
-        {}
-        std::string_view text;
-        std::uint32_t tag;
-    };
-
-    // One raw line with the tag of its key, found once when the line enters the document, so that a key
-    // lookup passes over most other lines without reading their text. Kept at the 16 bytes of a plain
-    // view, so that this costs a large file no memory.
-    class Line
-    {
-    public:
-        // line must outlive this; it views into m_text or m_ownedLines, so loading allocates no line.
-        // Throws std::length_error for a line of 4 GB or more, or a key of 64 KB or more (neither a line
-        // read from a file nor a written key comes near that).
-        explicit Line(std::string_view line)
-            : m_data(line.data())
-            , m_size(static_cast<std::uint32_t>(line.size()))
-            , m_keyTag(NoKey)
-        {
-            const std::size_t equals = line.find('=');
-            if (line.size() >= std::numeric_limits<std::uint32_t>::max() ||
-                (equals != std::string_view::npos && equals >= NoKey))
-                tooLong();
-            if (equals != std::string_view::npos)
-                m_keyTag = keyTag({m_data, equals});
-        }
-
-        std::string_view text() const { return {m_data, m_size}; }
-        // Length of the text before the first "="; NotFound when the line has no "=".
-        std::size_t keyLength() const
-        {
-            const std::uint32_t length = m_keyTag & NoKey;
-            return length == NoKey ? NotFound : length;
-        }
-        // True when the text before the first "=" equals key without regard to case. A key that holds
-        // "=" itself therefore names no line.
-        bool hasKey(const LookupKey& key) const
-        {
-            return m_keyTag == key.tag && initext::equalsNoCase({m_data, key.text.size()}, key.text);
-        }
-
-    private:
-        // The tag of a line without "=": no lookup key (at most 255 characters) has this length.
-        static constexpr std::uint32_t NoKey = 0xFFFF;
-
-        // Out of line, so that the constructor stays small enough to be inlined into the load loop.
-        [[noreturn]] static void tooLong();
-
-        const char* m_data;
-        std::uint32_t m_size;
-        std::uint32_t m_keyTag;
-    };
-
     struct Section
     {
         std::string name;
-        std::vector<Line> lines;
-        // The section's bytes in m_text while they are exactly its file form (header, lines and the
-        // closing blank line, each ending in CR LF); empty once the section changed or when the file held
-        // it in another form. Such a section is written back by copying these bytes.
-        std::string_view source;
+        // Views into m_text or m_ownedLines, so that loading allocates no line of its own.
+        std::vector<std::string_view> lines;
     };
 
-    // The first of lines whose key is key, cut to 255 characters like every stored key.
-    template <typename Lines> static auto findKeyLine(Lines& lines, std::string_view key);
+    static constexpr std::size_t NotFound = static_cast<std::size_t>(-1);
 
     void parse();
-    void removeDuplicateSections();
-    Line ownLine(std::string line);
-    // The document in file form as pieces to write one after the other: views into m_text for the
-    // sections that have a source, into built for the others.
-    std::vector<std::string_view> fileForm(std::string& built) const;
-    // Records a change of the section's lines or name.
-    void sectionChanged(Section& section);
+    std::string_view ownLine(std::string line);
+    std::string fileForm() const;
 
     std::size_t findSection(std::string_view name) const;
     Section& findOrCreateSection(std::string_view name);
@@ -184,7 +103,7 @@ private:
     std::string m_fileName;
     // The bytes as loaded; never changed afterwards, since the document's lines point into it.
     std::string m_text;
-    // Lines written, or loaded with carriage returns dropped; a deque keeps each one in place.
+    // Lines written, or loaded with carriage returns inside; a deque keeps each one in place.
     std::deque<std::string> m_ownedLines;
     std::vector<Section> m_sections;
     // The most recently used section: the circular search starts here, so runs of reads stay cheap.

@@ -1,9 +1,10 @@
 #include "storage/IniText.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace vantor::storage::initext {
+
+using base::lowerAscii;
 
 namespace {
 

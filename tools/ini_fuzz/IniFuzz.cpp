@@ -1,7 +1,6 @@
 // Loads arbitrary bytes as an INI file, writes the document back and loads it again: every section
 // that has lines must come back with the same name and the same lines, whatever the input held. The
-// written bytes must be exactly the file form of the document, also where unchanged sections were
-// copied from the input instead of rebuilt.
+// written bytes must be exactly the file form of the document.
 #include "fuzz_support/Require.h"
 #include "fuzz_support/ScratchDirectory.h"
 #include "storage/IniFile.h"
