@@ -19,10 +19,7 @@ EngineStep::EngineStep(const CheckContext& context, CheckFilterActions& actions,
 bool EngineStep::analyseParts(mail::mime::MailMessage& message)
 {
     try {
-        // findParts looks again only when the fetch made the parts stale, so one call is all it takes.
-        message.findParts();
-        message.assembleBody();
-        message.restructure(0);
+        message.rebuildReceived();
         return true;
     } catch (const std::exception&) {
         return false;

@@ -85,12 +85,10 @@ int main(int argc, char** argv)
         json.field("file", file.string());
         try {
             MailMessage message;
-            if (headerOnly) {
+            if (headerOnly)
                 loadHeaderOnly(message, file);
-            } else {
+            else
                 message.loadFromFile(file);
-                message.findParts();
-            }
             writeMessage(json, message);
         } catch (const std::filesystem::filesystem_error& error) {
             json.field("error", error.what());
