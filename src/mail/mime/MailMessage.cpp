@@ -7,7 +7,7 @@
 #include "mail/mime/AddressScanner.h"
 #include "mail/mime/MessageBuilder.h"
 #include "mail/mime/PartLocator.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,13 +1,14 @@
 #include "mail/mime/MessageBuilder.h"
 
 #include "base/AsciiCase.h"
+#include "base/FileReader.h"
+#include "base/TextLines.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
 #include "mail/codec/MimeTypes.h"
-#include "mail/mime/FileBytes.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -322,7 +323,7 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
             part = newChild(*container);
         }
     }
-    part->setDecodedBody(normaliseLineBreaks(text));
+    part->setDecodedBody(base::normaliseLineBreaks(text));
     part->encode(m.m_textEncoding);
     part->setHeaderValue("Content-Type", mimeType);
     part->setHeaderParam("Content-Type", "charset", doubleQuoted(m.m_charset));
@@ -337,7 +338,7 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
 void MessageBuilder::attachFile(const std::filesystem::path& fileName, std::string_view mimeType,
                                 bool embedded)
 {
-    attachStream(readFileBytes(fileName), fileName.string(), embedded, mimeType);
+    attachStream(base::readFile(fileName), fileName.string(), embedded, mimeType);
 }
 
 void MessageBuilder::attachStream(std::string_view bytes, std::string_view fileName, bool embedded,

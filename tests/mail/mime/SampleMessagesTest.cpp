@@ -1,7 +1,6 @@
 #include "base/AsciiCase.h"
 #include "base/TextLines.h"
 #include "mail/mime/MailMessage.h"
-#include "mail/mime/TextLines.h"
 
 #include <algorithm>
 #include <filesystem>
