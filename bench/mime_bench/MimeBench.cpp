@@ -1,4 +1,5 @@
-// Parsing throughput on a generated mailbox: Fill + FindParts + decoding every part, against GMime 3.
+// Parsing throughput on a generated mailbox: parsing, locating the bodies and attachments and decoding
+// every part, against GMime 3.
 #include "CorpusGenerator.h"
 #include "mail/mime/MailMessage.h"
 #ifdef VANTOR_HAVE_GMIME
@@ -63,7 +64,8 @@ void BM_VantorParse(benchmark::State& state)
         for (const auto& text : messages) {
             MailMessage message;
             message.fill(text, true);
-            message.findParts();
+            // Asking for the attachments is what locates the bodies and attachments after a parse.
+            decoded += message.attachments().size();
             decoded += decodeAll(message);
         }
         benchmark::DoNotOptimize(decoded);

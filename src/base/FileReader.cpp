@@ -70,4 +70,12 @@ std::error_code readFile(const std::filesystem::path& path, std::string& bytes)
     return {};
 }
 
+std::string readFile(const std::filesystem::path& path)
+{
+    std::string bytes;
+    if (const std::error_code error = readFile(path, bytes))
+        throw std::filesystem::filesystem_error("cannot read the file", path, error);
+    return bytes;
+}
+
 } // namespace vantor::base

@@ -10,4 +10,8 @@ namespace vantor::base {
 // EISDIR for a directory) or an empty error_code; bytes is left empty on failure.
 [[nodiscard]] std::error_code readFile(const std::filesystem::path& path, std::string& bytes);
 
+// The same, as std::filesystem does it without an error_code: the bytes, or a
+// std::filesystem::filesystem_error carrying the system error and the path.
+[[nodiscard]] std::string readFile(const std::filesystem::path& path);
+
 } // namespace vantor::base

@@ -13,4 +13,8 @@ namespace vantor::base {
 // The lines, each followed by CR LF.
 [[nodiscard]] std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
+// Text with every line break (CR LF, a lone CR or a lone LF) made CR LF; nothing else changes, so text
+// without a final line break gets none.
+[[nodiscard]] std::string normaliseLineBreaks(std::string_view text);
+
 } // namespace vantor::base

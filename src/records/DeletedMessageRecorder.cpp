@@ -76,9 +76,7 @@ std::string DeletedMessageRecorder::backupText(bool allMessage)
     if (!allMessage)
         return base::joinLinesCrLf(m_message.headerLines());
     // The body as it would be sent again: a multipart message with its delimiters and part headers.
-    m_message.findParts();
-    m_message.assembleBody();
-    m_message.restructure(0);
+    m_message.rebuildReceived();
     return m_message.encodedBody();
 }
 

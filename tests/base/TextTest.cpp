@@ -19,6 +19,15 @@ TEST(TextLines, EndAtCrLfLfOrCrAndAFinalBreakAddsNoLine)
     EXPECT_EQ(joinLinesCrLf({"a", ""}), "a\r\n\r\n");
 }
 
+TEST(TextLines, EveryKindOfLineBreakBecomesCrLfAndNothingIsAdded)
+{
+    EXPECT_EQ(normaliseLineBreaks("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd");
+    // LF CR is two breaks, CR CR LF two as well: only CR directly before LF pairs up.
+    EXPECT_EQ(normaliseLineBreaks("a\n\rb\r\r\n"), "a\r\n\r\nb\r\n\r\n");
+    EXPECT_EQ(normaliseLineBreaks("no break"), "no break");
+    EXPECT_EQ(normaliseLineBreaks(""), "");
+}
+
 TEST(AsciiCase, FoldsOnlyTheLettersAToZ)
 {
     EXPECT_EQ(toLowerAscii("Subject: \xC3\x84RGER @ZZ[]"), "subject: \xC3\x84rger @zz[]");

@@ -32,19 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     MailMessage full;
     full.fill(text, true);
-    full.findParts();
     askHeaderQuestions(full);
     for (MimePart* part : full.attachments()) {
         part->decode();
         (void)part->fileName();
     }
     // What the backup of a deleted message does with a retrieved one.
-    full.assembleBody();
-    full.restructure(0);
+    full.rebuildReceived();
     full.assembleBody();
     MailMessage again;
     again.fill(full.getSource(), true);
-    again.findParts();
+    (void)again.attachments();
 
     MailMessage header;
     header.loadRawHeader(text);

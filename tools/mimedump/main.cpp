@@ -1,11 +1,10 @@
 // vantor-mimedump FILE...: one JSON object per message file with what the mail check reads of it.
 // --header-only reads only the header lines, as a header fetch from the server gives them.
 #include "JsonWriter.h"
+#include "base/FileReader.h"
 #include "base/TextLines.h"
 #include "mail/codec/MailDate.h"
-#include "mail/mime/FileBytes.h"
 #include "mail/mime/MailMessage.h"
-#include "mail/mime/TextLines.h"
 
 #include <filesystem>
 #include <iostream>
@@ -32,7 +31,7 @@ std::string joined(const std::vector<std::string>& lines)
 // The header of a message file as a header fetch returns it: up to and including the empty line.
 void loadHeaderOnly(MailMessage& message, const std::filesystem::path& path)
 {
-    const std::string raw = vantor::mail::mime::readFileBytes(path);
+    const std::string raw = vantor::base::readFile(path);
     const std::string text = vantor::base::joinLinesCrLf(vantor::base::splitLines(raw));
     const std::size_t end = text.find("\r\n\r\n");
     message.loadRawHeader(end == std::string::npos ? text : text.substr(0, end + 4));
@@ -85,12 +84,10 @@ int main(int argc, char** argv)
         json.field("file", file.string());
         try {
             MailMessage message;
-            if (headerOnly) {
+            if (headerOnly)
                 loadHeaderOnly(message, file);
-            } else {
+            else
                 message.loadFromFile(file);
-                message.findParts();
-            }
             writeMessage(json, message);
         } catch (const std::filesystem::filesystem_error& error) {
             json.field("error", error.what());

@@ -43,11 +43,7 @@ void CheckRun::report(std::string_view text)
 bool CheckRun::analyseMessage()
 {
     try {
-        // findParts looks again only when the fetch made the parts stale, so one call is all it takes.
-        mail::mime::MailMessage& message = mailbox().message();
-        message.findParts();
-        message.assembleBody();
-        message.restructure(0);
+        mailbox().message().rebuildReceived();
         return true;
     } catch (const std::exception&) {
         return false;

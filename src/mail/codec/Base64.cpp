@@ -1,5 +1,6 @@
 #include "mail/codec/Base64.h"
 
+#include "base/TextLines.h"
 #include "mail/codec/ReserveMore.h"
 #include "mail/codec/TextHelpers.h"
 
@@ -89,22 +90,9 @@ char* decodeGroup(const std::int8_t (&group)[4], char* out)
 // Line breaks made CR LF, one final line break dropped.
 std::string withCrLfBreaks(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            out += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            out += c;
-        }
-    }
-    if (out.ends_with("\r\n")) {
+    std::string out = base::normaliseLineBreaks(text);
+    if (out.ends_with("\r\n"))
         out.resize(out.size() - 2);
-    }
     return out;
 }
 

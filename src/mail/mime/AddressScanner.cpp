@@ -1,7 +1,7 @@
 #include "mail/mime/AddressScanner.h"
 
 #include "mail/codec/HeaderText.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 namespace vantor::mail::mime {
 

@@ -2,7 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "mail/codec/TextHelpers.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <optional>
 

@@ -1,7 +1,6 @@
 #include "mail/mime/HeaderList.h"
 
 #include "base/AsciiCase.h"
-#include "mail/mime/TextLines.h"
 
 namespace vantor::mail::mime {
 

@@ -7,7 +7,7 @@
 #include "mail/mime/AddressScanner.h"
 #include "mail/mime/MessageBuilder.h"
 #include "mail/mime/PartLocator.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <algorithm>
 #include <charconv>
@@ -92,6 +92,60 @@ void MailMessage::setMessageDate(codec::LocalTime localTime)
     setHeaderValue("Date", codec::formatMailDate(localTime));
 }
 
+const std::vector<MimePart*>& MailMessage::attachments()
+{
+    findParts();
+    return m_attachments;
+}
+
+const std::vector<std::string>& MailMessage::textPlain()
+{
+    findParts();
+    return m_textPlain;
+}
+
+const std::vector<std::string>& MailMessage::textHtml()
+{
+    findParts();
+    return m_textHtml;
+}
+
+MimePart* MailMessage::textPlainPart()
+{
+    findParts();
+    return m_textPlainPart;
+}
+
+MimePart* MailMessage::textHtmlPart()
+{
+    findParts();
+    return m_textHtmlPart;
+}
+
+MimePart* MailMessage::mixedPart()
+{
+    findParts();
+    return m_mixedPart;
+}
+
+MimePart* MailMessage::relatedPart()
+{
+    findParts();
+    return m_relatedPart;
+}
+
+MimePart* MailMessage::alternativePart()
+{
+    findParts();
+    return m_alternativePart;
+}
+
+MimePart* MailMessage::textContainer()
+{
+    findParts();
+    return m_textContainer;
+}
+
 void MailMessage::findParts()
 {
     if (m_partsStale)
@@ -125,9 +179,13 @@ void MailMessage::loadRawHeader(std::string_view text)
     setHeaderLines(std::move(lines));
 }
 
-void MailMessage::restructure(int kind)
+void MailMessage::rebuildReceived()
 {
-    MessageBuilder(*this).restructure(kind);
+    findParts();
+    // The body is assembled from the tree as received, before the rebuild gives the message new containers.
+    MessageBuilder builder(*this);
+    builder.assembleBody();
+    builder.restructureWhenStale();
 }
 
 MimePart* MailMessage::setTextPart(std::string_view text, MimePart* part, std::string_view mimeType)

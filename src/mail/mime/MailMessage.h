@@ -39,17 +39,19 @@ public:
     MailMessage();
     ~MailMessage() override;
 
-    // --- Located parts (filled by findParts) ---------------------------------------------------
-    const std::vector<MimePart*>& attachments() const { return m_attachments; }
-    const std::vector<std::string>& textPlain() const { return m_textPlain; }
-    const std::vector<std::string>& textHtml() const { return m_textHtml; }
-    MimePart* textPlainPart() const { return m_textPlainPart; }
-    MimePart* textHtmlPart() const { return m_textHtmlPart; }
-    MimePart* mixedPart() const { return m_mixedPart; }
-    MimePart* relatedPart() const { return m_relatedPart; }
-    MimePart* alternativePart() const { return m_alternativePart; }
+    // --- Located parts ----------------------------------------------------------------------------
+    // The text bodies, containers and attachments of the tree. After a parse they are looked for when
+    // first asked; the building operations keep them up to date as they go.
+    const std::vector<MimePart*>& attachments();
+    const std::vector<std::string>& textPlain();
+    const std::vector<std::string>& textHtml();
+    MimePart* textPlainPart();
+    MimePart* textHtmlPart();
+    MimePart* mixedPart();
+    MimePart* relatedPart();
+    MimePart* alternativePart();
     // The container that receives text parts while building.
-    MimePart* textContainer() const { return m_textContainer; }
+    MimePart* textContainer();
 
     // --- Settings --------------------------------------------------------------------------------
     // Charset named in encoded words and text parts built ("utf-8" by default).
@@ -79,7 +81,7 @@ public:
     bool bodyStale() const { return m_bodyStale; }
     // The part structure must be rebuilt before a change.
     bool structureStale() const { return m_structureStale; }
-    // findParts() must run again.
+    // The located parts must be looked for again (the next accessor of them does it).
     bool partsStale() const { return m_partsStale; }
 
     // --- Header accessors ------------------------------------------------------------------------
@@ -108,18 +110,19 @@ public:
     const RecipientList& bccList() const { return m_bccList; }
 
     // --- Loading ---------------------------------------------------------------------------------
-    // Finds the text bodies, the containers and the attachments; only when partsStale().
-    void findParts();
     // Empties the message: parts, header, bodies, lists, references, flags, attach counter.
     void reset();
     // Header-only load as a TOP n 0 fetch gives it: reset, then one raw entry per CR LF line
     // (continuations kept as own entries, the empty separator line kept as the last entry).
     void loadRawHeader(std::string_view text);
+    // Rebuilds a received message into the shape the building operations give one, as the mail check
+    // and the backup of a deleted message do: locates its parts, writes its multipart body text, then
+    // makes fresh containers with new boundaries, re-encodes its text parts and names its attachments.
+    // Only what is stale is redone: a header-only message is left as it is, and one built or rebuilt
+    // already only gets its body text written.
+    void rebuildReceived();
 
     // --- Building --------------------------------------------------------------------------------
-    // Rebuilds the containers: kind 0 only when structureStale(), 1 always, 2 as if one more text part
-    // were coming, 3 one more attachment, 4 one more embedded part.
-    void restructure(int kind = 0);
     // Puts a text body into `part` (created in the text container when null); returns the part holding it.
     MimePart* setTextPart(std::string_view text, MimePart* part, std::string_view mimeType);
     // The plain-text body; textPlain() becomes its lines.
@@ -147,6 +150,8 @@ private:
 
     // Marks body, structure and parts stale (every fill of a part of this message does so).
     void markStale();
+    // Looks for the text bodies, the containers and the attachments; only when partsStale().
+    void findParts();
     // Drops every reference to a part that is being destroyed.
     void forgetPart(const MimePart* part);
     // Empties the located lists and references.

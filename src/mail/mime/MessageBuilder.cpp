@@ -1,13 +1,14 @@
 #include "mail/mime/MessageBuilder.h"
 
 #include "base/AsciiCase.h"
+#include "base/FileReader.h"
+#include "base/TextLines.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
 #include "mail/codec/MimeTypes.h"
-#include "mail/mime/FileBytes.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -55,11 +56,15 @@ void removeContentFields(MimePart& part)
 
 } // namespace
 
-void MessageBuilder::restructure(int kind)
+void MessageBuilder::restructureWhenStale()
+{
+    if (m_message.m_structureStale)
+        restructure();
+}
+
+void MessageBuilder::restructure(Coming coming)
 {
     MailMessage& m = m_message;
-    if (!m.m_structureStale && kind == 0)
-        return;
     m.findParts();
     m.m_bodyStale = true;
     m.m_structureStale = false;
@@ -67,9 +72,11 @@ void MessageBuilder::restructure(int kind)
 
     const auto embeddedCount = std::count_if(m.m_attachments.begin(), m.m_attachments.end(),
                                              [](const MimePart* p) { return p->isEmbedded(); });
-    const int texts = (m.m_textPlainPart ? 1 : 0) + (m.m_textHtmlPart ? 1 : 0) + (kind == 2 ? 1 : 0);
-    const int embedded = static_cast<int>(embeddedCount) + (kind == 4 ? 1 : 0);
-    const int attachments = static_cast<int>(m.m_attachments.size() - embeddedCount) + (kind == 3 ? 1 : 0);
+    const int texts =
+        (m.m_textPlainPart ? 1 : 0) + (m.m_textHtmlPart ? 1 : 0) + (coming == Coming::TextPart ? 1 : 0);
+    const int embedded = static_cast<int>(embeddedCount) + (coming == Coming::EmbeddedPart ? 1 : 0);
+    const int attachments =
+        static_cast<int>(m.m_attachments.size() - embeddedCount) + (coming == Coming::Attachment ? 1 : 0);
 
     moveOwnBody();
     holdPlacedParts();
@@ -296,7 +303,10 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
         slot = &m.m_textPlainPart;
     else if (part == nullptr && mimeType == "text/html" && m.m_textHtmlPart == nullptr)
         slot = &m.m_textHtmlPart;
-    restructure(part != nullptr ? 0 : 2);
+    if (part != nullptr)
+        restructureWhenStale();
+    else
+        restructure(Coming::TextPart);
     if (part != nullptr && slot != nullptr)
         part = *slot;
     if (part == nullptr) {
@@ -313,7 +323,7 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
             part = newChild(*container);
         }
     }
-    part->setDecodedBody(normaliseLineBreaks(text));
+    part->setDecodedBody(base::normaliseLineBreaks(text));
     part->encode(m.m_textEncoding);
     part->setHeaderValue("Content-Type", mimeType);
     part->setHeaderParam("Content-Type", "charset", doubleQuoted(m.m_charset));
@@ -328,14 +338,14 @@ MimePart* MessageBuilder::setTextPart(std::string_view text, MimePart* part, std
 void MessageBuilder::attachFile(const std::filesystem::path& fileName, std::string_view mimeType,
                                 bool embedded)
 {
-    attachStream(readFileBytes(fileName), fileName.string(), embedded, mimeType);
+    attachStream(base::readFile(fileName), fileName.string(), embedded, mimeType);
 }
 
 void MessageBuilder::attachStream(std::string_view bytes, std::string_view fileName, bool embedded,
                                   std::string_view mimeType)
 {
     MailMessage& m = m_message;
-    restructure(embedded ? 4 : 3);
+    restructure(embedded ? Coming::EmbeddedPart : Coming::Attachment);
     MimePart* container = embedded ? m.m_relatedPart : m.m_mixedPart;
     MimePart* part = container != nullptr ? newChild(*container) : &m;
     part->setDecodedBody(std::string(bytes));
@@ -367,7 +377,7 @@ void MessageBuilder::attachStream(std::string_view bytes, std::string_view fileN
 void MessageBuilder::detachFile(int index)
 {
     MailMessage& m = m_message;
-    restructure(0);
+    restructureWhenStale();
     if (index < 0 || static_cast<std::size_t>(index) >= m.m_attachments.size())
         throw std::out_of_range(m.m_name + ": Attachment index not found");
     MimePart* part = m.m_attachments[static_cast<std::size_t>(index)];
@@ -381,7 +391,7 @@ void MessageBuilder::detachFile(int index)
         part->detach();
     }
     m.m_bodyStale = true;
-    restructure(1);
+    restructure();
 }
 
 void MessageBuilder::assembleBody()

@@ -20,7 +20,19 @@ public:
         : m_message(message)
     {}
 
-    void restructure(int kind);
+    // What a rebuild makes room for beyond the parts the message holds.
+    enum class Coming
+    {
+        Nothing,
+        TextPart,
+        Attachment,
+        EmbeddedPart
+    };
+
+    // Rebuilds the containers only when the structure is stale (a parsed message before its first change).
+    void restructureWhenStale();
+    // Rebuilds the containers to fit the parts present plus the one coming; new boundaries every time.
+    void restructure(Coming coming = Coming::Nothing);
     MimePart* setTextPart(std::string_view text, MimePart* part, std::string_view mimeType);
     void attachFile(const std::filesystem::path& fileName, std::string_view mimeType, bool embedded);
     void attachStream(std::string_view bytes, std::string_view fileName, bool embedded,

@@ -10,7 +10,7 @@
 #include "mail/mime/HeaderLine.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <cstring>
 #include <memory>

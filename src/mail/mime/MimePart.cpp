@@ -1,6 +1,8 @@
 #include "mail/mime/MimePart.h"
 
 #include "base/AsciiCase.h"
+#include "base/AtomicFile.h"
+#include "base/FileReader.h"
 #include "base/TextLines.h"
 #include "mail/codec/Base64.h"
 #include "mail/codec/HeaderFolding.h"
@@ -10,12 +12,11 @@
 #include "mail/codec/TextHelpers.h"
 #include "mail/codec/UuDecode.h"
 #include "mail/mime/Base64Body.h"
-#include "mail/mime/FileBytes.h"
 #include "mail/mime/HeaderLine.h"
 #include "mail/mime/HeaderList.h"
 #include "mail/mime/MailMessage.h"
 #include "mail/mime/MimeParser.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 namespace vantor::mail::mime {
 
@@ -118,12 +119,14 @@ void MimePart::fill(std::string_view text, bool withHeader)
 
 void MimePart::loadFromFile(const std::filesystem::path& path)
 {
-    fill(base::joinLinesCrLf(base::splitLines(readFileBytes(path))), true);
+    fill(base::joinLinesCrLf(base::splitLines(base::readFile(path))), true);
 }
 
 void MimePart::saveToFile(const std::filesystem::path& path) const
 {
-    writeFileBytes(path, base::joinLinesCrLf(base::splitLines(getSource())));
+    if (const std::error_code error =
+            base::AtomicFile::write(path, base::joinLinesCrLf(base::splitLines(getSource()))))
+        throw std::filesystem::filesystem_error("cannot write the file", path, error);
 }
 
 std::string MimePart::getSource() const

@@ -2,7 +2,7 @@
 
 #include "base/TextLines.h"
 #include "mail/mime/MailMessage.h"
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <vector>
 

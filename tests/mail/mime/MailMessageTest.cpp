@@ -152,7 +152,6 @@ TEST(FindParts, PlainMessageWithoutContentTypeIsTheTextBody)
 {
     MailMessage m;
     m.fill("Subject: s\r\n\r\nline one\r\nline two\r\n", true);
-    m.findParts();
     EXPECT_EQ(m.textPlainPart(), &m);
     const std::vector<std::string> lines{"line one", "line two"};
     EXPECT_EQ(m.textPlain(), lines);
@@ -172,7 +171,6 @@ TEST(FindParts, AlternativeRelatedAndAttachments)
            "--m\r\nContent-Type: text/plain\r\n\r\nsecond text is an attachment\r\n"
            "--m\r\nContent-Type: text/plain\r\n\r\n\r\n--m--\r\n",
            true);
-    m.findParts();
     const MimePart& related = *m.subParts()[0];
     const MimePart& alternative = *related.subParts()[0];
     EXPECT_EQ(m.mixedPart(), &m);
@@ -195,28 +193,25 @@ TEST(FindParts, TextAttachmentBeforeBodyIsTakenAsTheBody)
            "attachment\r\n\r\nnotes\r\n"
            "--m\r\nContent-Type: text/plain\r\n\r\nreal body\r\n--m--\r\n",
            true);
-    m.findParts();
     EXPECT_EQ(m.textPlain().at(0), "notes");
     ASSERT_EQ(m.attachments().size(), 1u);
     EXPECT_TRUE(m.attachments()[0]->decode());
     EXPECT_EQ(m.attachments()[0]->decodedBody(), "real body");
 }
 
-TEST(FindParts, RunsOnlyWhenStaleAndFillForgetsOldParts)
+TEST(FindParts, LocatesAgainAfterEveryFillAndForgetsOldParts)
 {
     MailMessage m;
     m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\nContent-Type: "
            "image/gif\r\n\r\nG\r\n--m--\r\n",
            true);
-    m.findParts();
     ASSERT_EQ(m.attachments().size(), 1u);
     m.subParts()[0]->fill("Content-Type: text/plain\r\n\r\nnow text", true);
     EXPECT_TRUE(m.partsStale());
-    m.findParts();
     EXPECT_EQ(m.textPlain().at(0), "now text");
-    m.fill("Subject: x\r\n\r\n", true);
+    m.fill("Subject: x\r\n\r\nplain again\r\n", true);
     EXPECT_TRUE(m.attachments().empty());
-    EXPECT_EQ(m.textPlainPart(), nullptr);
+    EXPECT_EQ(m.textPlainPart(), &m);
 }
 
 TEST(Reset, EmptiesEverything)
@@ -225,7 +220,6 @@ TEST(Reset, EmptiesEverything)
     m.fill("Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\nContent-Type: "
            "image/gif\r\n\r\nG\r\n--m--\r\n",
            true);
-    m.findParts();
     m.reset();
     EXPECT_TRUE(m.headerLines().empty());
     EXPECT_TRUE(m.subParts().empty());
@@ -233,8 +227,6 @@ TEST(Reset, EmptiesEverything)
     EXPECT_TRUE(m.encodedBody().empty());
     EXPECT_EQ(m.mixedPart(), nullptr);
     EXPECT_FALSE(m.partsStale() || m.bodyStale() || m.structureStale());
-    m.findParts();
-    m.assembleBody();
-    m.restructure(0);
+    m.rebuildReceived();
     EXPECT_TRUE(m.headerLines().empty()); // nothing to do on an empty message
 }

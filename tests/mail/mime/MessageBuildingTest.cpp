@@ -27,7 +27,6 @@ std::unique_ptr<MailMessage> reparsed(MailMessage& built)
     built.assembleBody();
     auto back = std::make_unique<MailMessage>();
     back->fill(built.getSource(), true);
-    back->findParts();
     return back;
 }
 
@@ -196,8 +195,7 @@ TEST(Building, FullMessageRoundTrip)
         EXPECT_EQ(back->attachments()[i]->fileName(), names[i]);
     }
     // A received message rebuilt the way a backup does it keeps all of its parts.
-    back->assembleBody();
-    back->restructure(0);
+    back->rebuildReceived();
     const auto again = reparsed(*back);
     EXPECT_EQ(again->textPlain(), back->textPlain());
     ASSERT_EQ(again->attachments().size(), 3u);
@@ -285,7 +283,6 @@ TEST(Files, SaveAndLoadKeepTheMessage)
     m.saveToFile(dir / "m.eml");
     MailMessage back;
     back.loadFromFile(dir / "m.eml");
-    back.findParts();
     EXPECT_EQ(back.subject(), m.subject());
     EXPECT_EQ(back.textPlain().at(0), "text");
     ASSERT_EQ(back.attachments().size(), 1u);

@@ -2,12 +2,10 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
+// Small helpers for the ends of header values and bodies: trimming them, cutting a text at its first
+// NUL byte, and putting a value in double quotes.
 namespace vantor::mail::mime {
-
-// Text with every line break (CR LF, CR, LF) made CR LF; a final line break stays a final CR LF.
-[[nodiscard]] std::string normaliseLineBreaks(std::string_view text);
 
 // Text up to its first NUL byte.
 [[nodiscard]] std::string_view untilNul(std::string_view text);

@@ -1,27 +1,8 @@
-#include "mail/mime/TextLines.h"
+#include "mail/mime/TextEnds.h"
 
 #include <cstring>
 
 namespace vantor::mail::mime {
-
-std::string normaliseLineBreaks(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() + text.size() / 32);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string_view untilNul(std::string_view text)
 {
