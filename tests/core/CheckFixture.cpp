@@ -16,9 +16,8 @@ namespace vantor::test {
 
 CheckFixture::CheckFixture(int timeOut)
     : home(dir.path())
-    , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
+    , errorLog(home.nativeDir(), logClock)
     , environment{home, texts, errorLog, prompts, detector, status, host, state}
-    , m_logTime(std::chrono::system_clock::now())
 {
     environment.timeOut = timeOut;
     detector.setOnline(true);
@@ -27,12 +26,6 @@ CheckFixture::CheckFixture(int timeOut)
             return std::make_unique<QSslSocket>();
         return support::trustingSocket(m_caPath);
     });
-}
-
-std::chrono::system_clock::time_point CheckFixture::nextLogTime()
-{
-    m_logTime += std::chrono::seconds(1);
-    return m_logTime;
 }
 
 void CheckFixture::addAccount(const QString& description, const QString& host, quint16 port,

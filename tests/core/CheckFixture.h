@@ -4,6 +4,7 @@
 #include "RecordingCheckHost.h"
 #include "RecordingStatusSink.h"
 #include "ScriptedUserPrompts.h"
+#include "SteppingClock.h"
 #include "core/CheckController.h"
 #include "core/CheckEnvironment.h"
 #include "core/HomeDirectory.h"
@@ -17,7 +18,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <chrono>
 #include <memory>
 
 namespace vantor::test {
@@ -67,6 +67,7 @@ public:
     QTemporaryDir dir;
     core::HomeDirectory home;
     storage::TextTable texts;
+    SteppingClock logClock;
     storage::ErrorLog errorLog;
     ScriptedUserPrompts prompts;
     FakeConnectionDetector detector;
@@ -77,10 +78,7 @@ public:
     std::unique_ptr<core::CheckController> checks;
 
 private:
-    std::chrono::system_clock::time_point nextLogTime();
-
     QString m_caPath;
-    std::chrono::system_clock::time_point m_logTime;
 };
 
 } // namespace vantor::test
