@@ -6,7 +6,7 @@
 namespace vantor::filter {
 
 CheckReport::CheckReport(TimeText timeText)
-    : m_timeText(std::move(timeText))
+    : m_timeText(timeText ? std::move(timeText) : [] { return localTimeText(); })
 {}
 
 void CheckReport::clear()
@@ -19,15 +19,9 @@ void CheckReport::add(std::string_view text)
     m_lines.push_back(m_timeText() + " - " + std::string(text));
 }
 
-std::string CheckReport::localTimeText()
+std::string CheckReport::localTimeText(const base::Clock& clock)
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = clock.localCalendar();
     std::array<char, 64> buffer{};
     const std::size_t length = std::strftime(buffer.data(), buffer.size(), "%X", &local);
     return std::string(buffer.data(), length);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Clock.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,7 +17,7 @@ public:
     using TimeText = std::function<std::string()>;
 
     // timeText: the desktop passes the system's long time format; the default is the C library's "%X".
-    explicit CheckReport(TimeText timeText = localTimeText);
+    explicit CheckReport(TimeText timeText = nullptr);
 
     // Empties the report (at the start of each check, preview build and preview finish).
     void clear();
@@ -23,8 +25,8 @@ public:
     void add(std::string_view text);
     const std::vector<std::string>& lines() const { return m_lines; }
 
-    // The local time formatted with strftime("%X").
-    static std::string localTimeText();
+    // The local time of clock's now formatted with strftime("%X").
+    static std::string localTimeText(const base::Clock& clock = base::systemClock());
 
 private:
     TimeText m_timeText;

@@ -1,5 +1,6 @@
 #include "filter/CheckReport.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -22,14 +23,19 @@ TEST(CheckReportTest, LinesCarryTheTimeAndAreEmptiedPerCheck)
     EXPECT_EQ(report.lines(), std::vector<std::string>{"10:00:02 - Msg 1 clear"});
 }
 
-TEST(CheckReportTest, DefaultTimeIsTheLocalTimeOfDay)
+TEST(CheckReportTest, TimeIsTheClocksLocalTimeOfDay)
 {
-    CheckReport report;
-    report.add("x");
-    const std::string& line = report.lines().at(0);
-    ASSERT_GT(line.size(), 4u);
-    EXPECT_EQ(line.substr(line.size() - 4), " - x");
-    EXPECT_NE(line.find(':'), std::string::npos);
+    std::tm local{};
+    local.tm_year = 2027 - 1900;
+    local.tm_mon = 2;
+    local.tm_mday = 15;
+    local.tm_hour = 9;
+    local.tm_min = 8;
+    local.tm_sec = 7;
+    local.tm_isdst = -1;
+    const base::SettableClock clock(std::chrono::system_clock::from_time_t(std::mktime(&local)));
+    // The C locale's time of day, as a program that set no locale shows it.
+    EXPECT_EQ(CheckReport::localTimeText(clock), "09:08:07");
 }
 
 } // namespace
