@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "core/HomeDirectory.h"
 #include "core/UserPrompts.h"
 #include "storage/TextTable.h"
@@ -21,7 +22,8 @@ class StatisticPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit StatisticPage(QWidget* parent = nullptr);
+    // Both pickers start at the clock's local date.
+    explicit StatisticPage(QWidget* parent = nullptr, const base::Clock& clock = base::systemClock());
 
     void attach(const core::HomeDirectory& home, core::UserPrompts& prompts);
     // Captions, the legend and the save dialog's title from the text table.
