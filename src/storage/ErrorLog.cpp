@@ -14,7 +14,8 @@ void ErrorLog::write(std::string_view text) noexcept
 {
     try {
         IniFile log(m_homeDir + "/" + std::string(FileName));
-        log.writeString(SectionName, errorLogTimeStamp(m_clock->now()), text.substr(0, IniFile::MaxLineLength));
+        log.writeString(SectionName, errorLogTimeStamp(m_clock->now()),
+                        text.substr(0, IniFile::MaxLineLength));
         log.updateFile();
     } catch (...) {
         // The log is the last resort for reporting failures; one that cannot be written is dropped so

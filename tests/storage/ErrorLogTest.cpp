@@ -23,15 +23,13 @@ protected:
         tzset();
     }
 
-    ErrorLog log()
-    {
-        return ErrorLog(m_home.path(), m_clock);
-    }
+    ErrorLog log() { return ErrorLog(m_home.path(), m_clock); }
     Lines entries() const { return IniFile(m_home.file("Error.log")).readSectionValues("Error List"); }
 
     TempDir m_home;
     vantor::base::SettableClock m_clock{std::chrono::sys_days{std::chrono::December / 8 / 2026} +
-                                        std::chrono::hours(14) + std::chrono::minutes(5) + std::chrono::seconds(33)};
+                                        std::chrono::hours(14) + std::chrono::minutes(5) +
+                                        std::chrono::seconds(33)};
 };
 
 TEST_F(ErrorLogTest, EntriesAreKeyedByLocalTimeAndTheSameSecondKeepsTheLast)

@@ -87,7 +87,8 @@ private:
     std::unique_ptr<SmtpClient> client(const SmtpTestServer& server, SecurityMode mode = SecurityMode::None)
     {
         const QString ca = server.caCertificatePath();
-        auto smtp = std::make_unique<SmtpClient>([ca] { return vantor::support::trustingSocket(ca); }, m_clock);
+        auto smtp =
+            std::make_unique<SmtpClient>([ca] { return vantor::support::trustingSocket(ca); }, m_clock);
         smtp->setHost(server.host().toStdString());
         smtp->setPort(server.port());
         smtp->setSecurity(mode);
