@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "filter/FileStamp.h"
 #include "storage/FileBytes.h"
 
@@ -31,8 +32,10 @@ public:
     // Reads the stamp of a file; FileStamp::of unless a test stands in for a coarse file system.
     using StampReader = std::function<std::optional<FileStamp>(const std::string& path)>;
 
-    explicit FileCache(Loader loader, StampReader stamps = defaultStamp)
+    // clock: the time a file is looked at, which tells a recently modified file; it must outlive the cache.
+    FileCache(Loader loader, const base::Clock& clock, StampReader stamps = defaultStamp)
         : m_loader(std::move(loader))
+        , m_clock(&clock)
         , m_stamps(std::move(stamps))
     {}
 
@@ -45,7 +48,7 @@ public:
             m_entries.erase(path);
             return nullptr;
         }
-        const std::int64_t observedNs = FileStamp::nowNs();
+        const std::int64_t observedNs = FileStamp::nanosecondsOf(m_clock->now());
         const auto found = m_entries.find(path);
         if (found != m_entries.end() && found->second.stamp == *stamp && !found->second.racy)
             return found->second.value;
@@ -80,6 +83,7 @@ private:
     }
 
     Loader m_loader;
+    const base::Clock* m_clock;
     StampReader m_stamps;
     std::unordered_map<std::string, Entry> m_entries;
 };

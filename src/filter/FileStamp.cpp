@@ -57,23 +57,13 @@ std::optional<FileStamp> FileStamp::of(const std::string& path)
     const auto modified = std::filesystem::last_write_time(path, error);
     if (error)
         return std::nullopt;
-    return FileStamp{
-        0, 0, size, std::chrono::duration_cast<std::chrono::nanoseconds>(modified.time_since_epoch()).count(),
-        0};
+    return FileStamp{0, 0, size, nanosecondsOf(std::chrono::file_clock::to_sys(modified)), 0};
 #endif
 }
 
-std::int64_t FileStamp::nowNs()
+std::int64_t FileStamp::nanosecondsOf(std::chrono::system_clock::time_point time)
 {
-#ifdef VANTOR_HAVE_STAT
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-#else
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::filesystem::file_time_type::clock::now().time_since_epoch())
-        .count();
-#endif
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(time.time_since_epoch()).count();
 }
 
 } // namespace vantor::filter

@@ -9,8 +9,8 @@
 namespace vantor::filter {
 
 // What identifies one state of a file without reading it: device and file number, size, and the
-// modification and change times in nanoseconds. A rewrite in place changes the times; a replacement by
-// rename changes the file number.
+// modification and change times in nanoseconds of the system clock (since 1970). A rewrite in place changes
+// the times; a replacement by rename changes the file number.
 struct FileStamp
 {
     std::uint64_t device = 0;
@@ -21,8 +21,8 @@ struct FileStamp
 
     // The stamp of a regular file; nothing when path is missing or not a regular file.
     static std::optional<FileStamp> of(const std::string& path);
-    // Now, on the clock the stamp times are taken from.
-    static std::int64_t nowNs();
+    // A time point of the system clock in the stamps' unit.
+    static std::int64_t nanosecondsOf(std::chrono::system_clock::time_point time);
 
     bool operator==(const FileStamp&) const = default;
 };

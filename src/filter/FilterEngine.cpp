@@ -14,8 +14,8 @@ constexpr std::string_view DefaultProfileColumn = "->Default<-";
 
 } // namespace
 
-FilterEngine::FilterEngine(std::string homeDir, bool cached)
-    : m_sources(std::move(homeDir), cached)
+FilterEngine::FilterEngine(std::string homeDir, bool cached, const base::Clock& clock)
+    : m_sources(std::move(homeDir), cached, clock)
 {}
 
 FilterEngine::Evaluation FilterEngine::evaluate(const mail::mime::MailMessage& message, std::int64_t size,

@@ -43,7 +43,9 @@ public:
     };
 
     // homeDir: the program's home directory. cached: keep parsed files between messages (see class).
-    explicit FilterEngine(std::string homeDir, bool cached = true);
+    // clock: the time the cache looks at a file (see FileCache); it must outlive the engine.
+    explicit FilterEngine(std::string homeDir, bool cached = true,
+                          const base::Clock& clock = base::systemClock());
 
     // The decision for one message of size bytes (as the server listed it) by the named profile.
     // Writes nothing. Throws storage::IniError when a profile or black list file exists but cannot be read.

@@ -30,13 +30,15 @@ bool isRegularFile(const std::string& path)
 
 } // namespace
 
-FilterSources::FilterSources(std::string homeDir, bool cached)
+FilterSources::FilterSources(std::string homeDir, bool cached, const base::Clock& clock)
     : m_homeDir(std::move(homeDir))
     , m_cached(cached)
     , m_profiles(m_homeDir)
     , m_blackLists(m_homeDir)
-    , m_profileCache([](const std::string& path, std::string_view) { return parseProfile(path, true); })
-    , m_blackListCache([](const std::string&, std::string_view bytes) { return parseBlackList(bytes, true); })
+    , m_profileCache([](const std::string& path, std::string_view) { return parseProfile(path, true); },
+                     clock)
+    , m_blackListCache([](const std::string&, std::string_view bytes) { return parseBlackList(bytes, true); },
+                       clock)
     , m_emptyProfile(std::make_shared<const OpenedProfile>(Profile{}, cached))
     , m_emptyList(std::make_shared<const FirstMatchList>())
 {}

@@ -18,7 +18,8 @@ namespace vantor::filter {
 class FilterSources
 {
 public:
-    FilterSources(std::string homeDir, bool cached);
+    // clock: the time the cache looks at a file, to tell a file modified moments ago; it must outlive this.
+    FilterSources(std::string homeDir, bool cached, const base::Clock& clock);
 
     struct OpenedProfileResult
     {

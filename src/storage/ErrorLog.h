@@ -1,7 +1,7 @@
 #pragma once
 
-#include <chrono>
-#include <functional>
+#include "base/Clock.h"
+
 #include <string>
 #include <string_view>
 
@@ -11,13 +11,12 @@ namespace vantor::storage {
 class ErrorLog
 {
 public:
-    using Clock = std::function<std::chrono::system_clock::time_point()>;
-
     inline static constexpr std::string_view FileName = "Error.log";
     inline static constexpr std::string_view SectionName = "Error List";
 
-    // homeDir: the directory that holds Error.log; clock: "now" (the system clock unless a test sets it).
-    explicit ErrorLog(std::string homeDir, Clock clock = std::chrono::system_clock::now);
+    // homeDir: the directory that holds Error.log; clock: the source of the entries' times, which must
+    // outlive the log.
+    explicit ErrorLog(std::string homeDir, const base::Clock& clock = base::systemClock());
 
     // Appends text (cut to 255 characters) under the current local time; an entry of the same second
     // is replaced. Never throws, even when the file cannot be read or written.
@@ -25,7 +24,7 @@ public:
 
 private:
     std::string m_homeDir;
-    Clock m_clock;
+    const base::Clock* m_clock;
 };
 
 } // namespace vantor::storage

@@ -60,7 +60,7 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_mailbox(std::make_unique<core::Pop3Mailbox>(services.socketFactory))
     , m_checkServices(std::make_unique<core::CheckServices>(
           core::CheckServices{services.home, services.texts, services.errorLog, services.prompts,
-                              services.detector, *this, *m_checkHost, m_state, *m_mailbox}))
+                              services.detector, *this, *m_checkHost, m_state, *m_mailbox, services.clock}))
     , m_checks(std::make_unique<core::CheckController>(*m_checkServices))
     , m_watch(std::make_unique<core::WatchController>(*m_checks, *m_checkHost))
 {
@@ -97,8 +97,7 @@ void MainForm::formCreate()
     listAccounts();
     applyStartupSettings();
     showConnection(m_detector.isOnline());
-    const QDate today = QDate::currentDate();
-    m_statistic->setRange(today.addDays(-7), today);
+    m_statistic->showWeekUpToData2();
     if (core::SettingsFile(m_home).read(TipsShow))
         showTips();
 }
@@ -231,7 +230,7 @@ void MainForm::buildPages()
     m_eMailManager = new EMailManagerPage(m_pageControl);
     m_messager = new MessagerPage(m_pageControl);
     m_pageControl->insertTab(VantorCenter, m_vantorCenter, QString());
-    m_statistic = new StatisticPage(m_pageControl);
+    m_statistic = new StatisticPage(m_pageControl, m_checkServices->clock);
     m_statistic->attach(m_home, m_prompts);
     m_pageControl->insertTab(Statistic, m_statistic, QString());
     m_pageControl->insertTab(EMailManager, m_eMailManager, QString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "core/accounts/AccountStore.h"
 #include "core/check/CheckMode.h"
 #include "core/program/ExitCleanup.h"
@@ -59,6 +60,7 @@ public:
         platform::ShellOpen& shell;
         // How the checks reach the POP3 servers (tests trust their own CA through it).
         mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
+        const base::Clock& clock = base::systemClock();
     };
 
     enum Page

@@ -1,11 +1,11 @@
 #include "core/accounts/AccountStore.h"
 
+#include "SteppingClock.h"
 #include "TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
 #include <sys/stat.h>
 
 using namespace vantor;
@@ -40,9 +40,10 @@ class AccountStoreTest : public QObject
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<core::HomeDirectory> m_home;
+    // Each entry one second after the last, so that no entry replaces another of the same second.
+    std::unique_ptr<test::SteppingClock> m_clock;
     std::unique_ptr<storage::ErrorLog> m_errorLog;
     std::unique_ptr<AccountStore> m_store;
-    std::chrono::system_clock::time_point m_now;
 
     QString accountFile() const { return m_home->filePath(QStringLiteral("account.vta")); }
     QList<QByteArray> errorLines() const
@@ -70,12 +71,8 @@ private slots:
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.path()));
         m_home = std::make_unique<core::HomeDirectory>(m_dir.path());
-        // Each entry one second after the last, so that no entry replaces another of the same second.
-        m_now = std::chrono::system_clock::now();
-        m_errorLog = std::make_unique<storage::ErrorLog>(m_home->nativeDir(), [this] {
-            m_now += std::chrono::seconds(1);
-            return m_now;
-        });
+        m_clock = std::make_unique<test::SteppingClock>();
+        m_errorLog = std::make_unique<storage::ErrorLog>(m_home->nativeDir(), *m_clock);
         m_store = std::make_unique<AccountStore>(*m_home, *m_errorLog);
     }
 

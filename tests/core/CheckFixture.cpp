@@ -15,22 +15,20 @@ namespace vantor::test {
 
 CheckFixture::CheckFixture(int timeOut)
     : home(dir.path())
-    , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
+    , errorLog(home.nativeDir(), logClock)
     , mailbox(makePop3Mailbox(timeOut))
     , services{home, texts, errorLog, prompts, detector, status, host, state, *mailbox, clock}
     , checks(std::make_unique<core::CheckController>(services))
-    , m_logTime(std::chrono::system_clock::now())
 {
     detector.setOnline(true);
 }
 
 CheckFixture::CheckFixture(std::unique_ptr<core::Mailbox> mailbox)
     : home(dir.path())
-    , errorLog(home.nativeDir(), [this] { return nextLogTime(); })
+    , errorLog(home.nativeDir(), logClock)
     , mailbox(std::move(mailbox))
     , services{home, texts, errorLog, prompts, detector, status, host, state, *this->mailbox, clock}
     , checks(std::make_unique<core::CheckController>(services))
-    , m_logTime(std::chrono::system_clock::now())
 {
     detector.setOnline(true);
 }
@@ -44,12 +42,6 @@ std::unique_ptr<core::Mailbox> CheckFixture::makePop3Mailbox(int timeOut)
     });
     pop3->setTimeOut(timeOut);
     return pop3;
-}
-
-std::chrono::system_clock::time_point CheckFixture::nextLogTime()
-{
-    m_logTime += std::chrono::seconds(1);
-    return m_logTime;
 }
 
 void CheckFixture::addAccount(const QString& description, const QString& host, quint16 port,

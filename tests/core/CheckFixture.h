@@ -4,6 +4,7 @@
 #include "RecordingCheckHost.h"
 #include "RecordingStatusSink.h"
 #include "ScriptedUserPrompts.h"
+#include "SteppingClock.h"
 #include "base/Clock.h"
 #include "core/check/CheckController.h"
 #include "core/check/CheckServices.h"
@@ -19,7 +20,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <chrono>
 #include <memory>
 
 namespace vantor::test {
@@ -76,6 +76,7 @@ public:
     QTemporaryDir dir;
     core::HomeDirectory home;
     storage::TextTable texts;
+    SteppingClock logClock;
     storage::ErrorLog errorLog;
     ScriptedUserPrompts prompts;
     FakeConnectionDetector detector;
@@ -88,10 +89,7 @@ public:
     std::unique_ptr<core::CheckController> checks;
 
 private:
-    std::chrono::system_clock::time_point nextLogTime();
     std::unique_ptr<core::Mailbox> makePop3Mailbox(int timeOut);
-
-    std::chrono::system_clock::time_point m_logTime;
 };
 
 } // namespace vantor::test

@@ -33,7 +33,7 @@ TEST(FileCacheTest, UnchangedOldFileIsParsedOnce)
     home.write("a.txt", "first");
     setModified(home.file("a.txt"), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
     int loads = 0;
-    FileCache<std::string> cache(CountingLoader{&loads});
+    FileCache<std::string> cache(CountingLoader{&loads}, base::systemClock());
     EXPECT_EQ(*cache.get(home.file("a.txt")), "first");
     EXPECT_EQ(*cache.get(home.file("a.txt")), "first");
     EXPECT_EQ(*cache.get(home.file("a.txt")), "first");
@@ -44,7 +44,7 @@ TEST(FileCacheTest, SameSizeRewriteWithinTheSameSecondIsSeenAtOnce)
 {
     TempHome home;
     int loads = 0;
-    FileCache<std::string> cache(CountingLoader{&loads});
+    FileCache<std::string> cache(CountingLoader{&loads}, base::systemClock());
     home.write("a.txt", "aaaa");
     EXPECT_EQ(*cache.get(home.file("a.txt")), "aaaa");
     home.write("a.txt", "bbbb");
@@ -58,47 +58,51 @@ TEST(FileCacheTest, RewriteWithTheOldModificationTimeRestoredIsSeen)
     home.write("a.txt", "aaaa");
     setModified(home.file("a.txt"), past);
     int loads = 0;
-    FileCache<std::string> cache(CountingLoader{&loads});
+    FileCache<std::string> cache(CountingLoader{&loads}, base::systemClock());
     EXPECT_EQ(*cache.get(home.file("a.txt")), "aaaa");
     home.write("a.txt", "bbbb");
     setModified(home.file("a.txt"), past);
     EXPECT_EQ(*cache.get(home.file("a.txt")), "bbbb");
 }
 
-// A file system whose times are too coarse to tell two writes in the same tick apart: the content check of
-// a recently changed file still sees every change; an old file is trusted by its stamp alone, and the
-// next rewrite gives it a new time again.
-TEST(FileCacheTest, CoarseStampsFallBackToTheContentWhileTheFileIsRecent)
+// A file system whose times are too coarse to tell two writes in the same tick apart: while the clock says
+// the file was modified moments ago its content is compared, so every rewrite is seen; once the clock is past
+// the racy window the unchanged stamp alone is trusted, until the file gets a new time.
+TEST(FileCacheTest, CoarseStampsFallBackToTheContentWhileTheClockSaysTheFileIsRecent)
 {
     TempHome home;
-    std::int64_t modifiedNs = FileStamp::nowNs();
+    const std::string path = home.file("a.txt");
+    base::SettableClock clock;
+    std::int64_t modifiedNs = FileStamp::nanosecondsOf(clock.now());
     const auto frozenStamp = [&](const std::string&) {
         return std::optional<FileStamp>(FileStamp{1, 1, 4, modifiedNs, 0});
     };
     int loads = 0;
-    FileCache<std::string> cache(CountingLoader{&loads}, frozenStamp);
+    FileCache<std::string> cache(CountingLoader{&loads}, clock, frozenStamp);
     home.write("a.txt", "aaaa");
-    EXPECT_EQ(*cache.get(home.file("a.txt")), "aaaa");
+    EXPECT_EQ(*cache.get(path), "aaaa");
+    clock.advance(std::chrono::seconds(2));
     home.write("a.txt", "bbbb");
-    EXPECT_EQ(*cache.get(home.file("a.txt")), "bbbb");
-    EXPECT_EQ(*cache.get(home.file("a.txt")), "bbbb");
+    EXPECT_EQ(*cache.get(path), "bbbb");
+    EXPECT_EQ(*cache.get(path), "bbbb");
     EXPECT_EQ(loads, 2);
-    modifiedNs -= 3600LL * 1'000'000'000;
-    EXPECT_EQ(*cache.get(home.file("a.txt")), "bbbb");
-    EXPECT_EQ(loads, 3);
+
+    clock.advance(std::chrono::seconds(2));
+    EXPECT_EQ(*cache.get(path), "bbbb");
     home.write("a.txt", "cccc");
-    modifiedNs = FileStamp::nowNs();
-    EXPECT_EQ(*cache.get(home.file("a.txt")), "cccc");
-    EXPECT_EQ(loads, 4);
-    EXPECT_EQ(*cache.get(home.file("a.txt")), "cccc");
-    EXPECT_EQ(loads, 4);
+    EXPECT_EQ(*cache.get(path), "bbbb");
+    EXPECT_EQ(loads, 2);
+
+    modifiedNs = FileStamp::nanosecondsOf(clock.now());
+    EXPECT_EQ(*cache.get(path), "cccc");
+    EXPECT_EQ(loads, 3);
 }
 
 TEST(FileCacheTest, MissingOrVanishedFileGivesNothing)
 {
     TempHome home;
     int loads = 0;
-    FileCache<std::string> cache(CountingLoader{&loads});
+    FileCache<std::string> cache(CountingLoader{&loads}, base::systemClock());
     EXPECT_EQ(cache.get(home.file("none.txt")), nullptr);
     home.write("a.txt", "x");
     EXPECT_NE(cache.get(home.file("a.txt")), nullptr);
@@ -117,7 +121,7 @@ TEST(FileCacheTest, ReplacementByRenameIsSeenThroughTheFileIdentity)
     setModified(home.file("a.txt"), past);
     setModified(home.file("b.txt"), past);
     int loads = 0;
-    FileCache<std::string> cache(CountingLoader{&loads});
+    FileCache<std::string> cache(CountingLoader{&loads}, base::systemClock());
     EXPECT_EQ(*cache.get(home.file("a.txt")), "aaaa");
     std::filesystem::rename(home.file("b.txt"), home.file("a.txt"));
     EXPECT_EQ(*cache.get(home.file("a.txt")), "bbbb");

@@ -23,24 +23,21 @@ protected:
         tzset();
     }
 
-    ErrorLog log()
-    {
-        return ErrorLog(m_home.path(), [this] { return m_now; });
-    }
+    ErrorLog log() { return ErrorLog(m_home.path(), m_clock); }
     Lines entries() const { return IniFile(m_home.file("Error.log")).readSectionValues("Error List"); }
 
     TempDir m_home;
-    std::chrono::system_clock::time_point m_now = std::chrono::sys_days{std::chrono::December / 8 / 2026} +
-                                                  std::chrono::hours(14) + std::chrono::minutes(5) +
-                                                  std::chrono::seconds(33);
+    vantor::base::SettableClock m_clock{std::chrono::sys_days{std::chrono::December / 8 / 2026} +
+                                        std::chrono::hours(14) + std::chrono::minutes(5) +
+                                        std::chrono::seconds(33)};
 };
 
 TEST_F(ErrorLogTest, EntriesAreKeyedByLocalTimeAndTheSameSecondKeepsTheLast)
 {
     log().write(" 00006 - failed on connect to pop.example.org");
-    m_now += std::chrono::milliseconds(400);
+    m_clock.advance(std::chrono::milliseconds(400));
     log().write(" 00006 - failed on login to pop.example.org");
-    m_now += std::chrono::seconds(1);
+    m_clock.advance(std::chrono::seconds(1));
     log().write(" 00012 - cannot create database file: backup.bak");
     EXPECT_EQ(entries(), (Lines{"08/12/2026 14.05.33= 00006 - failed on login to pop.example.org",
                                 "08/12/2026 14.05.34= 00012 - cannot create database file: backup.bak"}));

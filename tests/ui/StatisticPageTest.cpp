@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
+
 using namespace vantor;
 using test::TestFiles;
 using ui::ChartWidget;
@@ -111,6 +113,20 @@ private slots:
         QVERIFY(m_page->grafico().depthSeries().isEmpty());
         QVERIFY(!m_page->grafico().chart()->legend()->isVisible());
         QCOMPARE(label("LegendLabel").text(), QStringLiteral("Legend:"));
+    }
+
+    void pickersStartAtTheClocksLocalDate()
+    {
+        std::tm local{};
+        local.tm_year = 2027 - 1900;
+        local.tm_mon = 2;
+        local.tm_mday = 15;
+        local.tm_min = 1;
+        local.tm_isdst = -1;
+        const base::SettableClock clock(std::chrono::system_clock::from_time_t(std::mktime(&local)));
+        const StatisticPage page(nullptr, clock);
+        QCOMPARE(page.findChild<QDateEdit*>(QStringLiteral("Data1"))->date(), QDate(2027, 3, 15));
+        QCOMPARE(page.findChild<QDateEdit*>(QStringLiteral("Data2"))->date(), QDate(2027, 3, 15));
     }
 
     void changingTheRangeOrRepaintRedraws()

@@ -12,7 +12,7 @@ CheckController::CheckController(const CheckServices& services, QObject* parent)
     : QObject(parent)
     , m_services(services)
     , m_lists(services.texts)
-    , m_engine(services.home.nativeDir())
+    , m_engine(services.home.nativeDir(), true, services.clock)
     , m_recorder(services.home.nativeDir(), services.mailbox, services.mailbox.message(), services.errorLog)
     , m_tools{m_lists, m_engine, m_recorder, m_report}
     , m_preview(m_services, m_tools)

@@ -29,9 +29,4 @@ std::string newMessageId(LocalTime now, std::string_view host)
     return id;
 }
 
-std::string newMessageId(std::string_view host)
-{
-    return newMessageId(localNow(), host);
-}
-
 } // namespace vantor::mail::codec

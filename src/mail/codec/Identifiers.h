@@ -17,6 +17,5 @@ namespace vantor::mail::codec {
 // "<yyyymmddhhnnss.HEX.HEX@host>": now as compact date-time, two random numbers in upper-case hex
 // without leading zeros, and host (normally the local IP address of the connection).
 [[nodiscard]] std::string newMessageId(LocalTime now, std::string_view host);
-[[nodiscard]] std::string newMessageId(std::string_view host); // at localNow()
 
 } // namespace vantor::mail::codec

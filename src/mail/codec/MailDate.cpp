@@ -162,12 +162,6 @@ minutes localZoneOffset()
     return round<minutes>(wallClock - sys_seconds{seconds{now}});
 }
 
-LocalTime localNow()
-{
-    const auto utc = floor<seconds>(system_clock::now());
-    return LocalTime{utc.time_since_epoch()} + localZoneOffset();
-}
-
 std::optional<LocalTime> parseMailDate(std::string_view text, minutes localOffset)
 {
     text = trimBlanks(text);

@@ -17,9 +17,6 @@ inline constexpr LocalTime kZeroDate{std::chrono::local_days{std::chrono::year{1
 // Current offset of local time from UTC (east positive, daylight saving time as now in force).
 [[nodiscard]] std::chrono::minutes localZoneOffset();
 
-// The current local time, whole seconds.
-[[nodiscard]] LocalTime localNow();
-
 // RFC 822 date text (day name optional, two-digit years, zone "+hhmm"/"-hhmm" or a name read as UTC)
 // as local time at offset localOffset. nullopt for empty text, an impossible calendar date (day 0, day
 // 32, month 13, year above 9999) or zone (hours above 23, minutes above 59). Time fields are added

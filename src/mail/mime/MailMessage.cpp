@@ -226,9 +226,9 @@ void MailMessage::assembleBody()
     MessageBuilder(*this).assembleBody();
 }
 
-void MailMessage::setMessageId(std::string_view host)
+void MailMessage::setMessageId(std::string_view host, codec::LocalTime now)
 {
-    setHeaderValue("Message-ID", codec::newMessageId(host));
+    setHeaderValue("Message-ID", codec::newMessageId(now, host));
 }
 
 void MailMessage::markStale()

@@ -139,8 +139,8 @@ public:
     void detachFile(int index);
     // Writes the multipart body text when bodyStale().
     void assembleBody();
-    // Sets Message-ID to "<yyyymmddhhnnss.HEX.HEX@host>".
-    void setMessageId(std::string_view host);
+    // Sets Message-ID to "<yyyymmddhhnnss.HEX.HEX@host>" with now as the date part.
+    void setMessageId(std::string_view host, codec::LocalTime now);
 
 private:
     friend class MimePart;

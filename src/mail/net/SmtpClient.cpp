@@ -56,8 +56,9 @@ std::string_view expectedCode(int step)
 
 } // namespace
 
-SmtpClient::SmtpClient(SocketFactory factory)
+SmtpClient::SmtpClient(SocketFactory factory, const base::Clock& clock)
     : m_conversation(*this, std::move(factory))
+    , m_clock(clock)
 {}
 
 SmtpClient::~SmtpClient() = default;
@@ -203,7 +204,7 @@ bool SmtpClient::sendMessageTo(std::string_view from, std::string_view recipient
     const std::vector<std::string> addresses = proto::sortedRecipients(recipients);
     if (addresses.empty() || !sendEnvelope(from, addresses))
         return false;
-    m_mailMessage->setMessageId(m_conversation.localAddress());
+    m_mailMessage->setMessageId(m_conversation.localAddress(), m_clock.localNow());
     // The header goes out without its Bcc fields (every one of them) and comes back whole afterwards.
     std::vector<std::string> kept = m_mailMessage->headerLines();
     m_mailMessage->removeHeader("Bcc");

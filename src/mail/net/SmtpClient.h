@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "mail/net/ConversationListener.h"
 #include "mail/net/SecurityMode.h"
 #include "mail/net/SocketConversation.h"
@@ -29,7 +30,9 @@ enum class Handshaking
 class SmtpClient : private ConversationListener
 {
 public:
-    explicit SmtpClient(SocketFactory factory = defaultSocketFactory());
+    // clock: the date of the Message-ID of each sent message; it must outlive the client.
+    explicit SmtpClient(SocketFactory factory = defaultSocketFactory(),
+                        const base::Clock& clock = base::systemClock());
     ~SmtpClient() override;
     SmtpClient(const SmtpClient&) = delete;
     SmtpClient& operator=(const SmtpClient&) = delete;
@@ -106,6 +109,7 @@ private:
     std::string clientName() const;
 
     SocketConversation m_conversation;
+    const base::Clock& m_clock;
     std::string m_host;
     std::string m_userName;
     std::string m_password;

@@ -33,9 +33,15 @@ QLabel* namedLabel(const char* objectName, QWidget* parent)
     return label;
 }
 
-QDateEdit* datePicker(const char* objectName, QWidget* parent)
+QDate localDate(const base::Clock& clock)
 {
-    auto* picker = new QDateEdit(QDate::currentDate(), parent);
+    const std::tm local = clock.localCalendar();
+    return QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+QDateEdit* datePicker(const char* objectName, QDate date, QWidget* parent)
+{
+    auto* picker = new QDateEdit(date, parent);
     picker->setObjectName(QString::fromLatin1(objectName));
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
@@ -44,12 +50,12 @@ QDateEdit* datePicker(const char* objectName, QWidget* parent)
 
 } // namespace
 
-StatisticPage::StatisticPage(QWidget* parent)
+StatisticPage::StatisticPage(QWidget* parent, const base::Clock& clock)
     : QWidget(parent)
     , m_fromLabel(namedLabel("FromLabel", this))
-    , m_data1(datePicker("Data1", this))
+    , m_data1(datePicker("Data1", localDate(clock), this))
     , m_toLabel(namedLabel("ToLabel", this))
-    , m_data2(datePicker("Data2", this))
+    , m_data2(datePicker("Data2", localDate(clock), this))
     , m_repaintBtn(new QPushButton(this))
     , m_saveChartBtn(new QPushButton(this))
     , m_chart(new ChartWidget(this))
@@ -121,6 +127,12 @@ void StatisticPage::relabel(const storage::TextTable& texts)
     m_deletedLabel->setText(uiText(texts, "Label", "010"));
     m_saveTitle = uiText(texts, "Button", "001");
     m_fileError = uiText(texts, "Message", "039");
+}
+
+void StatisticPage::showWeekUpToData2()
+{
+    const QDate to = m_data2->date();
+    setRange(to.addDays(-7), to);
 }
 
 void StatisticPage::setRange(QDate from, QDate to)

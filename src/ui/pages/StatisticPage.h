@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "core/program/HomeDirectory.h"
 #include "core/program/UserPrompts.h"
 #include "storage/TextTable.h"
@@ -21,13 +22,16 @@ class StatisticPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit StatisticPage(QWidget* parent = nullptr);
+    // Both pickers start at the clock's local date.
+    explicit StatisticPage(QWidget* parent = nullptr, const base::Clock& clock = base::systemClock());
 
     void attach(const core::HomeDirectory& home, core::UserPrompts& prompts);
     // Captions, the legend and the save dialog's title from the text table.
     void relabel(const storage::TextTable& texts);
     // Sets both pickers (one redraw).
     void setRange(QDate from, QDate to);
+    // The week before the picked "to" date, up to it: the range the window opens with.
+    void showWeekUpToData2();
     // Redraws the chart from emails.log and the [Statistic] settings; nothing before attach().
     void refresh();
     // Asks for a file name and type (PNG or BMP) and writes the chart there.

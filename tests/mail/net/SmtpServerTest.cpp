@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <ctime>
 #include <memory>
 
 using vantor::mail::mime::MailMessage;
@@ -53,6 +54,20 @@ QByteArray withoutBcc(const QByteArray& source)
     return result + source.mid(header.size());
 }
 
+// 15/03/2027 12:34:56 on the local wall clock, whatever the zone.
+std::chrono::system_clock::time_point sendTime()
+{
+    std::tm local{};
+    local.tm_year = 2027 - 1900;
+    local.tm_mon = 2;
+    local.tm_mday = 15;
+    local.tm_hour = 12;
+    local.tm_min = 34;
+    local.tm_sec = 56;
+    local.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
 QByteArray messageId(const QByteArray& data)
 {
     const QRegularExpression field(QStringLiteral("(?mi)^Message-ID: *(<[^>]*>)"));
@@ -67,10 +82,13 @@ class SmtpServerTest : public QObject
     Q_OBJECT
 
 private:
+    vantor::base::SettableClock m_clock{sendTime()};
+
     std::unique_ptr<SmtpClient> client(const SmtpTestServer& server, SecurityMode mode = SecurityMode::None)
     {
         const QString ca = server.caCertificatePath();
-        auto smtp = std::make_unique<SmtpClient>([ca] { return vantor::support::trustingSocket(ca); });
+        auto smtp =
+            std::make_unique<SmtpClient>([ca] { return vantor::support::trustingSocket(ca); }, m_clock);
         smtp->setHost(server.host().toStdString());
         smtp->setPort(server.port());
         smtp->setSecurity(mode);
@@ -112,7 +130,7 @@ private:
         QVERIFY(!header.startsWith("Bcc:"));
         QVERIFY(!header.contains("dora@example.com"));
         QVERIFY(header.contains("Subject: Greetings"));
-        QVERIFY(!messageId(received[0].data).isEmpty());
+        QVERIFY2(messageId(received[0].data).startsWith("<20270315123456."), messageId(received[0].data));
         // The server removed the transparency dots: the body is as written.
         QVERIFY(received[0].data.endsWith("Hello,\r\n.\r\n..two dots\r\n.leading dot\r\nend\r\n"));
         QCOMPARE(received[0].data, withoutBcc(QByteArray::fromStdString(message.getSource())));
