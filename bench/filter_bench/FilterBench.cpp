@@ -74,7 +74,8 @@ Profile benchProfile()
         profile.headerRules.push_back(rule("", "Contains", "X-Mailer: BulkMailer " + n, caseText));
     }
     GeneralRules& general = profile.general;
-    general.gr1 = general.gr2 = general.gr3 = general.gr4 = true;
+    general.blockEmptySender = general.blockEmptySubject = general.blockEmptyReceiver =
+        general.blockSenderIsReceiver = true;
     general.est = general.ebt = general.pry = true;
     general.estValue = 100;
     general.ebtValue = 200000;

@@ -68,13 +68,13 @@ std::optional<Verdict> FilterDecision::ruleListVerdict(RuleList list, VerdictCod
 std::optional<Verdict> FilterDecision::generalVerdict() const
 {
     const GeneralRules& rules = m_profile.profile().general;
-    if (rules.gr1 && m_fields.senderAddress.empty())
+    if (rules.blockEmptySender && m_fields.senderAddress.empty())
         return texts::verdict(VerdictCode::GeneralRule, " deleted: Sender empty");
-    if (rules.gr2 && m_fields.subject.empty())
+    if (rules.blockEmptySubject && m_fields.subject.empty())
         return texts::verdict(VerdictCode::GeneralRule, " deleted: Subject empty");
-    if (rules.gr3 && m_fields.receiver.empty())
+    if (rules.blockEmptyReceiver && m_fields.receiver.empty())
         return texts::verdict(VerdictCode::GeneralRule, " deleted: Receiver empty");
-    if (rules.gr4 && m_fields.senderAddress == m_fields.receiver)
+    if (rules.blockSenderIsReceiver && m_fields.senderAddress == m_fields.receiver)
         return texts::verdict(VerdictCode::GeneralRule, " deleted: Sender = Receiver");
     if ((rules.est && m_size < rules.estValue) || (rules.ebt && m_size > rules.ebtValue))
         return texts::verdict(VerdictCode::GeneralRule, " deleted: Size");

@@ -34,11 +34,11 @@ struct FamilySwitches
 // named after their keys; the initial values are the reader defaults.
 struct GeneralRules
 {
-    bool gr1 = true;  // delete when the sender is empty
-    bool gr2 = true;  // delete when the subject is empty
-    bool gr3 = false; // delete when the receiver is empty
-    bool gr4 = false; // delete when sender = receiver
-    bool est = false; // delete when the message is smaller than estValue bytes
+    bool blockEmptySender = true;       // delete when the sender is empty
+    bool blockEmptySubject = true;      // delete when the subject is empty
+    bool blockEmptyReceiver = false;    // delete when the receiver is empty
+    bool blockSenderIsReceiver = false; // delete when sender = receiver
+    bool est = false;                   // delete when the message is smaller than estValue bytes
     int estValue = 100;
     bool ebt = false; // delete when the message is bigger than ebtValue bytes
     int ebtValue = 20000;

@@ -80,10 +80,10 @@ GeneralRules readGeneralRules(const IniFile& document)
     const GeneralRules defaults;
     GeneralRules general;
     const std::string_view section = keys::GeneralRules;
-    general.gr1 = document.readBool(section, "GR1", defaults.gr1);
-    general.gr2 = document.readBool(section, "GR2", defaults.gr2);
-    general.gr3 = document.readBool(section, "GR3", defaults.gr3);
-    general.gr4 = document.readBool(section, "GR4", defaults.gr4);
+    general.blockEmptySender = document.readBool(section, "GR1", defaults.blockEmptySender);
+    general.blockEmptySubject = document.readBool(section, "GR2", defaults.blockEmptySubject);
+    general.blockEmptyReceiver = document.readBool(section, "GR3", defaults.blockEmptyReceiver);
+    general.blockSenderIsReceiver = document.readBool(section, "GR4", defaults.blockSenderIsReceiver);
     general.est = document.readBool(section, "Est", defaults.est);
     general.estValue = document.readInteger(section, "EstValue", defaults.estValue);
     general.ebt = document.readBool(section, "Ebt", defaults.ebt);

@@ -51,10 +51,10 @@ void writeGeneralRules(IniFile& document, const GeneralRules& general)
     document.writeInteger(section, "PryValue", general.pryValue);
     document.writeBool(section, "EBLF", general.eblf);
     document.writeString(section, "BList", general.bList);
-    document.writeBool(section, "GR1", general.gr1);
-    document.writeBool(section, "GR2", general.gr2);
-    document.writeBool(section, "GR3", general.gr3);
-    document.writeBool(section, "GR4", general.gr4);
+    document.writeBool(section, "GR1", general.blockEmptySender);
+    document.writeBool(section, "GR2", general.blockEmptySubject);
+    document.writeBool(section, "GR3", general.blockEmptyReceiver);
+    document.writeBool(section, "GR4", general.blockSenderIsReceiver);
     document.writeBool(section, "MLD", general.mld);
     // The writer always stores the whole table, so the count is the table's size whatever was read.
     document.writeInteger(section, "MLDNum", static_cast<int>(MainLevelDomainCount));

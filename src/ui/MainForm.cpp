@@ -89,7 +89,7 @@ void MainForm::formCreate()
     setWindowTitle(core::ProductInfo::caption(m_state.versionText));
     m_aboutVersion = core::ProductInfo::aboutVersion(m_state.versionText);
     m_pageControl->setCurrentIndex(VantorCenter);
-    m_vantorCenter->notebook2().setCurrentIndex(VantorCenterPage::ResultLists);
+    m_vantorCenter->checkPages().setCurrentIndex(VantorCenterPage::ResultLists);
     m_legend = new LegendDialog(this);
     resetProgress();
     showConnection(false);
@@ -97,7 +97,7 @@ void MainForm::formCreate()
     listAccounts();
     applyStartupSettings();
     showConnection(m_detector.isOnline());
-    m_statistic->showWeekUpToData2();
+    m_statistic->showWeekUpToToDate();
     if (core::SettingsFile(m_home).read(TipsShow))
         showTips();
 }
@@ -120,7 +120,7 @@ void MainForm::loadLanguage(const std::string& name)
 
 void MainForm::checkBtnClick()
 {
-    const bool isAutomatic = core::SettingsFile(m_home).read(GeneralMode1);
+    const bool isAutomatic = core::SettingsFile(m_home).read(GeneralAutomaticMode);
     startCheck(isAutomatic ? core::CheckMode::Automatic : core::CheckMode::Preview);
 }
 
@@ -284,7 +284,7 @@ void MainForm::connectCommands()
     m_tray->settingAction().setEnabled(false);
 
     connect(m_pageControl, &QTabWidget::currentChanged, this,
-            [this] { m_toolBar->iefBtn().setEnabled(false); });
+            [this] { m_toolBar->importButton().setEnabled(false); });
     connect(&m_detector, &platform::ConnectionDetector::changed, this, &MainForm::onConnectionChanged);
     // Log-off and shutdown end the program at once; the backups stay.
     connect(qApp, &QGuiApplication::commitDataRequest, this,
@@ -454,13 +454,13 @@ void MainForm::connectCheckCommands()
     connect(&preview.previewList(), &ResultListView::rowSelected, m_checks.get(),
             &core::CheckController::selectPreviewRow);
 
-    m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->iefBtn(), this);
+    m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->importButton(), this);
     m_listMenu->attach(results.eMailList(), results.eMailDList(), preview.previewList());
     // The Messager page has no composer yet: "with EMail Vantor" can only bring it up.
     connect(m_listMenu, &ResultListMenu::messagerRequested, this,
             [this] { m_pageControl->setCurrentIndex(Messager); });
     connect(&results.accountList(), &QAbstractItemView::pressed, this,
-            [this] { m_toolBar->iefBtn().setEnabled(false); });
+            [this] { m_toolBar->importButton().setEnabled(false); });
 
     m_toolBar->accountBtn().setEnabled(true);
     QAction& accounts = m_mainMenu->action(MainMenu::Item::Accounts);

@@ -15,7 +15,7 @@ MainToolBar::MainToolBar(const storage::TextTable& texts, QWidget* parent)
     , m_eClientBtn(addButton("EClientBtn", Icons::Tool::MailClient))
     , m_filterBtn(addButton("FilterBtn", Icons::Tool::Filters))
     , m_settingBtn(addButton("SettingBtn", Icons::Tool::Setting))
-    , m_iefBtn(addButton("IEFBtn", Icons::Tool::Import))
+    , m_importButton(addButton("IEFBtn", Icons::Tool::Import))
     , m_friendBtn(addButton("FriendBtn", Icons::Tool::Friend))
     , m_aboutBtn(addButton("AboutBtn", Icons::Tool::About))
 {
@@ -29,9 +29,9 @@ MainToolBar::MainToolBar(const storage::TextTable& texts, QWidget* parent)
     m_checkBtn->setPopupMode(QToolButton::MenuButtonPopup);
     // The import commands fill this menu; until a result row is selected the button stays disabled.
     m_importMenu.setObjectName(QStringLiteral("ImportMenu"));
-    m_iefBtn->setMenu(&m_importMenu);
-    m_iefBtn->setPopupMode(QToolButton::InstantPopup);
-    m_iefBtn->setEnabled(false);
+    m_importButton->setMenu(&m_importMenu);
+    m_importButton->setPopupMode(QToolButton::InstantPopup);
+    m_importButton->setEnabled(false);
     // Their windows are not part of this build yet.
     m_accountBtn->setEnabled(false);
     m_filterBtn->setEnabled(false);
@@ -47,7 +47,7 @@ void MainToolBar::relabel()
     m_eClientBtn->setToolTip(hint("003"));
     m_filterBtn->setToolTip(hint("004"));
     m_settingBtn->setToolTip(hint("005"));
-    m_iefBtn->setToolTip(hint("006"));
+    m_importButton->setToolTip(hint("006"));
     m_friendBtn->setToolTip(hint("007"));
     m_aboutBtn->setToolTip(hint("009"));
     m_checkAutomatic->setText(core::uiText(m_texts, "SettingLabel", "036", 0));

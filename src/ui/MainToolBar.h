@@ -26,7 +26,7 @@ public:
     QToolButton& eClientBtn() { return *m_eClientBtn; }
     QToolButton& filterBtn() { return *m_filterBtn; }
     QToolButton& settingBtn() { return *m_settingBtn; }
-    QToolButton& iefBtn() { return *m_iefBtn; }
+    QToolButton& importButton() { return *m_importButton; }
     QToolButton& friendBtn() { return *m_friendBtn; }
     QToolButton& aboutBtn() { return *m_aboutBtn; }
 
@@ -46,7 +46,7 @@ private:
     QToolButton* m_eClientBtn;
     QToolButton* m_filterBtn;
     QToolButton* m_settingBtn;
-    QToolButton* m_iefBtn;
+    QToolButton* m_importButton;
     QToolButton* m_friendBtn;
     QToolButton* m_aboutBtn;
 };

@@ -22,11 +22,11 @@ QAction* menuAction(QMenu& menu, const char* objectName, const char* caption)
 } // namespace
 
 ResultListMenu::ResultListMenu(const core::AccountStore& accounts, platform::ShellOpen& shell,
-                               QToolButton& iefBtn, QObject* parent)
+                               QToolButton& importButton, QObject* parent)
     : QObject(parent)
     , m_accounts(accounts)
     , m_shell(shell)
-    , m_iefBtn(iefBtn)
+    , m_importButton(importButton)
 {
     m_listPopUp.setObjectName(QStringLiteral("ListPopUp"));
     m_copyAddress = menuAction(m_listPopUp, "CopyEmailAddress", "Copy Email Address");
@@ -64,11 +64,11 @@ void ResultListMenu::attach(ResultListView& eMailList, ResultListView& eMailDLis
 void ResultListMenu::listChange(ListId list, int row)
 {
     if (row < 0) {
-        m_iefBtn.setEnabled(false);
+        m_importButton.setEnabled(false);
         return;
     }
     m_selectedResultList = list;
-    m_iefBtn.setEnabled(true);
+    m_importButton.setEnabled(true);
     const std::string& description = view(list)->list()->subItem(row, core::CheckLists::ResultAccount);
     // A row whose account was renamed or removed since the check keeps the profile chosen before.
     if (const auto account = m_accounts.findByDescription(description, core::AccountStore::Match::First))

@@ -29,7 +29,7 @@ public:
         EMailDList = 2
     };
 
-    ResultListMenu(const core::AccountStore& accounts, platform::ShellOpen& shell, QToolButton& iefBtn,
+    ResultListMenu(const core::AccountStore& accounts, platform::ShellOpen& shell, QToolButton& importButton,
                    QObject* parent = nullptr);
 
     // The two result lists get the selection handling and the menu; the preview list gets the menu only.
@@ -64,7 +64,7 @@ private:
 
     const core::AccountStore& m_accounts;
     platform::ShellOpen& m_shell;
-    QToolButton& m_iefBtn;
+    QToolButton& m_importButton;
     ResultListView* m_eMailList = nullptr;
     ResultListView* m_eMailDList = nullptr;
     int m_selectedResultList = NoList;

@@ -65,7 +65,7 @@ void WindowCheckHost::setControlsEnabled(bool enabled)
 void WindowCheckHost::showPage(core::CheckPage page)
 {
     m_form.pageControl().setCurrentIndex(MainForm::VantorCenter);
-    m_form.vantorCenter().notebook2().setCurrentIndex(
+    m_form.vantorCenter().checkPages().setCurrentIndex(
         page == core::CheckPage::Preview ? VantorCenterPage::Preview : VantorCenterPage::ResultLists);
 }
 
@@ -86,7 +86,7 @@ void WindowCheckHost::setPreviewMemo(const QString& text)
 
 void WindowCheckHost::setPreviewTally(const QString& text)
 {
-    m_form.vantorCenter().previewPage().label7().setText(text);
+    m_form.vantorCenter().previewPage().previewTally().setText(text);
 }
 
 void WindowCheckHost::refreshChart()

@@ -156,7 +156,7 @@ private slots:
         const QString user = account(fixture);
         m_server.putMessage(user, SpamCorpus::messages().first().bytes);
         fixture.setSetting(vantor::storage::NotifyAutoCheck, true);
-        fixture.setSetting(vantor::storage::NotifyMode1, false);
+        fixture.setSetting(vantor::storage::NotifyAutomaticMode, false);
         WatchController watch(*fixture.checks, fixture.host);
 
         watch.watchPoll();

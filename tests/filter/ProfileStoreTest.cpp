@@ -39,7 +39,7 @@ Profile sampleProfile()
     FilterRule exception = rule("Subject", "Starts with", "[list]");
     exception.description = "my list";
     profile.exceptionRules = {exception};
-    profile.general.gr3 = true;
+    profile.general.blockEmptyReceiver = true;
     profile.general.est = true;
     profile.general.estValue = 250;
     profile.general.pryValue = 3;
@@ -151,8 +151,8 @@ TEST(ProfileStoreTest, MissingFileReadsEveryDefault)
     const Profile profile = ProfileStore(home.path()).read("Nothing");
     EXPECT_EQ(profile, Profile{});
     EXPECT_TRUE(profile.active.sender && profile.active.other);
-    EXPECT_TRUE(profile.general.gr1 && profile.general.gr2);
-    EXPECT_FALSE(profile.general.gr3 || profile.general.eblf || profile.general.mld);
+    EXPECT_TRUE(profile.general.blockEmptySender && profile.general.blockEmptySubject);
+    EXPECT_FALSE(profile.general.blockEmptyReceiver || profile.general.eblf || profile.general.mld);
     EXPECT_EQ(profile.general.bList, "Default");
     EXPECT_EQ(profile.general.ebtValue, 20000);
 }
@@ -175,7 +175,7 @@ TEST(ProfileStoreTest, RuleKeysReadWithTheirDefaults)
     ASSERT_EQ(profile.exceptionRules.size(), 1u);
     EXPECT_EQ(profile.exceptionRules[0].description, "");
     EXPECT_TRUE(profile.exceptionRules[0].check);
-    EXPECT_TRUE(profile.general.gr1);
+    EXPECT_TRUE(profile.general.blockEmptySender);
     EXPECT_EQ(profile.general.estValue, 31);
 }
 

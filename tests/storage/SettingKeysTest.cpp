@@ -12,7 +12,7 @@ TEST(SettingKeys, MissingKeysGiveTheirDefaults)
 {
     const st::IniFile ini("");
     EXPECT_TRUE(st::readSetting(ini, st::GeneralStart));
-    EXPECT_FALSE(st::readSetting(ini, st::GeneralMode1));
+    EXPECT_FALSE(st::readSetting(ini, st::GeneralAutomaticMode));
     EXPECT_EQ(st::readSetting(ini, st::NotifyTime), 15);
     EXPECT_EQ(st::readSetting(ini, st::StatisticGradientEnd), 0x00FFF0BEu);
     EXPECT_EQ(st::readSetting(ini, st::EMailClientPath), "");
@@ -27,7 +27,7 @@ TEST(SettingKeys, DefaultsWrittenToAFreshFileUseTheStoredForms)
     {
         st::IniFile ini(dir.file(std::string(st::SettingsFileName)));
         st::writeSetting(ini, st::NotifyTime, st::NotifyTime.def);
-        st::writeSetting(ini, st::GeneralMode2, st::GeneralMode2.def);
+        st::writeSetting(ini, st::GeneralPreviewMode, st::GeneralPreviewMode.def);
         st::writeSetting(ini, st::StatisticGradientEnd, st::StatisticGradientEnd.def);
         st::writeSetting(ini, st::MessagerName, "Vantor User");
         st::writeSetting(ini, st::WindowStateWidth, 640);

@@ -104,13 +104,13 @@ private slots:
         QVERIFY(!button("SaveBtn").isEnabled());
         QVERIFY(!button("DeleteBtn").isEnabled());
         QCOMPARE(fields().profBox().currentText(), QStringLiteral("Default"));
-        QCOMPARE(fields().port1().text(), QStringLiteral("110"));
-        QCOMPARE(fields().port2().text(), QStringLiteral("25"));
+        QCOMPARE(fields().popPort().text(), QStringLiteral("110"));
+        QCOMPARE(fields().smtpPort().text(), QStringLiteral("25"));
 
         selectRow(0);
         QVERIFY(button("SaveBtn").isEnabled());
         QCOMPARE(fields().pass().text(), QStringLiteral("abc"));
-        QCOMPARE(fields().port1().text(), QStringLiteral("995"));
+        QCOMPARE(fields().popPort().text(), QStringLiteral("995"));
         // No security keys stored: the implicit TLS ports choose SSL.
         QCOMPARE(fields().popSecurity().currentText(), QStringLiteral("SSL"));
         QCOMPARE(fields().smtpSecurity().currentText(), QStringLiteral("SSL"));
@@ -122,8 +122,8 @@ private slots:
     {
         open();
         fillAccount(QStringLiteral("Home"), QStringLiteral("pw"));
-        type(fields().port1(), QStringLiteral("9a9b5"));
-        QCOMPARE(fields().port1().text(), QStringLiteral("995"));
+        type(fields().popPort(), QStringLiteral("9a9b5"));
+        QCOMPARE(fields().popPort().text(), QStringLiteral("995"));
         QCOMPARE(fields().popSecurity().currentText(), QStringLiteral("SSL"));
         fields().smtpSecurity().setCurrentText(QStringLiteral("STARTTLS"));
         QTest::mouseClick(&button("AddBtn"), Qt::LeftButton);
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(section("Acc1").contains("SMTPSecurity=STARTTLS"));
         QVERIFY(fields().des().text().isEmpty());
         QVERIFY(fields().pass().text().isEmpty());
-        QCOMPARE(fields().port1().text(), QStringLiteral("995"));
+        QCOMPARE(fields().popPort().text(), QStringLiteral("995"));
 
         fillAccount(QStringLiteral("HOME"), QString());
         QTest::mouseClick(&button("AddBtn"), Qt::LeftButton);
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(section("General"), QList<QByteArray>{"Total=2"});
         QVERIFY(section("Acc1").contains("Description=Two"));
         QVERIFY(fields().smtp().text().isEmpty());
-        QCOMPARE(fields().port1().text(), QStringLiteral("110"));
+        QCOMPARE(fields().popPort().text(), QStringLiteral("110"));
         QCOMPARE(fields().profBox().currentText(), QStringLiteral("Default"));
         QVERIFY(!button("DeleteBtn").isEnabled());
     }

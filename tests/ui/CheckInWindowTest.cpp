@@ -65,7 +65,7 @@ private:
                               test::TestMailServer::Password, QStringLiteral("Spam"));
         m_fixture->setSetting(storage::GeneralSplash, true);
         m_fixture->setSetting(storage::TipsShow, false);
-        m_fixture->setSetting(storage::GeneralMode1, isAutomatic);
+        m_fixture->setSetting(storage::GeneralAutomaticMode, isAutomatic);
     }
 
     MainForm& start()
@@ -164,7 +164,7 @@ private slots:
         MainForm& form = start();
         QTest::mouseClick(&checkBtn(), Qt::LeftButton);
         ResultListMenu& menu = form.listMenu();
-        QToolButton& iefBtn = form.toolBar().iefBtn();
+        QToolButton& importButton = form.toolBar().importButton();
         ResultListView& deleted = results().eMailDList();
         QVERIFY(deleted.model()->rowCount() > 1);
 
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
 
         deleted.selectRow(1);
-        QVERIFY(iefBtn.isEnabled());
+        QVERIFY(importButton.isEnabled());
         QCOMPARE(menu.selectedResultList(), int(ResultListMenu::EMailDList));
         QCOMPARE(menu.selectedRowProfile(), std::string("Spam"));
         rightClick(deleted, 1);
@@ -191,7 +191,7 @@ private slots:
         menu.sendWithVantorAction().trigger();
         QCOMPARE(form.pageControl().currentIndex(), int(MainForm::Messager));
         // Changing the tab switches the import button off.
-        QVERIFY(!iefBtn.isEnabled());
+        QVERIFY(!importButton.isEnabled());
 
         // Right-clicking the kept list moves the menu there; the import commands keep the deleted list.
         form.pageControl().setCurrentIndex(MainForm::VantorCenter);
@@ -202,11 +202,11 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  results().eMailList().model()->index(0, 0).data().toString());
         // Clicking the account list switches the import button off too.
-        QVERIFY(iefBtn.isEnabled());
+        QVERIFY(importButton.isEnabled());
         QTest::mouseClick(
             results().accountList().viewport(), Qt::LeftButton, {},
             results().accountList().visualRect(results().accountList().model()->index(0, 0)).center());
-        QVERIFY(!iefBtn.isEnabled());
+        QVERIFY(!importButton.isEnabled());
     }
 
     void mailtoKeepsAHostileSenderInTheAddress()
@@ -234,7 +234,7 @@ private slots:
         QTest::mouseClick(&checkBtn(), Qt::LeftButton);
 
         // Waiting for the user: the preview page with every message, the spam ticked, the tray blinking.
-        QCOMPARE(form.vantorCenter().notebook2().currentIndex(), int(ui::VantorCenterPage::Preview));
+        QCOMPARE(form.vantorCenter().checkPages().currentIndex(), int(ui::VantorCenterPage::Preview));
         ResultListView& list = preview().previewList();
         const int rows = list.model()->rowCount();
         QCOMPARE(rows, m_ham.size() + m_spam.size());
@@ -245,7 +245,7 @@ private slots:
         QVERIFY(list.isEnabled());
         QTRY_COMPARE(form.tray().imageIndex(), 4);
         QTRY_COMPARE(form.tray().imageIndex(), 3);
-        QCOMPARE(captions(preview().accountList2()), QStringList{QStringLiteral("Home")});
+        QCOMPARE(captions(preview().previewAccountList()), QStringList{QStringLiteral("Home")});
 
         // Selecting a row shows its reason.
         list.selectRow(0);
@@ -260,10 +260,10 @@ private slots:
                 kept = row;
         QVERIFY(kept >= 0);
         QVERIFY(list.model()->setData(list.model()->index(kept, 0), Qt::Unchecked, Qt::CheckStateRole));
-        QCOMPARE(preview().label7().text(), QStringLiteral("Total emails %1: %2 read and %3 delete")
-                                                .arg(rows)
-                                                .arg(m_ham.size() + 1)
-                                                .arg(m_spam.size() - 1));
+        QCOMPARE(preview().previewTally().text(), QStringLiteral("Total emails %1: %2 read and %3 delete")
+                                                      .arg(rows)
+                                                      .arg(m_ham.size() + 1)
+                                                      .arg(m_spam.size() - 1));
         QTest::mouseClick(&preview().finishBtn(), Qt::LeftButton);
 
         QStringList left = m_ham;
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(onServer, left);
         QCOMPARE(results().eMailDList().model()->rowCount(), m_spam.size() - 1);
         QCOMPARE(results().eMailList().model()->rowCount(), m_ham.size() + 1);
-        QCOMPARE(form.vantorCenter().notebook2().currentIndex(), int(ui::VantorCenterPage::ResultLists));
+        QCOMPARE(form.vantorCenter().checkPages().currentIndex(), int(ui::VantorCenterPage::ResultLists));
         QVERIFY(checkBtn().isEnabled());
         QVERIFY(!form.state().checkRunning);
         QCOMPARE(form.tray().imageIndex(), 0);
@@ -349,7 +349,7 @@ private slots:
                               QStringLiteral("p"));
         m_fixture->setSetting(storage::GeneralSplash, true);
         m_fixture->setSetting(storage::TipsShow, false);
-        m_fixture->setSetting(storage::GeneralMode1, true);
+        m_fixture->setSetting(storage::GeneralAutomaticMode, true);
         m_fixture->setSetting(storage::BackupActive, true);
         m_fixture->setSetting(storage::BackupAllMessage, true);
         m_fixture->setSetting(storage::BackupDeleteBackup, true);

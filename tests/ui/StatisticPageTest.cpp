@@ -104,14 +104,14 @@ private slots:
         logDay(3, {7, 7, 0});
         logDay(4, {99, 0, 99});
         open();
-        const QList<QLineSeries*> series = m_page->grafico().counterSeries();
+        const QList<QLineSeries*> series = m_page->chart().counterSeries();
         QCOMPARE(series.size(), 3);
         QCOMPARE(ys(*series[0]), (QList<double>{0, 30, 0, 7}));
         QCOMPARE(ys(*series[1]), (QList<double>{0, 25, 0, 7}));
         QCOMPARE(ys(*series[2]), (QList<double>{0, 5, 0, 0}));
         QCOMPARE(series[0]->points().front().x(), 0.0);
-        QVERIFY(m_page->grafico().depthSeries().isEmpty());
-        QVERIFY(!m_page->grafico().chart()->legend()->isVisible());
+        QVERIFY(m_page->chart().depthSeries().isEmpty());
+        QVERIFY(!m_page->chart().chart()->legend()->isVisible());
         QCOMPARE(label("LegendLabel").text(), QStringLiteral("Legend:"));
     }
 
@@ -132,17 +132,17 @@ private slots:
     void changingTheRangeOrRepaintRedraws()
     {
         open();
-        QCOMPARE(m_page->grafico().counterSeries()[0]->count(), 4);
-        m_page->data2().setDate(m_first.addDays(6));
-        QCOMPARE(m_page->grafico().counterSeries()[0]->count(), 7);
+        QCOMPARE(m_page->chart().counterSeries()[0]->count(), 4);
+        m_page->toDate().setDate(m_first.addDays(6));
+        QCOMPARE(m_page->chart().counterSeries()[0]->count(), 7);
         // Data1 after Data2: an empty chart.
-        m_page->data1().setDate(m_first.addDays(7));
-        QCOMPARE(m_page->grafico().counterSeries()[0]->count(), 0);
-        m_page->data1().setDate(m_first);
+        m_page->fromDate().setDate(m_first.addDays(7));
+        QCOMPARE(m_page->chart().counterSeries()[0]->count(), 0);
+        m_page->fromDate().setDate(m_first);
         logDay(5, {3, 2, 1});
-        QCOMPARE(ys(*m_page->grafico().counterSeries()[0]).at(5), 0.0);
+        QCOMPARE(ys(*m_page->chart().counterSeries()[0]).at(5), 0.0);
         QTest::mouseClick(m_page->findChild<QPushButton*>(QStringLiteral("RepaintBtn")), Qt::LeftButton);
-        QCOMPARE(ys(*m_page->grafico().counterSeries()[0]).at(5), 3.0);
+        QCOMPARE(ys(*m_page->chart().counterSeries()[0]).at(5), 3.0);
     }
 
     void coloursAndBackgroundComeFromTheSettings()
@@ -151,22 +151,22 @@ private slots:
                                                       "SerieFiltered=00445566\r\nBackground1=1\r\n"
                                                       "BackgroundColor=000000FF\r\nShow3D=1\r\n"));
         open();
-        const QList<QLineSeries*> series = m_page->grafico().counterSeries();
+        const QList<QLineSeries*> series = m_page->chart().counterSeries();
         QCOMPARE(series[0]->pen().color(), QColor(0x33, 0x22, 0x11));
         QCOMPARE(series[1]->pen().color(), QColor(0x66, 0x55, 0x44));
         QCOMPARE(series[2]->pen().color(), QColor(0xFF, 0, 0));
-        QCOMPARE(m_page->grafico().chart()->backgroundBrush().color(), QColor(0xFF, 0, 0));
+        QCOMPARE(m_page->chart().chart()->backgroundBrush().color(), QColor(0xFF, 0, 0));
         QCOMPARE(label("CheckedLabel").palette().color(QPalette::WindowText), QColor(0x33, 0x22, 0x11));
-        QCOMPARE(m_page->grafico().depthSeries().size(), 3);
+        QCOMPARE(m_page->chart().depthSeries().size(), 3);
 
         QVERIFY(TestFiles::write(file("setting.ini"), "[Statistic]\r\nGradientStart=00000000\r\n"
                                                       "GradientEnd=00FFFFFF\r\n"));
         m_page->refresh();
-        const QGradient* gradient = m_page->grafico().chart()->backgroundBrush().gradient();
+        const QGradient* gradient = m_page->chart().chart()->backgroundBrush().gradient();
         QVERIFY(gradient);
         QCOMPARE(gradient->stops().front().second, QColor(Qt::black));
         QCOMPARE(gradient->stops().back().second, QColor(Qt::white));
-        QVERIFY(m_page->grafico().depthSeries().isEmpty());
+        QVERIFY(m_page->chart().depthSeries().isEmpty());
     }
 
     void saveChartWritesTheChosenFormat_data()
@@ -202,7 +202,7 @@ private slots:
         QVERIFY(bytes.startsWith(magic));
         QImage image;
         QVERIFY(image.loadFromData(bytes));
-        QCOMPARE(image.size(), m_page->grafico().size() * m_page->grafico().devicePixelRatioF());
+        QCOMPARE(image.size(), m_page->chart().size() * m_page->chart().devicePixelRatioF());
         QVERIFY(m_prompts.errors.isEmpty());
     }
 
@@ -228,7 +228,7 @@ private slots:
         logDay(3, {17, 11, 6});
         QVERIFY(TestFiles::write(file("setting.ini"), "[Statistic]\r\nShow3D=1\r\n"));
         open();
-        QVERIFY(m_page->grafico().saveImage(target + QStringLiteral("/Chart.png"), "PNG"));
+        QVERIFY(m_page->chart().saveImage(target + QStringLiteral("/Chart.png"), "PNG"));
         QVERIFY(m_page->grab().save(target + QStringLiteral("/StatisticPage.png")));
     }
 };

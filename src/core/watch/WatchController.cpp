@@ -69,7 +69,8 @@ void WatchController::notify(int newCount)
     if (settings.read(storage::NotifyPlay))
         m_host.playNotifySound();
     if (settings.read(storage::NotifyAutoCheck))
-        m_checks.startCheck(settings.read(storage::NotifyMode1) ? CheckMode::Automatic : CheckMode::Preview);
+        m_checks.startCheck(settings.read(storage::NotifyAutomaticMode) ? CheckMode::Automatic
+                                                                        : CheckMode::Preview);
 }
 
 void WatchController::timedCheck()
@@ -77,7 +78,7 @@ void WatchController::timedCheck()
     if (!isIdleAndOnline())
         return;
     m_timers.checkTimer().stop();
-    const bool automatic = SettingsFile(m_checks.services().home).read(storage::NotifyMode1);
+    const bool automatic = SettingsFile(m_checks.services().home).read(storage::NotifyAutomaticMode);
     m_checks.startCheck(automatic ? CheckMode::Automatic : CheckMode::Preview);
     setupWatchTimers();
 }

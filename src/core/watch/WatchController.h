@@ -10,9 +10,9 @@ namespace vantor::core {
 class CheckController;
 class WatchHost;
 
-// The timed services of [Notify]: the new-mail watch on TimerAD and the timed check on TimerAD2, each
-// every Time minutes, both standing aside while a check runs. The window hosts it and follows the check
-// mark of "Notify new emails" through the WatchHost.
+// The timed services of [Notify]: the new-mail watch on the watch timer and the timed check on the check
+// timer, each every Time minutes, both standing aside while a check runs. The window hosts it and follows
+// the check mark of "Notify new emails" through the WatchHost.
 class WatchController : public QObject
 {
     Q_OBJECT
@@ -31,9 +31,9 @@ public:
     void armAtStartUp();
     // SetupWatchTimers: intervals, and with Automatic exactly one timer running, otherwise none.
     void setupWatchTimers();
-    // WatchPoll (TimerAD): skipped offline or while a check runs.
+    // WatchPoll (the watch timer): skipped offline or while a check runs.
     void watchPoll();
-    // TimedCheck (TimerAD2): skipped offline or while a check runs.
+    // TimedCheck (the check timer): skipped offline or while a check runs.
     void timedCheck();
     // ToggleNotify (the tray item "Notify new emails").
     void toggleNotify();

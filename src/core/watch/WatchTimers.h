@@ -5,8 +5,8 @@
 
 namespace vantor::core {
 
-// The two timers of the timed work: TimerAD runs the new-mail watch, TimerAD2 the timed check.
-// Both tick every [Notify] Time minutes; at most one of them runs.
+// The two timers of the timed work (object names TimerAD and TimerAD2): the watch timer runs the new-mail
+// watch, the check timer the timed check. Both tick every [Notify] Time minutes; at most one of them runs.
 class WatchTimers : public QObject
 {
     Q_OBJECT
@@ -24,9 +24,9 @@ public:
 
     // Sets both intervals to minutes (held to 1..45) x 60000 ms.
     void setIntervalMinutes(int minutes);
-    // The automatic mode as the settings dialog applies it: when automatic, start TimerAD for the watch
-    // (active) or TimerAD2 for the timed check and stop the other; otherwise stop both. Returns automatic,
-    // the check mark of the menu item "Notify new emails".
+    // The automatic mode as the settings dialog applies it: when automatic, start the watch timer (active)
+    // or the check timer and stop the other; otherwise stop both. Returns automatic, the check mark of the
+    // menu item "Notify new emails".
     bool applyMode(bool automatic, bool active);
     // The start-up rule: only an automatic mode starts a timer; otherwise both stay as they are.
     bool startIfAutomatic(bool automatic, bool active);

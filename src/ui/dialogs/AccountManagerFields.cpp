@@ -58,16 +58,16 @@ AccountManagerFields::AccountManagerFields(const storage::TextTable& texts, QWid
     : QGroupBox(core::uiText(texts, "AccountLabel", "006"), parent)
     , m_des(lineEdit("Des", this))
     , m_pop(lineEdit("Pop", this))
-    , m_port1(portEdit("Port1", DefaultPop3Port, this))
+    , m_popPort(portEdit("Port1", DefaultPop3Port, this))
     , m_smtp(lineEdit("SMTP", this))
-    , m_port2(portEdit("Port2", DefaultSmtpPort, this))
+    , m_smtpPort(portEdit("Port2", DefaultSmtpPort, this))
     , m_user(lineEdit("User", this))
     , m_pass(lineEdit("Pass", this))
     , m_profBox(new QComboBox(this))
     , m_popSecurity(securityBox("PopSecurity", this))
     , m_smtpSecurity(securityBox("SmtpSecurity", this))
-    , m_lastPort1(DefaultPop3Port)
-    , m_lastPort2(DefaultSmtpPort)
+    , m_lastPopPort(DefaultPop3Port)
+    , m_lastSmtpPort(DefaultSmtpPort)
 {
     setObjectName(QStringLiteral("AddEditGroup"));
     m_pass->setEchoMode(QLineEdit::Password);
@@ -77,19 +77,19 @@ AccountManagerFields::AccountManagerFields(const storage::TextTable& texts, QWid
     auto* form = new QFormLayout(this);
     form->addRow(label("001"), m_des);
     form->addRow(label("002"), m_pop);
-    form->addRow(label("009"), m_port1);
+    form->addRow(label("009"), m_popPort);
     form->addRow(QStringLiteral("POP3 TLS:"), m_popSecurity);
     form->addRow(label("008"), m_smtp);
-    form->addRow(label("009"), m_port2);
+    form->addRow(label("009"), m_smtpPort);
     form->addRow(QStringLiteral("SMTP TLS:"), m_smtpSecurity);
     form->addRow(label("003"), m_user);
     form->addRow(label("004"), m_pass);
     form->addRow(label("005"), m_profBox);
 
-    connect(m_port1, &QLineEdit::textChanged, this,
-            [this] { followPort(*m_port1, *m_popSecurity, Logic::ImplicitTlsPop3Port, m_lastPort1); });
-    connect(m_port2, &QLineEdit::textChanged, this,
-            [this] { followPort(*m_port2, *m_smtpSecurity, Logic::ImplicitTlsSmtpPort, m_lastPort2); });
+    connect(m_popPort, &QLineEdit::textChanged, this,
+            [this] { followPort(*m_popPort, *m_popSecurity, Logic::ImplicitTlsPop3Port, m_lastPopPort); });
+    connect(m_smtpPort, &QLineEdit::textChanged, this,
+            [this] { followPort(*m_smtpPort, *m_smtpSecurity, Logic::ImplicitTlsSmtpPort, m_lastSmtpPort); });
 }
 
 core::AccountFields AccountManagerFields::fields() const
@@ -97,9 +97,9 @@ core::AccountFields AccountManagerFields::fields() const
     core::AccountFields result;
     result.description = core::storedText(m_des->text());
     result.popServer = core::storedText(m_pop->text());
-    result.popPort = core::storedText(m_port1->text());
+    result.popPort = core::storedText(m_popPort->text());
     result.smtpServer = core::storedText(m_smtp->text());
-    result.smtpPort = core::storedText(m_port2->text());
+    result.smtpPort = core::storedText(m_smtpPort->text());
     result.username = core::storedText(m_user->text());
     result.password = core::storedText(m_pass->text());
     result.profile = core::storedText(m_profBox->currentText());
@@ -113,9 +113,9 @@ void AccountManagerFields::setFields(const core::AccountFields& fields,
 {
     m_des->setText(text(fields.description));
     m_pop->setText(text(fields.popServer));
-    m_port1->setText(text(fields.popPort));
+    m_popPort->setText(text(fields.popPort));
     m_smtp->setText(text(fields.smtpServer));
-    m_port2->setText(text(fields.smtpPort));
+    m_smtpPort->setText(text(fields.smtpPort));
     m_user->setText(text(fields.username));
     m_pass->setText(text(fields.password));
     // After the ports: their change moves the security boxes, the stored choice must win.
@@ -145,8 +145,8 @@ void AccountManagerFields::clearAll()
 {
     clearIdentity();
     m_smtp->clear();
-    m_port1->setText(DefaultPop3Port);
-    m_port2->setText(DefaultSmtpPort);
+    m_popPort->setText(DefaultPop3Port);
+    m_smtpPort->setText(DefaultSmtpPort);
     m_popSecurity->setCurrentIndex(0);
     m_smtpSecurity->setCurrentIndex(0);
     m_profBox->setCurrentIndex(0);

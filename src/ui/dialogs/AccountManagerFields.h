@@ -33,9 +33,9 @@ public:
 
     QLineEdit& des() { return *m_des; }
     QLineEdit& pop() { return *m_pop; }
-    QLineEdit& port1() { return *m_port1; }
+    QLineEdit& popPort() { return *m_popPort; }
     QLineEdit& smtp() { return *m_smtp; }
-    QLineEdit& port2() { return *m_port2; }
+    QLineEdit& smtpPort() { return *m_smtpPort; }
     QLineEdit& user() { return *m_user; }
     QLineEdit& pass() { return *m_pass; }
     QComboBox& profBox() { return *m_profBox; }
@@ -47,17 +47,17 @@ private:
 
     QLineEdit* m_des;
     QLineEdit* m_pop;
-    QLineEdit* m_port1;
+    QLineEdit* m_popPort;
     QLineEdit* m_smtp;
-    QLineEdit* m_port2;
+    QLineEdit* m_smtpPort;
     QLineEdit* m_user;
     QLineEdit* m_pass;
     QComboBox* m_profBox;
     QComboBox* m_popSecurity;
     QComboBox* m_smtpSecurity;
     // The port texts the security boxes last followed.
-    QString m_lastPort1;
-    QString m_lastPort2;
+    QString m_lastPopPort;
+    QString m_lastSmtpPort;
 };
 
 } // namespace vantor::ui

@@ -17,8 +17,8 @@ PreviewPane::PreviewPane(QWidget* parent)
     : QWidget(parent)
     , m_previewList(new ResultListView("PreviewList", Kind::Messages))
     , m_previewMemo(new QPlainTextEdit)
-    , m_accountList2(new ResultListView("AccountList2", Kind::Accounts))
-    , m_label7(new QLabel)
+    , m_previewAccountList(new ResultListView("AccountList2", Kind::Accounts))
+    , m_previewTally(new QLabel)
     , m_finishBtn(new QPushButton)
     , m_abortBtn(new QPushButton)
 {
@@ -26,7 +26,7 @@ PreviewPane::PreviewPane(QWidget* parent)
     m_previewMemo->setObjectName(QStringLiteral("PreviewMemo"));
     // The reasons are the program's words; the user reads them and cannot type over them.
     m_previewMemo->setReadOnly(true);
-    m_label7->setObjectName(QStringLiteral("Label7"));
+    m_previewTally->setObjectName(QStringLiteral("Label7"));
     m_finishBtn->setObjectName(QStringLiteral("FinishBtn"));
     m_abortBtn->setObjectName(QStringLiteral("AbortBtn"));
     m_finishBtn->setEnabled(false);
@@ -34,7 +34,7 @@ PreviewPane::PreviewPane(QWidget* parent)
 
     auto* lower = new QSplitter(Qt::Horizontal);
     lower->addWidget(m_previewMemo);
-    lower->addWidget(m_accountList2);
+    lower->addWidget(m_previewAccountList);
     auto* splitter = new QSplitter(Qt::Vertical);
     splitter->addWidget(m_previewList);
     splitter->addWidget(lower);
@@ -49,7 +49,7 @@ PreviewPane::PreviewPane(QWidget* parent)
 void PreviewPane::attach(core::CheckLists& lists)
 {
     m_previewList->setList(lists.preview());
-    m_accountList2->setList(lists.previewAccounts());
+    m_previewAccountList->setList(lists.previewAccounts());
 }
 
 void PreviewPane::relabel(const storage::TextTable& texts)
@@ -68,7 +68,7 @@ void PreviewPane::relabel(const storage::TextTable& texts)
 QLayout* PreviewPane::buildButtonRow()
 {
     auto* row = new QHBoxLayout;
-    row->addWidget(m_label7, 1);
+    row->addWidget(m_previewTally, 1);
     row->addWidget(m_finishBtn);
     row->addWidget(m_abortBtn);
     return row;

@@ -31,10 +31,10 @@ public:
 
     ResultListView& previewList() { return *m_previewList; }
     QPlainTextEdit& previewMemo() { return *m_previewMemo; }
-    ResultListView& accountList2() { return *m_accountList2; }
+    ResultListView& previewAccountList() { return *m_previewAccountList; }
     QPushButton& finishBtn() { return *m_finishBtn; }
     QPushButton& abortBtn() { return *m_abortBtn; }
-    QLabel& label7() { return *m_label7; }
+    QLabel& previewTally() { return *m_previewTally; }
 
 private:
     QLayout* buildButtonRow();
@@ -43,8 +43,8 @@ private:
 
     ResultListView* m_previewList;
     QPlainTextEdit* m_previewMemo;
-    ResultListView* m_accountList2;
-    QLabel* m_label7;
+    ResultListView* m_previewAccountList;
+    QLabel* m_previewTally;
     QPushButton* m_finishBtn;
     QPushButton* m_abortBtn;
 };

@@ -53,9 +53,9 @@ QDateEdit* datePicker(const char* objectName, QDate date, QWidget* parent)
 StatisticPage::StatisticPage(QWidget* parent, const base::Clock& clock)
     : QWidget(parent)
     , m_fromLabel(namedLabel("FromLabel", this))
-    , m_data1(datePicker("Data1", localDate(clock), this))
+    , m_fromDate(datePicker("Data1", localDate(clock), this))
     , m_toLabel(namedLabel("ToLabel", this))
-    , m_data2(datePicker("Data2", localDate(clock), this))
+    , m_toDate(datePicker("Data2", localDate(clock), this))
     , m_repaintBtn(new QPushButton(this))
     , m_saveChartBtn(new QPushButton(this))
     , m_chart(new ChartWidget(this))
@@ -76,8 +76,8 @@ StatisticPage::StatisticPage(QWidget* parent, const base::Clock& clock)
         if (!m_isSettingRange)
             refresh();
     };
-    connect(m_data1, &QDateEdit::dateChanged, this, onDateChanged);
-    connect(m_data2, &QDateEdit::dateChanged, this, onDateChanged);
+    connect(m_fromDate, &QDateEdit::dateChanged, this, onDateChanged);
+    connect(m_toDate, &QDateEdit::dateChanged, this, onDateChanged);
     connect(m_repaintBtn, &QPushButton::clicked, this, &StatisticPage::refresh);
     connect(m_saveChartBtn, &QPushButton::clicked, this, &StatisticPage::saveChartBtnClick);
 }
@@ -86,9 +86,9 @@ QLayout* StatisticPage::buildRangeRow()
 {
     auto* row = new QHBoxLayout;
     row->addWidget(m_fromLabel);
-    row->addWidget(m_data1);
+    row->addWidget(m_fromDate);
     row->addWidget(m_toLabel);
-    row->addWidget(m_data2);
+    row->addWidget(m_toDate);
     row->addWidget(m_repaintBtn);
     row->addWidget(m_saveChartBtn);
     row->addStretch();
@@ -129,17 +129,17 @@ void StatisticPage::relabel(const storage::TextTable& texts)
     m_fileError = uiText(texts, "Message", "039");
 }
 
-void StatisticPage::showWeekUpToData2()
+void StatisticPage::showWeekUpToToDate()
 {
-    const QDate to = m_data2->date();
+    const QDate to = m_toDate->date();
     setRange(to.addDays(-7), to);
 }
 
 void StatisticPage::setRange(QDate from, QDate to)
 {
     m_isSettingRange = true;
-    m_data1->setDate(from);
-    m_data2->setDate(to);
+    m_fromDate->setDate(from);
+    m_toDate->setDate(to);
     m_isSettingRange = false;
     refresh();
 }
@@ -150,7 +150,7 @@ void StatisticPage::refresh()
         return;
     const core::StatisticChartSource source(*m_home);
     const core::ChartLook look = source.look();
-    m_chart->draw(look, source.series(m_data1->date(), m_data2->date()), m_data1->date());
+    m_chart->draw(look, source.series(m_fromDate->date(), m_toDate->date()), m_fromDate->date());
     colourLegend(*m_checkedLabel, look.checked);
     colourLegend(*m_filteredLabel, look.filtered);
     colourLegend(*m_deletedLabel, look.deleted);

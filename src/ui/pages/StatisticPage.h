@@ -31,15 +31,15 @@ public:
     // Sets both pickers (one redraw).
     void setRange(QDate from, QDate to);
     // The week before the picked "to" date, up to it: the range the window opens with.
-    void showWeekUpToData2();
+    void showWeekUpToToDate();
     // Redraws the chart from emails.log and the [Statistic] settings; nothing before attach().
     void refresh();
     // Asks for a file name and type (PNG or BMP) and writes the chart there.
     void saveChartBtnClick();
 
-    QDateEdit& data1() { return *m_data1; }
-    QDateEdit& data2() { return *m_data2; }
-    ChartWidget& grafico() { return *m_chart; }
+    QDateEdit& fromDate() { return *m_fromDate; }
+    QDateEdit& toDate() { return *m_toDate; }
+    ChartWidget& chart() { return *m_chart; }
 
 private:
     QLayout* buildRangeRow();
@@ -53,9 +53,9 @@ private:
     bool m_isSettingRange = false;
 
     QLabel* m_fromLabel;
-    QDateEdit* m_data1;
+    QDateEdit* m_fromDate;
     QLabel* m_toLabel;
-    QDateEdit* m_data2;
+    QDateEdit* m_toDate;
     QPushButton* m_repaintBtn;
     QPushButton* m_saveChartBtn;
     ChartWidget* m_chart;

@@ -9,17 +9,17 @@ namespace vantor::ui {
 
 VantorCenterPage::VantorCenterPage(QWidget* parent)
     : QWidget(parent)
-    , m_notebook2(new QStackedWidget(this))
-    , m_resultLists(new ResultListsPane(m_notebook2))
-    , m_preview(new PreviewPane(m_notebook2))
+    , m_checkPages(new QStackedWidget(this))
+    , m_resultLists(new ResultListsPane(m_checkPages))
+    , m_preview(new PreviewPane(m_checkPages))
 {
     setObjectName(QStringLiteral("VantorCenterPage"));
-    m_notebook2->setObjectName(QStringLiteral("Notebook2"));
-    m_notebook2->insertWidget(ResultLists, m_resultLists);
-    m_notebook2->insertWidget(Preview, m_preview);
+    m_checkPages->setObjectName(QStringLiteral("Notebook2"));
+    m_checkPages->insertWidget(ResultLists, m_resultLists);
+    m_checkPages->insertWidget(Preview, m_preview);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_notebook2);
+    layout->addWidget(m_checkPages);
 }
 
 } // namespace vantor::ui

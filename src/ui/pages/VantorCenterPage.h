@@ -23,12 +23,12 @@ public:
 
     explicit VantorCenterPage(QWidget* parent = nullptr);
 
-    QStackedWidget& notebook2() { return *m_notebook2; }
+    QStackedWidget& checkPages() { return *m_checkPages; }
     ResultListsPane& resultListsPage() { return *m_resultLists; }
     PreviewPane& previewPage() { return *m_preview; }
 
 private:
-    QStackedWidget* m_notebook2;
+    QStackedWidget* m_checkPages;
     ResultListsPane* m_resultLists;
     PreviewPane* m_preview;
 };
