@@ -1,10 +1,10 @@
+#include "app/Session.h"
 #include "core/program/HomeDirectory.h"
 #include "platform/ProbingConnectionDetector.h"
 #include "platform/SystemAddressSource.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
 #include "ui/DesktopShellOpen.h"
-#include "ui/MainForm.h"
 #include "ui/MessageBoxPrompts.h"
 
 #include <QApplication>
@@ -37,7 +37,8 @@ int main(int argc, char* argv[])
     ui::MessageBoxPrompts prompts;
     ui::DesktopShellOpen shell;
 
-    ui::MainForm mainForm({*home, texts, errorLog, detector, prompts, shell});
+    app::Session session({*home, texts, errorLog, detector, prompts, shell});
+    ui::MainForm& mainForm = session.window();
     prompts.setParentWidget(&mainForm);
     mainForm.formCreate();
     mainForm.trayIconStartup();

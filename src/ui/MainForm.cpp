@@ -1,8 +1,6 @@
 #include "ui/MainForm.h"
 
 #include "core/check/CheckController.h"
-#include "core/check/CheckServices.h"
-#include "core/check/Pop3Mailbox.h"
 #include "core/program/DisplayText.h"
 #include "core/program/ProductInfo.h"
 #include "core/program/SettingsFile.h"
@@ -49,20 +47,16 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_detector(services.detector)
     , m_prompts(services.prompts)
     , m_shell(services.shell)
-    , m_accounts(services.home, services.errorLog)
+    , m_accounts(services.accounts)
+    , m_state(services.state)
     , m_mainMenu(new MainMenu(*menuBar(), services.texts))
     , m_toolBar(new MainToolBar(services.texts, this))
     , m_statusPanels(new StatusPanels(this))
     , m_pageControl(new QTabWidget(this))
     , m_tray(new TrayController(services.texts, this))
     , m_errorLog(services.errorLog)
+    , m_clock(services.clock)
     , m_checkHost(std::make_unique<WindowCheckHost>(*this))
-    , m_mailbox(std::make_unique<core::Pop3Mailbox>(services.socketFactory))
-    , m_checkServices(std::make_unique<core::CheckServices>(
-          core::CheckServices{services.home, services.texts, services.errorLog, services.prompts,
-                              services.detector, *this, *m_checkHost, m_state, *m_mailbox, services.clock}))
-    , m_checks(std::make_unique<core::CheckController>(*m_checkServices))
-    , m_watch(std::make_unique<core::WatchController>(*m_checks, *m_checkHost))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(Icons::tray(0));
@@ -72,11 +66,18 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     buildPages();
     setCentralWidget(m_pageControl);
     connectCommands();
-    connectCheckCommands();
     relabel();
 }
 
 MainForm::~MainForm() = default;
+
+void MainForm::attach(core::CheckController& checks, core::WatchController& watch)
+{
+    m_checks = &checks;
+    m_watch = &watch;
+    connectCheckCommands();
+    m_checks->lists().retitle(m_texts);
+}
 
 core::WatchTimers& MainForm::watchTimers()
 {
@@ -230,7 +231,7 @@ void MainForm::buildPages()
     m_eMailManager = new EMailManagerPage(m_pageControl);
     m_messager = new MessagerPage(m_pageControl);
     m_pageControl->insertTab(VantorCenter, m_vantorCenter, QString());
-    m_statistic = new StatisticPage(m_pageControl, m_checkServices->clock);
+    m_statistic = new StatisticPage(m_pageControl, m_clock);
     m_statistic->attach(m_home, m_prompts);
     m_pageControl->insertTab(Statistic, m_statistic, QString());
     m_pageControl->insertTab(EMailManager, m_eMailManager, QString());
@@ -306,7 +307,8 @@ void MainForm::relabel()
         setStatusText(uiText(m_texts, "Status", "003"));
     m_eMailManager->relabel(m_texts);
     m_messager->relabel(m_texts);
-    m_checks->lists().retitle(m_texts);
+    if (m_checks)
+        m_checks->lists().retitle(m_texts);
     m_vantorCenter->previewPage().relabel(m_texts);
     m_statistic->relabel(m_texts);
 }
@@ -448,10 +450,9 @@ void MainForm::connectCheckCommands()
     PreviewPane& preview = m_vantorCenter->previewPage();
     results.attach(m_checks->lists());
     preview.attach(m_checks->lists());
-    connect(&preview.finishBtn(), &QPushButton::clicked, m_checks.get(),
-            &core::CheckController::finishPreview);
-    connect(&preview.abortBtn(), &QPushButton::clicked, m_checks.get(), &core::CheckController::abortPreview);
-    connect(&preview.previewList(), &ResultListView::rowSelected, m_checks.get(),
+    connect(&preview.finishBtn(), &QPushButton::clicked, m_checks, &core::CheckController::finishPreview);
+    connect(&preview.abortBtn(), &QPushButton::clicked, m_checks, &core::CheckController::abortPreview);
+    connect(&preview.previewList(), &ResultListView::rowSelected, m_checks,
             &core::CheckController::selectPreviewRow);
 
     m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->importButton(), this);
@@ -470,8 +471,7 @@ void MainForm::connectCheckCommands()
     QAction& lastReport = m_mainMenu->action(MainMenu::Item::LastReport);
     lastReport.setEnabled(true);
     connect(&lastReport, &QAction::triggered, this, &MainForm::showLastReport);
-    connect(&m_tray->notifyAction(), &QAction::triggered, m_watch.get(),
-            &core::WatchController::toggleNotify);
+    connect(&m_tray->notifyAction(), &QAction::triggered, m_watch, &core::WatchController::toggleNotify);
 }
 
 void MainForm::openAccountManager()

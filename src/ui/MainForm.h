@@ -22,8 +22,6 @@
 
 namespace vantor::core {
 class CheckController;
-struct CheckServices;
-class Pop3Mailbox;
 class WatchController;
 struct WindowPlacement;
 } // namespace vantor::core
@@ -58,9 +56,9 @@ public:
         platform::ConnectionDetector& detector;
         core::UserPrompts& prompts;
         platform::ShellOpen& shell;
-        // How the checks reach the POP3 servers (tests trust their own CA through it).
-        mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
-        const base::Clock& clock = base::systemClock();
+        core::AccountStore& accounts;
+        core::ProcessState& state;
+        const base::Clock& clock;
     };
 
     enum Page
@@ -92,6 +90,9 @@ public:
 
     core::ProcessState& state() { return m_state; }
     core::WatchTimers& watchTimers();
+    // The checks and the watch the window shows and drives; made after the window, since they report
+    // to it, and handed over before the window is shown.
+    void attach(core::CheckController& checks, core::WatchController& watch);
     core::CheckController& checks() { return *m_checks; }
     core::WatchController& watch() { return *m_watch; }
     WindowCheckHost& checkHost() { return *m_checkHost; }
@@ -156,8 +157,8 @@ private:
     platform::ConnectionDetector& m_detector;
     core::UserPrompts& m_prompts;
     platform::ShellOpen& m_shell;
-    core::AccountStore m_accounts;
-    core::ProcessState m_state;
+    core::AccountStore& m_accounts;
+    core::ProcessState& m_state;
     QString m_aboutVersion;
     bool m_isEnding = false;
 
@@ -172,12 +173,10 @@ private:
     LegendDialog* m_legend = nullptr;
     StatisticPage* m_statistic = nullptr;
     storage::ErrorLog& m_errorLog;
-    // The checks and the watch work through the window; declared last, so they are made after it is.
+    const base::Clock& m_clock;
     std::unique_ptr<WindowCheckHost> m_checkHost;
-    std::unique_ptr<core::Pop3Mailbox> m_mailbox;
-    std::unique_ptr<core::CheckServices> m_checkServices;
-    std::unique_ptr<core::CheckController> m_checks;
-    std::unique_ptr<core::WatchController> m_watch;
+    core::CheckController* m_checks = nullptr;
+    core::WatchController* m_watch = nullptr;
     ResultListMenu* m_listMenu = nullptr;
 };
 

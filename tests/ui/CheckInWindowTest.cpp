@@ -3,6 +3,7 @@
 #include "SpamCorpus.h"
 #include "TestFiles.h"
 #include "TestMailServer.h"
+#include "app/Session.h"
 #include "core/check/CheckController.h"
 #include "core/check/CheckLists.h"
 #include "core/program/SettingsFile.h"
@@ -43,7 +44,8 @@ private:
     test::TestMailServer m_server;
     std::unique_ptr<CheckFixture> m_fixture;
     test::RecordingShellOpen m_shell;
-    std::unique_ptr<MainForm> m_form;
+    std::unique_ptr<app::Session> m_session;
+    MainForm* m_form = nullptr;
     QString m_user;
     QStringList m_ham;
     QStringList m_spam;
@@ -71,8 +73,9 @@ private:
     MainForm& start()
     {
         CheckFixture& f = *m_fixture;
-        m_form = std::make_unique<MainForm>(
-            MainForm::Services{f.home, f.texts, f.errorLog, f.detector, f.prompts, m_shell});
+        m_session = std::make_unique<app::Session>(
+            app::Session::Services{f.home, f.texts, f.errorLog, f.detector, f.prompts, m_shell});
+        m_form = &m_session->window();
         m_form->formCreate();
         m_form->trayIconStartup();
         return *m_form;
@@ -114,7 +117,8 @@ private slots:
 
     void cleanup()
     {
-        m_form.reset();
+        m_session.reset();
+        m_form = nullptr;
         m_fixture.reset();
         m_ham.clear();
         m_spam.clear();

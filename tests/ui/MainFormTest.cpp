@@ -5,6 +5,7 @@
 #include "RecordingShellOpen.h"
 #include "ScriptedUserPrompts.h"
 #include "TestFiles.h"
+#include "app/Session.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/dialogs/LegendDialog.h"
@@ -39,7 +40,8 @@ private:
     std::unique_ptr<test::ScriptedUserPrompts> m_prompts;
     std::unique_ptr<test::RecordingShellOpen> m_shell;
     std::unique_ptr<test::ModalDialogs> m_dialogs;
-    std::unique_ptr<MainForm> m_form;
+    std::unique_ptr<app::Session> m_session;
+    MainForm* m_form = nullptr;
 
     QString file(const char* relative) const { return m_home->filePath(QString::fromLatin1(relative)); }
     void write(const char* relative, const QByteArray& bytes)
@@ -54,8 +56,9 @@ private:
     }
     MainForm& start()
     {
-        m_form = std::make_unique<MainForm>(
-            MainForm::Services{*m_home, *m_texts, *m_errorLog, *m_detector, *m_prompts, *m_shell});
+        m_session = std::make_unique<app::Session>(
+            app::Session::Services{*m_home, *m_texts, *m_errorLog, *m_detector, *m_prompts, *m_shell});
+        m_form = &m_session->window();
         m_form->formCreate();
         m_form->trayIconStartup();
         return *m_form;
@@ -91,7 +94,8 @@ private slots:
 
     void cleanup()
     {
-        m_form.reset();
+        m_session.reset();
+        m_form = nullptr;
         m_dialogs.reset();
     }
 

@@ -7,7 +7,7 @@
 namespace vantor::core {
 
 // What the whole process consults while it runs: the re-entry guards of the check and the watch, the
-// start-up flags and the time of the last check. Owned by the main window.
+// start-up flags and the time of the last check. One per program, owned by whoever makes the checks.
 struct ProcessState
 {
     // The start of the new-mail watch's window before any check has run.

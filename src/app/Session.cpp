@@ -1,0 +1,21 @@
+#include "app/Session.h"
+
+#include "ui/WindowCheckHost.h"
+
+namespace vantor::app {
+
+Session::Session(const Services& services)
+    : m_accounts(services.home, services.errorLog)
+    , m_mailbox(services.socketFactory)
+    , m_window({services.home, services.texts, services.errorLog, services.detector, services.prompts,
+                services.shell, m_accounts, m_state, services.clock})
+    , m_checkServices{services.home,     services.texts, services.errorLog,    services.prompts,
+                      services.detector, m_window,       m_window.checkHost(), m_state,
+                      m_mailbox,         services.clock}
+    , m_checks(m_checkServices)
+    , m_watch(m_checks, m_window.checkHost())
+{
+    m_window.attach(m_checks, m_watch);
+}
+
+} // namespace vantor::app

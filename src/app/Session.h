@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/Clock.h"
+#include "core/accounts/AccountStore.h"
+#include "core/check/CheckController.h"
+#include "core/check/CheckServices.h"
+#include "core/check/Pop3Mailbox.h"
+#include "core/program/ProcessState.h"
+#include "core/watch/WatchController.h"
+#include "mail/net/SocketFactory.h"
+#include "ui/MainForm.h"
+
+namespace vantor::app {
+
+// The program's objects, made and wired in one place: the process state, the account store, the POP3
+// mailbox, the main window, and the checks and the watch that report to that window.
+class Session
+{
+public:
+    // What the program is given from outside; all of it outlives the session.
+    struct Services
+    {
+        const core::HomeDirectory& home;
+        storage::TextTable& texts;
+        storage::ErrorLog& errorLog;
+        platform::ConnectionDetector& detector;
+        core::UserPrompts& prompts;
+        platform::ShellOpen& shell;
+        // How the checks reach the POP3 servers (tests trust their own CA through it).
+        mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
+        const base::Clock& clock = base::systemClock();
+    };
+
+    explicit Session(const Services& services);
+
+    ui::MainForm& window() { return m_window; }
+
+private:
+    core::ProcessState m_state;
+    core::AccountStore m_accounts;
+    core::Pop3Mailbox m_mailbox;
+    ui::MainForm m_window;
+    core::CheckServices m_checkServices;
+    core::CheckController m_checks;
+    core::WatchController m_watch;
+};
+
+} // namespace vantor::app
