@@ -1,7 +1,7 @@
 #include "core/accounts/AccountLoader.h"
 
-#include "ScriptedUserPrompts.h"
-#include "TestFiles.h"
+#include "support/ScriptedUserPrompts.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

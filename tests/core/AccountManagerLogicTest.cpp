@@ -1,8 +1,8 @@
 #include "core/accounts/AccountManagerLogic.h"
 
 #include "RecordingShellOpen.h"
-#include "ScriptedUserPrompts.h"
-#include "TestFiles.h"
+#include "support/ScriptedUserPrompts.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "core/accounts/AccountStore.h"
 
-#include "SteppingClock.h"
-#include "TestFiles.h"
+#include "support/SteppingClock.h"
+#include "support/TestFiles.h"
 
 #include <QTemporaryDir>
 #include <QTest>

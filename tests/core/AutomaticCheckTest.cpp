@@ -1,6 +1,6 @@
 #include "CheckFixture.h"
 #include "SpamCorpus.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "TestMailServer.h"
 #include "core/check/AccountRowLayout.h"
 #include "records/BackupFolder.h"

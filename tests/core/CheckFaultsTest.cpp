@@ -1,5 +1,5 @@
 #include "CheckFixture.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "TestMailServer.h"
 #include "core/check/CheckController.h"
 #include "core/check/CheckLock.h"

@@ -1,7 +1,7 @@
 #include "CheckFixture.h"
 
 #include "SpamCorpus.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "TestMailServer.h"
 #include "core/accounts/AccountStore.h"
 #include "core/check/Pop3Mailbox.h"

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "core/program/DisplayText.h"
 #include "core/program/EnsureExtension.h"
 #include "core/program/HomeDirectory.h"

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "core/program/ExitCleanup.h"
 #include "core/program/SettingsFile.h"
 #include "core/program/WindowPlacement.h"

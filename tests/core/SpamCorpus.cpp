@@ -1,6 +1,6 @@
 #include "SpamCorpus.h"
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "filter/MainLevelDomains.h"
 
 #include <algorithm>

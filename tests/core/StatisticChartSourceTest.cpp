@@ -1,6 +1,6 @@
 #include "core/reports/StatisticChartSource.h"
 
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "core/reports/ReportFile.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "filter/BlackListStore.h"
 
-#include "TempHome.h"
+#include "support/TempHome.h"
 #include "filter/FirstMatchList.h"
 
 #include <algorithm>
@@ -11,7 +11,7 @@
 namespace vantor::filter {
 namespace {
 
-using test::TempHome;
+using vantor::test::TempHome;
 using Lines = std::vector<std::string>;
 
 TEST(BlackListStoreTest, WriteStoresCrLfAfterEveryLineAndReadsBack)

@@ -1,6 +1,6 @@
 #include "filter/FileCache.h"
 
-#include "TempHome.h"
+#include "support/TempHome.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 namespace vantor::filter {
 namespace {
 
-using test::TempHome;
+using vantor::test::TempHome;
 
 // Remembers how often the cache parsed a file; the value is the file's text.
 struct CountingLoader

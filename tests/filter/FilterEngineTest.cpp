@@ -2,7 +2,7 @@
 
 #include "HeaderMessage.h"
 #include "ProfileText.h"
-#include "TempHome.h"
+#include "support/TempHome.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,7 +15,7 @@ namespace {
 
 using test::headerMessage;
 using test::ProfileText;
-using test::TempHome;
+using vantor::test::TempHome;
 using Lines = std::initializer_list<std::string>;
 
 const Lines Ordinary = {"From: Alice <alice@example.org>", "To: bob@example.net", "Subject: Hello there"};

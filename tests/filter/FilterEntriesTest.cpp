@@ -1,6 +1,6 @@
 #include "HeaderMessage.h"
 #include "ProfileText.h"
-#include "TempHome.h"
+#include "support/TempHome.h"
 #include "filter/FilterEngine.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 
 using test::headerMessage;
 using test::ProfileText;
-using test::TempHome;
+using vantor::test::TempHome;
 using Lines = std::vector<std::string>;
 
 // The judgements the check cycles act on: verdict, report line, profile column and fallback notices.

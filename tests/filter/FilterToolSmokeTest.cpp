@@ -1,5 +1,5 @@
 #include "ProfileText.h"
-#include "TempHome.h"
+#include "support/TempHome.h"
 
 #include <array>
 #include <cstdio>
@@ -12,7 +12,7 @@ namespace vantor::filter {
 namespace {
 
 using test::ProfileText;
-using test::TempHome;
+using vantor::test::TempHome;
 
 const std::string SampleDir = std::string(VANTOR_TEST_DATA) + "/spamassassin/filter-smoke";
 

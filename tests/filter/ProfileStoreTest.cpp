@@ -1,7 +1,7 @@
 #include "filter/ProfileStore.h"
 
 #include "ProfileText.h"
-#include "TempHome.h"
+#include "support/TempHome.h"
 #include "storage/IniFile.h"
 
 #include <algorithm>
@@ -13,7 +13,7 @@ namespace vantor::filter {
 namespace {
 
 using test::ProfileText;
-using test::TempHome;
+using vantor::test::TempHome;
 using Names = std::vector<std::string>;
 
 FilterRule rule(std::string type, std::string condition, std::string pattern, std::string caseText = "No",

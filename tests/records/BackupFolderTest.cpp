@@ -1,6 +1,6 @@
 #include "records/BackupFolder.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "records/ClearBackups.h"
 
 #include <algorithm>
@@ -10,8 +10,8 @@ namespace vantor::records {
 namespace {
 
 namespace fs = std::filesystem;
-using test::TempDir;
-using test::writeBytes;
+using vantor::test::TempHome;
+using vantor::test::writeBytes;
 
 class BackupFolderTest : public ::testing::Test
 {
@@ -22,16 +22,16 @@ protected:
         writeBytes(folder() / "01012026 10_00_00 - a@x.com.vtb", "one");
         writeBytes(folder() / "02012026 11_00_00 - b@x.com.vtb", "two");
     }
-    fs::path folder() const { return m_home.path() / "EBak"; }
+    fs::path folder() const { return m_home.dir() / "EBak"; }
 
-    TempDir m_home;
+    TempHome m_home;
 };
 
 TEST_F(BackupFolderTest, ListsFilesButNotFoldersOrHiddenEntries)
 {
     fs::create_directory(folder() / "sub");
     writeBytes(folder() / ".hidden", "x");
-    std::vector<std::string> names = listBackupFiles(m_home.str());
+    std::vector<std::string> names = listBackupFiles(m_home.path());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"01012026 10_00_00 - a@x.com.vtb",
                                                "02012026 11_00_00 - b@x.com.vtb"}));
@@ -39,14 +39,14 @@ TEST_F(BackupFolderTest, ListsFilesButNotFoldersOrHiddenEntries)
 
 TEST_F(BackupFolderTest, DeletingAllKeepsTheFolder)
 {
-    deleteBackupFiles(m_home.str());
+    deleteBackupFiles(m_home.path());
     EXPECT_TRUE(fs::is_directory(folder()));
-    EXPECT_TRUE(listBackupFiles(m_home.str()).empty());
+    EXPECT_TRUE(listBackupFiles(m_home.path()).empty());
 }
 
 TEST_F(BackupFolderTest, ClearRemovesAFolderThatHeldOnlyFiles)
 {
-    clearBackups(m_home.str());
+    clearBackups(m_home.path());
     EXPECT_FALSE(fs::exists(folder()));
 }
 
@@ -54,33 +54,33 @@ TEST_F(BackupFolderTest, ClearKeepsAFolderWithASubDirectory)
 {
     fs::create_directory(folder() / "sub");
     writeBytes(folder() / "sub" / "inner.vtb", "kept");
-    clearBackups(m_home.str());
+    clearBackups(m_home.path());
     EXPECT_TRUE(fs::is_directory(folder()));
-    EXPECT_TRUE(listBackupFiles(m_home.str()).empty());
+    EXPECT_TRUE(listBackupFiles(m_home.path()).empty());
     EXPECT_TRUE(fs::exists(folder() / "sub" / "inner.vtb"));
 }
 
 TEST_F(BackupFolderTest, ClearRemovesALinkButNotWhatItPointsTo)
 {
-    TempDir elsewhere;
-    writeBytes(elsewhere.path() / "precious.txt", "keep me");
+    TempHome elsewhere;
+    writeBytes(elsewhere.dir() / "precious.txt", "keep me");
     fs::create_directory_symlink(elsewhere.path(), folder() / "link");
-    clearBackups(m_home.str());
+    clearBackups(m_home.path());
     EXPECT_FALSE(fs::exists(folder()));
-    EXPECT_TRUE(fs::exists(elsewhere.path() / "precious.txt"));
+    EXPECT_TRUE(fs::exists(elsewhere.dir() / "precious.txt"));
 }
 
 TEST(BackupFolderMissing, NothingHappensWithoutTheFolder)
 {
-    TempDir home;
-    EXPECT_TRUE(listBackupFiles(home.str()).empty());
-    EXPECT_NO_THROW(clearBackups(home.str()));
-    EXPECT_NO_THROW(deleteBackupFiles(home.str()));
+    TempHome home;
+    EXPECT_TRUE(listBackupFiles(home.path()).empty());
+    EXPECT_NO_THROW(clearBackups(home.path()));
+    EXPECT_NO_THROW(deleteBackupFiles(home.path()));
 
     // A file that happens to be called EBak is not a backup folder.
-    writeBytes(home.path() / "EBak", "not a folder");
-    clearBackups(home.str());
-    EXPECT_TRUE(fs::is_regular_file(home.path() / "EBak"));
+    writeBytes(home.dir() / "EBak", "not a folder");
+    clearBackups(home.path());
+    EXPECT_TRUE(fs::is_regular_file(home.dir() / "EBak"));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "records/DelimitedTable.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "records/DeletedDatabase.h"
 #include "records/TableError.h"
 
@@ -14,9 +14,9 @@
 namespace vantor::records {
 namespace {
 
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using vantor::test::readBytes;
+using vantor::test::TempHome;
+using vantor::test::writeBytes;
 using Values = std::vector<std::string>;
 
 const std::string Header(DeletedDatabase::Header);
@@ -26,7 +26,7 @@ class DelimitedTableTest : public ::testing::Test
 protected:
     std::string dbFile() const { return m_dir.file("backup.bak"); }
 
-    TempDir m_dir;
+    TempHome m_dir;
 };
 
 TEST_F(DelimitedTableTest, MissingFileCannotBeOpened)

@@ -1,4 +1,4 @@
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "records/DeletedDatabase.h"
 #include "records/DelimitedTable.h"
 #include "records/HtmlExporter.h"
@@ -10,9 +10,9 @@
 namespace vantor::records {
 namespace {
 
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using vantor::test::readBytes;
+using vantor::test::TempHome;
+using vantor::test::writeBytes;
 
 class ExportTest : public ::testing::Test
 {
@@ -27,7 +27,7 @@ protected:
         m_table.open();
     }
 
-    TempDir m_dir;
+    TempHome m_dir;
     DelimitedTable m_table{m_dir.file("backup.bak")};
 };
 

@@ -1,15 +1,15 @@
 #include "records/ResultListFile.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
 namespace vantor::records {
 namespace {
 
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using vantor::test::readBytes;
+using vantor::test::TempHome;
+using vantor::test::writeBytes;
 using Status = ListLoadResult::Status;
 
 ResultList listWithColumns(std::vector<std::string> titles)
@@ -33,7 +33,7 @@ class ResultListFileTest : public ::testing::Test
 protected:
     std::string listFile() const { return m_dir.file("list.led"); }
 
-    TempDir m_dir;
+    TempHome m_dir;
 };
 
 TEST_F(ResultListFileTest, SavedFileHasTheListLayout)

@@ -1,6 +1,6 @@
 #include "records/StatisticsLog.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@ namespace vantor::records {
 namespace {
 
 using namespace std::chrono;
-using test::readBytes;
-using test::TempDir;
-using test::writeBytes;
+using vantor::test::readBytes;
+using vantor::test::TempHome;
+using vantor::test::writeBytes;
 
 constexpr year_month_day Dec8{year{2026}, month{12}, day{8}};
 
@@ -22,15 +22,15 @@ local_seconds at(year_month_day date, int hour, int minute = 0)
 class StatisticsLogTest : public ::testing::Test
 {
 protected:
-    TempDir m_dir;
-    StatisticsLog m_log{m_dir.str()};
+    TempHome m_dir;
+    StatisticsLog m_log{m_dir.path()};
 };
 
 TEST_F(StatisticsLogTest, TwoChecksOnOneDayAddUp)
 {
     m_log.addDayTotals(Dec8, {25, 21, 4});
     m_log.addDayTotals(Dec8, {5, 4, 1});
-    const std::string text = readBytes(m_dir.path() / "emails.log");
+    const std::string text = readBytes(m_dir.dir() / "emails.log");
     EXPECT_NE(text.find("[08/12/2026]\r\nEmails=30\r\nFiltered=25\r\nDeleted=5\r\n"), std::string::npos)
         << text;
     EXPECT_EQ(m_log.readRange(at(Dec8, 0), at(Dec8, 23)), (std::vector<DayTotals>{{30, 25, 5}}));
@@ -39,7 +39,7 @@ TEST_F(StatisticsLogTest, TwoChecksOnOneDayAddUp)
 TEST_F(StatisticsLogTest, CheckWithoutMessagesStillWritesItsDay)
 {
     m_log.addDayTotals(Dec8, {0, 0, 0});
-    EXPECT_NE(readBytes(m_dir.path() / "emails.log").find("[08/12/2026]"), std::string::npos);
+    EXPECT_NE(readBytes(m_dir.dir() / "emails.log").find("[08/12/2026]"), std::string::npos);
 }
 
 TEST_F(StatisticsLogTest, RangeHasOneEntryPerDayWithZerosForMissingDays)
@@ -73,12 +73,12 @@ TEST_F(StatisticsLogTest, RangeCrossesMonthAndYearEnds)
 TEST_F(StatisticsLogTest, MissingLogReadsAsZeros)
 {
     EXPECT_EQ(m_log.readRange(at(Dec8, 0), at(Dec8, 0)), (std::vector<DayTotals>{{0, 0, 0}}));
-    EXPECT_FALSE(std::filesystem::exists(m_dir.path() / "emails.log"));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.dir() / "emails.log"));
 }
 
 TEST_F(StatisticsLogTest, KeysAreReadWithoutRegardToCaseAndSumsDoNotOverflow)
 {
-    writeBytes(m_dir.path() / "emails.log", "[08/12/2026]\r\nEMAILS=2147483000\r\nfiltered=9\r\n");
+    writeBytes(m_dir.dir() / "emails.log", "[08/12/2026]\r\nEMAILS=2147483000\r\nfiltered=9\r\n");
     m_log.addDayTotals(Dec8, {1000, 1, 0});
     EXPECT_EQ(m_log.readRange(at(Dec8, 0), at(Dec8, 0)), (std::vector<DayTotals>{{2147483647, 10, 0}}));
 }

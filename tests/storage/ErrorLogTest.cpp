@@ -1,11 +1,13 @@
 #include "storage/ErrorLog.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <time.h>
+
+using vantor::test::TempHome;
 
 using vantor::storage::ErrorLog;
 using vantor::storage::IniFile;
@@ -26,7 +28,7 @@ protected:
     ErrorLog log() { return ErrorLog(m_home.path(), m_clock); }
     Lines entries() const { return IniFile(m_home.file("Error.log")).readSectionValues("Error List"); }
 
-    TempDir m_home;
+    TempHome m_home;
     vantor::base::SettableClock m_clock{std::chrono::sys_days{std::chrono::December / 8 / 2026} +
                                         std::chrono::hours(14) + std::chrono::minutes(5) +
                                         std::chrono::seconds(33)};

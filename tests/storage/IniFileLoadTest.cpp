@@ -1,7 +1,9 @@
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
+
+using vantor::test::TempHome;
 
 using vantor::storage::IniError;
 using vantor::storage::IniFile;
@@ -12,7 +14,7 @@ using Lines = std::vector<std::string>;
 
 TEST(IniFileLoad, MissingFileIsAnEmptyDocumentAndIsNotCreated)
 {
-    TempDir dir;
+    TempHome dir;
     {
         IniFile ini(dir.file("none.ini"));
         EXPECT_TRUE(ini.readSections().empty());
@@ -24,7 +26,7 @@ TEST(IniFileLoad, MissingFileIsAnEmptyDocumentAndIsNotCreated)
 
 TEST(IniFileLoad, LineEndsAtLineFeedOrCrLfAndLoneCarriageReturnsAreDropped)
 {
-    TempDir dir;
+    TempHome dir;
     IniFile ini(dir.write("a.ini", "[A]\r\nk=v\rx\nm=1\n\n\r\n[B]\rz\nn=2"));
     // "[B]" followed by a lone CR reads as "[B]z": not a header, so its lines stay in A.
     EXPECT_EQ(ini.readSectionValues("A"), (Lines{"k=vx", "m=1", "[B]z", "n=2"}));
@@ -33,7 +35,7 @@ TEST(IniFileLoad, LineEndsAtLineFeedOrCrLfAndLoneCarriageReturnsAreDropped)
 
 TEST(IniFileLoad, LongLinesAreCutTo255CharactersAndTheirRestSkipped)
 {
-    TempDir dir;
+    TempHome dir;
     const std::string value(400, 'x');
     IniFile ini(dir.write("a.ini", "[A]\nk=" + value + "\nnext=1\n"));
     EXPECT_EQ(ini.readAnsiString("A", "k", ""), value.substr(0, 253));
@@ -43,7 +45,7 @@ TEST(IniFileLoad, LongLinesAreCutTo255CharactersAndTheirRestSkipped)
 
 TEST(IniFileLoad, EndOfFileMarkAtLineStartEndsReading)
 {
-    TempDir dir;
+    TempHome dir;
     IniFile ini(dir.write("a.ini", "[A]\nk=a\x1A"
                                    "b\n\x1A rest\n[B]\nm=1\n"));
     EXPECT_EQ(ini.readString("A", "k", ""), "a\x1A"
@@ -53,7 +55,7 @@ TEST(IniFileLoad, EndOfFileMarkAtLineStartEndsReading)
 
 TEST(IniFileLoad, SectionHeadersAreTakenWithoutTrimming)
 {
-    TempDir dir;
+    TempHome dir;
     IniFile ini(dir.write("a.ini", "[ A ]\nk=1\n [B]\n[C] \n[]\ne=2\n"));
     EXPECT_EQ(ini.readSections(), (Lines{" A ", ""}));
     EXPECT_EQ(ini.readSectionValues(" A "), (Lines{"k=1", " [B]", "[C] "}));
@@ -63,7 +65,7 @@ TEST(IniFileLoad, SectionHeadersAreTakenWithoutTrimming)
 
 TEST(IniFileLoad, LinesBeforeTheFirstSectionVanishOnlyWhenSomethingElseChanged)
 {
-    TempDir dir;
+    TempHome dir;
     const std::string original = "x=1\n[A]\nk=v\n";
     dir.write("a.ini", original);
     {
@@ -80,7 +82,7 @@ TEST(IniFileLoad, LinesBeforeTheFirstSectionVanishOnlyWhenSomethingElseChanged)
 
 TEST(IniFileLoad, ByteOrderMarkHidesTheFirstSection)
 {
-    TempDir dir;
+    TempHome dir;
     IniFile ini(dir.write("a.ini", "\xEF\xBB\xBF[A]\nk=v\n[B]\nm=1\n"));
     EXPECT_EQ(ini.readSections(), (Lines{"B"}));
     EXPECT_EQ(ini.readString("A", "k", "def"), "def");
@@ -88,7 +90,7 @@ TEST(IniFileLoad, ByteOrderMarkHidesTheFirstSection)
 
 TEST(IniFileLoad, LaterDuplicateSectionsAreDroppedAndTheFileRewritten)
 {
-    TempDir dir;
+    TempHome dir;
     dir.write("a.ini", "[A]\nk=1\n[B]\n[a]\nk=2\nj=3\n");
     {
         IniFile ini(dir.file("a.ini"));
@@ -114,7 +116,7 @@ TEST(IniFileLoad, EveryLaterSpellingOfANameIsDroppedAmongManySections)
                 expected.push_back(name);
         }
     }
-    TempDir dir;
+    TempHome dir;
     const IniFile ini(dir.write("a.ini", text));
     EXPECT_EQ(ini.readSections(), expected);
     for (int n = 0; n < Names; n += 37)
@@ -123,7 +125,7 @@ TEST(IniFileLoad, EveryLaterSpellingOfANameIsDroppedAmongManySections)
 
 TEST(IniFileLoad, UnreadableFileRaisesAnInputOutputError)
 {
-    TempDir dir;
+    TempHome dir;
     std::filesystem::create_directory(dir.file("folder.ini"));
     try {
         IniFile ini(dir.file("folder.ini"));

@@ -1,7 +1,9 @@
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "storage/IniFile.h"
 
 #include <gtest/gtest.h>
+
+using vantor::test::TempHome;
 
 using vantor::storage::IniConversionError;
 using vantor::storage::IniFile;
@@ -15,7 +17,7 @@ class IniFileRead : public ::testing::Test
 protected:
     IniFile load(const std::string& text) { return IniFile(m_dir.write("a.ini", text)); }
 
-    TempDir m_dir;
+    TempHome m_dir;
 };
 
 TEST_F(IniFileRead, KeysAndValuesAreTakenAsWrittenWithoutTrimmingOrUnquoting)

@@ -1,9 +1,11 @@
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "storage/IniFile.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+
+using vantor::test::TempHome;
 
 using vantor::storage::IniError;
 using vantor::storage::IniFile;
@@ -15,7 +17,7 @@ namespace fs = std::filesystem;
 
 TEST(IniFileWrite, WriteBackStoresNonEmptySectionsInOrderWithCrLfAndABlankLine)
 {
-    TempDir dir;
+    TempHome dir;
     {
         IniFile ini(dir.file("a.ini"));
         ini.writeString("First", "k", "v");
@@ -65,7 +67,7 @@ TEST(IniFileWrite, WriteBackNormalisesEveryFormOfUnchangedSections)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.what);
-        TempDir dir;
+        TempHome dir;
         {
             IniFile ini(dir.write("a.ini", each.loaded));
             ini.writeString("Z", "z", "1");
@@ -99,7 +101,7 @@ TEST(IniFileWrite, EveryKindOfChangeRebuildsItsSectionAndKeepsTheOthers)
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.what);
-        TempDir dir;
+        TempHome dir;
         {
             IniFile ini(dir.write("a.ini", file));
             each.change(ini);
@@ -110,7 +112,7 @@ TEST(IniFileWrite, EveryKindOfChangeRebuildsItsSectionAndKeepsTheOthers)
 
 TEST(IniFileWrite, UnchangedValuesLeaveTheDocumentAndTheFileUntouched)
 {
-    TempDir dir;
+    TempHome dir;
     const std::string path = dir.write("a.ini", "[A]\nk=v\nn=5\n");
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
     fs::last_write_time(path, old);
@@ -129,7 +131,7 @@ TEST(IniFileWrite, UnchangedValuesLeaveTheDocumentAndTheFileUntouched)
 
 TEST(IniFileWrite, AWriteReplacesTheFirstOfTwoKeysInTheWritersCase)
 {
-    TempDir dir;
+    TempHome dir;
     {
         IniFile ini(dir.write("a.ini", "[A]\nKey=1\nkey=2\n"));
         ini.writeString("A", "KEY", "3");
@@ -165,7 +167,7 @@ TEST(IniFileWrite, AKeyOver255CharactersNamesTheLineOfItsFirst255)
 
 TEST(IniFileWrite, LineBreaksInNamesAndValuesCannotSplitTheLine)
 {
-    TempDir dir;
+    TempHome dir;
     {
         IniFile ini(dir.file("a.ini"));
         ini.writeString("A", "k", "one\r\n[Forged]\nx=1");
@@ -178,7 +180,7 @@ TEST(IniFileWrite, LineBreaksInNamesAndValuesCannotSplitTheLine)
 
 TEST(IniFileWrite, EmptyKeyErasesTheSectionAndAllEmptyWritesBack)
 {
-    TempDir dir;
+    TempHome dir;
     IniFile ini(dir.write("a.ini", "[A]\nk=1\n[B]\nk=2\n[C]\nk=3\n"));
     ini.writeString("A", "", "");
     ini.writeString("B", "", "ignored value");
@@ -202,7 +204,7 @@ TEST(IniFileWrite, DeleteKeyRemovesOnlyTheFirstMatchingLine)
 
 TEST(IniFileWrite, RenameSectionKeepsThePlaceAndReachesTheFile)
 {
-    TempDir dir;
+    TempHome dir;
     {
         IniFile ini(dir.write("a.ini", "[Acc1]\nn=1\n[Acc3]\nn=3\n[Acc4]\nn=4\n"));
         ini.renameSection("Acc3", "Acc2");
@@ -222,7 +224,7 @@ TEST(IniFileWrite, RenameSectionKeepsThePlaceAndReachesTheFile)
 
 TEST(IniFileWrite, WriteBackFollowsSymbolicLinksAndKeepsPermissions)
 {
-    TempDir dir;
+    TempHome dir;
     const std::string target = dir.write("real.ini", "[A]\nk=1\n");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(target, dir.file("link.ini"));
@@ -238,7 +240,7 @@ TEST(IniFileWrite, WriteBackFollowsSymbolicLinksAndKeepsPermissions)
 
 TEST(IniFileWrite, MissingDirectoryRaisesAndKeepsTheDocumentModified)
 {
-    TempDir dir;
+    TempHome dir;
     IniFile ini(dir.file("no/such/dir/a.ini"));
     ini.writeString("A", "k", "v");
     try {
@@ -276,7 +278,7 @@ private:
 
 TEST(IniFileWrite, FailedWriteBackLeavesThePreviousFileIntact)
 {
-    TempDir dir;
+    TempHome dir;
     const std::string original = "[A]\r\nk=old\r\n\r\n";
     IniFile ini(dir.write("a.ini", original));
     ini.writeAnsiString("A", "k", std::string(100000, 'n'));
@@ -300,7 +302,7 @@ TEST(IniFileWrite, FailedWriteBackLeavesThePreviousFileIntact)
 
 TEST(IniFileWrite, ReleaseNeverThrowsAndAMemoryDocumentIsNeverWritten)
 {
-    TempDir dir;
+    TempHome dir;
     EXPECT_NO_THROW({
         IniFile ini(dir.file("missing/a.ini"));
         ini.writeString("A", "k", "v");

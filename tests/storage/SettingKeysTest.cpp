@@ -1,8 +1,10 @@
 #include "storage/SettingKeys.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
+
+using vantor::test::TempHome;
 
 namespace st = vantor::storage;
 
@@ -23,7 +25,7 @@ TEST(SettingKeys, MissingKeysGiveTheirDefaults)
 
 TEST(SettingKeys, DefaultsWrittenToAFreshFileUseTheStoredForms)
 {
-    TempDir dir;
+    TempHome dir;
     {
         st::IniFile ini(dir.file(std::string(st::SettingsFileName)));
         st::writeSetting(ini, st::NotifyTime, st::NotifyTime.def);
@@ -40,7 +42,7 @@ TEST(SettingKeys, DefaultsWrittenToAFreshFileUseTheStoredForms)
 
 TEST(SettingKeys, StoredValuesOverrideAndBadColoursRaise)
 {
-    TempDir dir;
+    TempHome dir;
     const st::IniFile ini(dir.write("setting.ini", "[Notify]\nTime=30\n[WindowState]\nLeft=-8\nTop=abc\n"
                                                    "[Statistic]\nSerieChecked=red\n"));
     EXPECT_EQ(st::readSetting(ini, st::NotifyTime), 30);

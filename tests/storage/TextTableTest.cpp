@@ -1,10 +1,12 @@
 #include "storage/TextTable.h"
 
-#include "TempDir.h"
+#include "support/TempHome.h"
 #include "storage/BuiltInTexts.h"
 #include "storage/LanguageFileInfo.h"
 
 #include <gtest/gtest.h>
+
+using vantor::test::TempHome;
 
 using vantor::storage::TextTable;
 
@@ -25,7 +27,7 @@ TEST(TextTable, StartsWithTheBuiltInEnglishTexts)
 
 TEST(TextTable, TheTwiceListedSettingLabelsKeepBothEnglishTexts)
 {
-    TempDir home;
+    TempHome home;
     TextTable table;
     EXPECT_EQ(table.text("SettingLabel", "036"), "Check accounts");
     EXPECT_EQ(table.text("SettingLabel", "036", 1), "Automatic check accounts");
@@ -42,7 +44,7 @@ TEST(TextTable, TheTwiceListedSettingLabelsKeepBothEnglishTexts)
 
 TEST(TextTable, ALanguageFileOverridesOnlyWhatItHolds)
 {
-    TempDir home;
+    TempHome home;
     home.write("Language/deutsch.lng", "[Menu]\n001=Allgemein\n002=\n[Status]\n003=Bereit\n");
     TextTable table;
     table.loadLanguage(home.path(), "Deutsch");
@@ -59,7 +61,7 @@ TEST(TextTable, ALanguageFileOverridesOnlyWhatItHolds)
 
 TEST(TextTable, AFullLanguageFileReplacesEveryText)
 {
-    TempDir home;
+    TempHome home;
     std::string file;
     std::string section;
     for (const auto& entry : vantor::storage::builtInTexts()) {
@@ -83,7 +85,7 @@ TEST(TextTable, AFullLanguageFileReplacesEveryText)
 
 TEST(TextTable, LanguageNamesMatchFilesWithoutRegardToCase)
 {
-    TempDir home;
+    TempHome home;
     home.write("Language/english.lng", "[Tab]\n001=Centre\n");
     home.write("Language/ITALIANO.LNG", "[Tab]\n001=Centro\n");
     TextTable table;
@@ -99,7 +101,7 @@ TEST(TextTable, LanguageNamesMatchFilesWithoutRegardToCase)
 
 TEST(TextTable, AnUnreadableLanguageFileLeavesEnglish)
 {
-    TempDir home;
+    TempHome home;
     std::filesystem::create_directories(home.file("Language/broken.lng"));
     TextTable table;
     EXPECT_NO_THROW(table.loadLanguage(home.path(), "broken"));
@@ -109,7 +111,7 @@ TEST(TextTable, AnUnreadableLanguageFileLeavesEnglish)
 
 TEST(LanguageFileInfo, ReadsTheFileInfoSectionWithErrorForWhatIsMissing)
 {
-    TempDir home;
+    TempHome home;
     home.write("Language/Deutsch.lng", "[File Info]\nAuthor=Hans\nVT Version=2.5\n");
     const auto info = vantor::storage::readLanguageFileInfo(home.path(), "Deutsch");
     EXPECT_EQ(info.author, "Hans");

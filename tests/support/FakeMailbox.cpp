@@ -1,24 +1,15 @@
 #include "support/FakeMailbox.h"
 
+#include "base/TextLines.h"
+
 namespace vantor::test {
 
 namespace {
 
-std::string withCrLf(const std::string& text)
-{
-    std::string result;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
-            result += '\r';
-        result += text[i];
-    }
-    return result;
-}
-
 // What TOP n 0 gives: the header lines and the empty line after them.
 std::string headerOf(const std::string& message)
 {
-    const std::string text = withCrLf(message);
+    const std::string text = base::normaliseLineBreaks(message);
     const std::size_t end = text.find("\r\n\r\n");
     return end == std::string::npos ? text + "\r\n" : text.substr(0, end + 4);
 }
@@ -59,7 +50,9 @@ std::int64_t FakeMailbox::messageSize(int messageNumber) const
     if (!m_isLoggedIn || messageNumber < 1 || messageNumber > messageCount())
         return 0;
     return static_cast<std::int64_t>(
-        withCrLf(m_drops.at(m_login.host).messages[static_cast<std::size_t>(messageNumber - 1)]).size());
+        base::normaliseLineBreaks(
+            m_drops.at(m_login.host).messages[static_cast<std::size_t>(messageNumber - 1)])
+            .size());
 }
 
 const std::string* FakeMailbox::sessionMessage(int messageNumber, const char* command)
@@ -97,7 +90,7 @@ bool FakeMailbox::retrieveMessage(int messageNumber, mail::mime::MailMessage& me
     if (!text)
         return false;
     message.reset();
-    message.fill(withCrLf(*text), true);
+    message.fill(base::normaliseLineBreaks(*text), true);
     return true;
 }
 

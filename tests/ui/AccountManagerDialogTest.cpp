@@ -1,8 +1,8 @@
 #include "ui/dialogs/AccountManagerDialog.h"
 
 #include "RecordingShellOpen.h"
-#include "ScriptedUserPrompts.h"
-#include "TestFiles.h"
+#include "support/ScriptedUserPrompts.h"
+#include "support/TestFiles.h"
 #include "ui/dialogs/AccountManagerFields.h"
 
 #include <QDir>

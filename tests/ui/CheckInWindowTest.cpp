@@ -1,7 +1,7 @@
 #include "CheckFixture.h"
 #include "RecordingShellOpen.h"
 #include "SpamCorpus.h"
-#include "TestFiles.h"
+#include "support/TestFiles.h"
 #include "TestMailServer.h"
 #include "app/Session.h"
 #include "core/check/CheckController.h"

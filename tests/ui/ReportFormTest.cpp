@@ -1,8 +1,8 @@
 #include "ui/dialogs/ReportForm.h"
 
 #include "ModalDialogs.h"
-#include "ScriptedUserPrompts.h"
-#include "TestFiles.h"
+#include "support/ScriptedUserPrompts.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 #include "ui/pages/StatisticPage.h"
 
 #include "ModalDialogs.h"
-#include "ScriptedUserPrompts.h"
-#include "TestFiles.h"
+#include "support/ScriptedUserPrompts.h"
+#include "support/TestFiles.h"
 #include "records/StatisticsLog.h"
 #include "ui/widgets/ChartWidget.h"
 

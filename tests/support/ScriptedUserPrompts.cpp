@@ -1,4 +1,4 @@
-#include "ScriptedUserPrompts.h"
+#include "support/ScriptedUserPrompts.h"
 
 namespace vantor::test {
 
