@@ -178,6 +178,23 @@ private slots:
         QCOMPARE(saved, body.left(10000) + "\r\n");
     }
 
+    void wholeModeKeepsEveryPartOfAMultipartMessage()
+    {
+        const QByteArray parts = "MIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"XYZ\"\r\n"
+                                 "From: spam@example.com\r\nSubject: Parts\r\n"
+                                 "Date: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n"
+                                 "--XYZ\r\nContent-Type: text/plain\r\n\r\nHello there\r\n"
+                                 "--XYZ\r\nContent-Type: application/octet-stream; name=\"a.bin\"\r\n"
+                                 "Content-Transfer-Encoding: base64\r\n\r\nQUJD\r\n--XYZ--\r\n";
+        prepare(true, true, true, {parts});
+        QVERIFY(m_recorder->recordDeletedMessage(1, 3, "Home").mayDelete);
+        const QByteArray saved = readFile(backupFolder() + u'/' + expectedName("spam@example.com"));
+        // The copy is the assembled MIME text: both parts with their headers between the delimiters.
+        QVERIFY2(saved.contains("Hello there") && saved.contains("QUJD"), saved.constData());
+        QVERIFY(saved.contains("Content-Type: text/plain"));
+        QVERIFY(saved.contains("name=\"a.bin\""));
+    }
+
     void sameDateAndSenderKeepsTheLaterCopy()
     {
         prepare(true, false, true,

@@ -185,7 +185,13 @@ void MailMessage::rebuildReceived()
     // The body is assembled from the tree as received, before the rebuild gives the message new containers.
     MessageBuilder builder(*this);
     builder.assembleBody();
+    std::string assembled = m_encodedBody;
     builder.restructureWhenStale();
+    // The rebuild of a multipart message hands its own body to its parts; the message keeps the text as it
+    // was assembled, which is what the backup of a deleted message saves. The body stays stale, so the next
+    // assembly writes it afresh from the new containers.
+    if (m_encodedBody.empty() && !subParts().empty())
+        m_encodedBody = std::move(assembled);
 }
 
 MimePart* MailMessage::setTextPart(std::string_view text, MimePart* part, std::string_view mimeType)

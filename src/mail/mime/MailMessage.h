@@ -119,7 +119,8 @@ public:
     // and the backup of a deleted message do: locates its parts, writes its multipart body text, then
     // makes fresh containers with new boundaries, re-encodes its text parts and names its attachments.
     // Only what is stale is redone: a header-only message is left as it is, and one built or rebuilt
-    // already only gets its body text written.
+    // already only gets its body text written. encodedBody() stays the text as assembled before the rebuild
+    // until the body is assembled again.
     void rebuildReceived();
 
     // --- Building --------------------------------------------------------------------------------
