@@ -1,5 +1,6 @@
 #include "mail/proto/Pop3Replies.h"
 
+#include "base/TextLines.h"
 #include "mail/codec/TextHelpers.h"
 
 #include <algorithm>
@@ -9,28 +10,6 @@
 namespace vantor::mail::proto {
 
 namespace {
-
-// Calls line(text) for every line of text; a line ends with CR LF, CR or LF, and a last line without
-// a line break counts too. Each kind of line end is searched for once over the text (memchr speed).
-template <typename Visitor> void forEachLine(std::string_view text, Visitor&& line)
-{
-    std::size_t start = 0;
-    std::size_t nextCr = text.find('\r');
-    std::size_t nextLf = text.find('\n');
-    while (start < text.size()) {
-        if (nextCr < start)
-            nextCr = text.find('\r', start);
-        if (nextLf < start)
-            nextLf = text.find('\n', start);
-        const std::size_t end = std::min(nextCr, nextLf);
-        if (end == std::string_view::npos) {
-            line(text.substr(start));
-            return;
-        }
-        line(text.substr(start, end - start));
-        start = end + ((end == nextCr && nextLf == end + 1) ? 2 : 1);
-    }
-}
 
 std::string_view cutAtNul(std::string_view text)
 {
@@ -80,7 +59,7 @@ bool isPop3Refusal(std::string_view statusLine)
 std::optional<MessageListing> parseListing(std::string_view reply)
 {
     std::vector<std::string_view> lines;
-    forEachLine(cutAtNul(reply), [&lines](std::string_view line) { lines.push_back(line); });
+    base::forEachLine(cutAtNul(reply), [&lines](std::string_view line) { lines.push_back(line); });
     MessageListing listing;
     if (lines.size() < 3)
         return listing;
@@ -115,7 +94,7 @@ std::string multiLineText(std::string_view reply)
     };
     std::optional<std::string_view> pending;
     bool statusLine = true;
-    forEachLine(text, [&](std::string_view line) {
+    base::forEachLine(text, [&](std::string_view line) {
         if (statusLine) {
             statusLine = false;
             return;
