@@ -34,9 +34,22 @@ bool isKeyLineOf(std::string_view line, std::string_view key)
 }
 
 // The first of lines whose key is key, cut to 255 characters like every stored key.
+// A name as a write stores it, so that a name with a line break finds what was written under it instead
+// of adding a second entry that a reload would drop.
+// Lookups are frequent and such names rare, so only they pay for a copy (kept in buffer).
+std::string_view storedName(std::string_view name, std::string& buffer)
+{
+    name = cutName(name);
+    if (name.find_first_of("\r\n") == std::string_view::npos)
+        return name;
+    buffer = withoutLineBreaks(std::string(name));
+    return buffer;
+}
+
 template <typename Lines> auto findKeyLine(Lines& lines, std::string_view key)
 {
-    key = cutName(key);
+    std::string buffer;
+    key = storedName(key, buffer);
     return std::find_if(lines.begin(), lines.end(),
                         [key](std::string_view line) { return isKeyLineOf(line, key); });
 }
@@ -137,14 +150,15 @@ void IniFile::updateFile()
 
 std::size_t IniFile::findSection(std::string_view name) const
 {
-    name = cutName(name);
+    std::string buffer;
+    const std::string_view stored = storedName(name, buffer);
     // Circular search from the most recently used section: runs of reads in one section, and walks
     // through the sections in file order, find their section at the first or second step.
     std::size_t index = m_recentSection;
     for (std::size_t step = 0; step < m_sections.size(); ++step, ++index) {
         if (index >= m_sections.size())
             index = 0;
-        if (initext::equalsNoCase(m_sections[index].name, name))
+        if (initext::equalsNoCase(m_sections[index].name, stored))
             return m_recentSection = index;
     }
     return NotFound;
@@ -156,7 +170,8 @@ IniFile::Section& IniFile::findOrCreateSection(std::string_view name)
     if (index != NotFound)
         return m_sections[index];
     m_recentSection = m_sections.size();
-    return m_sections.emplace_back(Section{withoutLineBreaks(std::string(cutName(name))), {}});
+    std::string buffer;
+    return m_sections.emplace_back(Section{std::string(storedName(name, buffer)), {}});
 }
 
 std::optional<std::string_view> IniFile::findValue(std::string_view section, std::string_view key) const

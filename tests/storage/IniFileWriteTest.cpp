@@ -1,5 +1,5 @@
-#include "support/TempHome.h"
 #include "storage/IniFile.h"
+#include "support/TempHome.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -172,10 +172,17 @@ TEST(IniFileWrite, LineBreaksInNamesAndValuesCannotSplitTheLine)
         IniFile ini(dir.file("a.ini"));
         ini.writeString("A", "k", "one\r\n[Forged]\nx=1");
         ini.writeString("B\nC", "j", "2");
+        // Written again under the same names: the stored entries are found, not doubled (a reload would
+        // drop the second section, and read the first line of a key).
+        ini.writeString("B\nC", "j\r\nk", "3");
+        ini.writeString("B\nC", "j\r\nk", "4");
+        EXPECT_EQ(ini.readString("B\nC", "j\r\nk", ""), "4");
     }
     IniFile ini(dir.file("a.ini"));
     EXPECT_EQ(ini.readSections(), (Lines{"A", "B C"}));
     EXPECT_EQ(ini.readString("A", "k", ""), "one  [Forged] x=1");
+    EXPECT_EQ(ini.readSection("B C"), (Lines{"j", "j  k"}));
+    EXPECT_EQ(ini.readString("B C", "j  k", ""), "4");
 }
 
 TEST(IniFileWrite, EmptyKeyErasesTheSectionAndAllEmptyWritesBack)
