@@ -59,12 +59,18 @@ const std::string* FakeMailbox::sessionMessage(int messageNumber, const char* co
 {
     m_commands.push_back(std::string(command) + " " + std::to_string(messageNumber));
     const Drop& box = drop(m_login.host);
-    if (!m_isLoggedIn || m_isShutDown)
-        return fail("not in a session", false), nullptr;
-    if (box.brokenFetches.contains(messageNumber))
-        return fail("time-out", true), nullptr;
-    if (messageNumber < 1 || messageNumber > messageCount() || m_marked.contains(messageNumber))
-        return fail("-ERR no such message", false), nullptr;
+    if (!m_isLoggedIn || m_isShutDown) {
+        fail("not in a session", false);
+        return nullptr;
+    }
+    if (box.brokenFetches.contains(messageNumber)) {
+        fail("time-out", true);
+        return nullptr;
+    }
+    if (messageNumber < 1 || messageNumber > messageCount() || m_marked.contains(messageNumber)) {
+        fail("-ERR no such message", false);
+        return nullptr;
+    }
     return &box.messages[static_cast<std::size_t>(messageNumber - 1)];
 }
 

@@ -52,89 +52,89 @@ void AccountPass::run(MessageStep& step)
         m_run.account() = {row, load.description, load.profile};
         if (load.outcome == AccountLoad::Outcome::Failed) {
             // Missing account data ends the whole pass, not only this account.
-            markFailed(row, load.failure);
+            markFailed(load.failure);
             return;
         }
-        visitAccount(row, load.login, step);
+        visitAccount(load.login, step);
     }
 }
 
-void AccountPass::visitAccount(int row, const Pop3Login& login, MessageStep& step)
+void AccountPass::visitAccount(const Pop3Login& login, MessageStep& step)
 {
     const CheckServices& services = m_run.services();
     Mailbox& mailbox = m_run.mailbox();
     mailbox.setLogin(login);
-    if (!openSession(row, login.host, Session::Filtering))
+    if (!openSession(login.host, Session::Filtering))
         return;
     services.showStatus("027", login.host);
     const int emails = mailbox.messageCount();
     m_run.account().emails = emails;
-    setColumn(row, m_run.layout().emails, std::to_string(emails));
+    m_run.setAccountColumn(m_run.layout().emails, std::to_string(emails));
     services.showStatus("026", login.host);
     m_run.report(services.text("Message", "025"));
     m_run.report(services.text("Message", "024") + " " + login.host);
     m_run.report(services.text("Message", "023") + " " + std::to_string(emails));
     if (emails == 0)
-        setColumn(row, m_run.layout().filtered, "0");
+        m_run.setAccountColumn(m_run.layout().filtered, "0");
     SessionDeletions& deletions = m_run.deletions();
     deletions.begin();
-    const bool isSound = fetchMessages(row, emails, login.host, step);
+    const bool isSound = fetchMessages(emails, login.host, step);
     m_run.report(services.text("Message", "021"));
     // Only an acknowledged QUIT makes the server carry out the deletions; a refused one leaves the
     // messages in place.
     if (!isSound || !mailbox.quit()) {
-        abortSession(row, login.host);
+        abortSession(login.host);
         return;
     }
     deletions.commit(services, m_run.lists());
 
     if (m_style.hasSecondListing) {
-        const int filtered = listKept(row, login.host);
+        const int filtered = listKept(login.host);
         m_run.account().filtered = filtered;
         step.afterSecondListing(m_run);
         if (filtered >= 0) {
-            setColumn(row, m_run.layout().filtered, std::to_string(filtered));
-            setColumn(row, m_run.layout().deleted, std::to_string(emails - filtered));
+            m_run.setAccountColumn(m_run.layout().filtered, std::to_string(filtered));
+            m_run.setAccountColumn(m_run.layout().deleted, std::to_string(emails - filtered));
         }
     }
     if (!m_style.hasSecondListing || m_run.account().filtered >= 0)
-        markDone(row);
+        markDone();
     services.showStatus("020", login.host);
     if (m_style.hasSecondListing && !mailbox.quit())
         mailbox.abort();
     services.showStatus("019", login.host);
 }
 
-void AccountPass::markDone(int row)
+void AccountPass::markDone()
 {
-    m_run.accountList().setIcon(row, AccountDone);
+    m_run.accountList().setIcon(m_run.account().row, AccountDone);
     std::string message = AccountOkText;
     if (const int kept = m_run.deletions().keptForBackup(); kept > 0) {
         message =
             storedText(fillPlaceholders(m_run.services().uiText("Message", "061"), {QString::number(kept)}));
         m_run.report(message);
     }
-    setColumn(row, m_run.layout().message, message);
+    m_run.setAccountColumn(m_run.layout().message, message);
     const CheckRun::Account& account = m_run.account();
     if (m_style.logTotals && account.filtered >= 0)
         m_run.addDayTotals({account.emails, account.filtered, account.emails - account.filtered});
 }
 
-void AccountPass::abortSession(int row, const std::string& host)
+void AccountPass::abortSession(const std::string& host)
 {
     Mailbox& mailbox = m_run.mailbox();
     const std::string reason = mailbox.failureText();
     mailbox.abort();
     m_run.deletions().discard();
     const std::string& failure = m_run.services().text("Message", "060");
-    markFailed(row, failure);
+    markFailed(failure);
     m_run.report(failure);
     m_run.logError(withReason(
         base::errorEntry(m_run.errorCode(), "session aborted, nothing deleted on ") + host, reason));
     m_run.services().showStatus("019", host);
 }
 
-bool AccountPass::openSession(int row, const std::string& host, Session session)
+bool AccountPass::openSession(const std::string& host, Session session)
 {
     const CheckServices& services = m_run.services();
     Mailbox& mailbox = m_run.mailbox();
@@ -145,7 +145,7 @@ bool AccountPass::openSession(int row, const std::string& host, Session session)
     if (isFiltering)
         services.showStatus("029", host);
     if (!mailbox.connect()) {
-        markFailed(row, services.text("Message", "017"));
+        markFailed(services.text("Message", "017"));
         // A refused certificate or STLS is only told apart from a closed port by its reason.
         logFailure(code, "connect to", host, mailbox.failureText());
         // A failed connect may leave the socket open; the next account needs it closed.
@@ -155,7 +155,7 @@ bool AccountPass::openSession(int row, const std::string& host, Session session)
     if (isFiltering)
         services.showStatus("028", host);
     if (!mailbox.login()) {
-        markFailed(row, services.text("Message", "018"));
+        markFailed(services.text("Message", "018"));
         logFailure(code, "login to", host);
         mailbox.abort();
         return false;
@@ -163,7 +163,7 @@ bool AccountPass::openSession(int row, const std::string& host, Session session)
     return true;
 }
 
-bool AccountPass::fetchMessages(int row, int count, const std::string& host, MessageStep& step)
+bool AccountPass::fetchMessages(int count, const std::string& host, MessageStep& step)
 {
     Mailbox& mailbox = m_run.mailbox();
     for (int number = 1; number <= count; ++number) {
@@ -172,7 +172,7 @@ bool AccountPass::fetchMessages(int row, int count, const std::string& host, Mes
             if (!mailbox.isSessionOpen())
                 return false;
             // A clean refusal of one message: the others can still be judged.
-            setColumn(row, m_run.layout().message, m_run.services().text("Message", "022"));
+            m_run.setAccountColumn(m_run.layout().message, m_run.services().text("Message", "022"));
             logFailure(m_run.errorCode(), "retrive message from", host);
             continue;
         }
@@ -184,11 +184,11 @@ bool AccountPass::fetchMessages(int row, int count, const std::string& host, Mes
     return true;
 }
 
-int AccountPass::listKept(int row, const std::string& host)
+int AccountPass::listKept(const std::string& host)
 {
     // The row keeps the Message text of a failed second listing: without the count of the messages left,
     // "Filtered" and "Deleted" stay empty and the day totals leave the account out.
-    if (!openSession(row, host, Session::SecondListing))
+    if (!openSession(host, Session::SecondListing))
         return -1;
     Mailbox& mailbox = m_run.mailbox();
     const int filtered = mailbox.messageCount();
@@ -200,7 +200,7 @@ int AccountPass::listKept(int row, const std::string& host)
         logFailure(base::errorcode::SecondListing, "retrive message from", host, mailbox.failureText());
         if (!mailbox.isSessionOpen()) {
             // Later replies could no longer be told apart: the count of what is left stays unknown.
-            markFailed(row, m_run.services().text("Message", "022"));
+            markFailed(m_run.services().text("Message", "022"));
             return -1;
         }
     }
@@ -229,16 +229,10 @@ void AccountPass::addKeptRow()
          {subject, account.description, mail::codec::formatListDateTime(message.messageDate())}});
 }
 
-void AccountPass::markFailed(int row, const std::string& failure)
+void AccountPass::markFailed(const std::string& failure)
 {
-    m_run.accountList().setIcon(row, AccountFailed);
-    setColumn(row, m_run.layout().message, failure);
-}
-
-void AccountPass::setColumn(int row, int subItem, std::string text)
-{
-    if (subItem >= 0)
-        m_run.accountList().setSubItem(row, subItem, std::move(text));
+    m_run.accountList().setIcon(m_run.account().row, AccountFailed);
+    m_run.setAccountColumn(m_run.layout().message, failure);
 }
 
 void AccountPass::logFailure(std::string_view code, const char* what, const std::string& host,

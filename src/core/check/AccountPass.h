@@ -34,7 +34,7 @@ public:
     void run(MessageStep& step);
 
 private:
-    void visitAccount(int row, const Pop3Login& login, MessageStep& step);
+    void visitAccount(const Pop3Login& login, MessageStep& step);
     enum class Session
     {
         // The connection that filters: the status bar follows each step.
@@ -44,18 +44,17 @@ private:
     };
 
     // Connect and log in; on failure marks the row, logs " <code> - failed on ..." and closes.
-    bool openSession(int row, const std::string& host, Session session);
+    bool openSession(const std::string& host, Session session);
     // False when the session broke on the way.
-    bool fetchMessages(int row, int count, const std::string& host, MessageStep& step);
+    bool fetchMessages(int count, const std::string& host, MessageStep& step);
     // Closes a broken session without QUIT and marks the row: the server keeps everything.
-    void abortSession(int row, const std::string& host);
+    void abortSession(const std::string& host);
     // The second connection: the kept rows and the "Filtered" count; -1 when it could not list them.
-    int listKept(int row, const std::string& host);
+    int listKept(const std::string& host);
     // The row's Message (and a report line for messages kept unbacked) once the account is done.
-    void markDone(int row);
+    void markDone();
     void addKeptRow();
-    void markFailed(int row, const std::string& failure);
-    void setColumn(int row, int subItem, std::string text);
+    void markFailed(const std::string& failure);
     void logFailure(std::string_view code, const char* what, const std::string& host,
                     const std::string& reason = {});
 

@@ -71,7 +71,8 @@ public:
     void clearReport() { m_tools.report.clear(); }
     // Appends the local time, " - " and text to the report.
     void report(std::string_view text);
-    // The analysis of the parts of the fetched header; false (and nothing changed) when it raised.
+    // Locates the parts of the fetched message and assembles it, as judging it needs; false when that
+    // raised (the message is then judged by its header alone).
     bool analyseMessage();
     void logError(std::string_view entry) const;
     // A column of the account's row; nothing for a column the list does not have.
