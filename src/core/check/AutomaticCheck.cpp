@@ -8,13 +8,11 @@
 #include "core/check/CheckLock.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckServices.h"
-#include "core/check/Mailbox.h"
 #include "core/check/MessageStep.h"
 #include "core/program/ProcessState.h"
 #include "core/program/StatusSink.h"
 #include "filter/FilterEngine.h"
 #include "records/DeletedMessageRecorder.h"
-#include "storage/IniError.h"
 
 namespace vantor::core {
 
@@ -27,34 +25,21 @@ class JudgeAndDelete : public MessageStep
 public:
     void handleMessage(CheckRun& run, int messageNumber) override
     {
-        Mailbox& mailbox = run.mailbox();
-        // A message whose parts cannot be analysed is still judged by its header.
-        if (!run.analyseMessage())
-            run.logError(base::errorEntry(run.errorCode(), "failed on FindParts of message"));
-        const std::string& profile = run.account().profile;
-        filter::Judgement judgement;
-        try {
-            judgement =
-                run.engine().judge(messageNumber, mailbox.message(), mailbox.messageSize(messageNumber),
-                                   profile, filter::FilterEngine::Mode::Automatic);
-        } catch (const storage::IniError&) {
-            // A profile or black list that exists but cannot be read judges nothing: the message stays.
-            run.logError(base::errorEntry(base::errorcode::AutomaticFilter, "cannot read profile ") +
-                         profile + " or its black list");
+        const std::optional<filter::Judgement> judgement =
+            run.judgeMessage(messageNumber, filter::FilterEngine::Mode::Automatic);
+        if (!judgement)
             return;
-        }
-        run.noteJudgement(judgement);
-        const filter::VerdictCode code = judgement.verdict.code;
+        const filter::VerdictCode code = judgement->verdict.code;
         if (!filter::isDeleting(code)) {
-            run.report(judgement.reportLine);
+            run.report(judgement->reportLine);
             return;
         }
         // A black-listed sender is reported before its message goes, every other verdict after.
         if (code == filter::VerdictCode::BlackList)
-            run.report(judgement.reportLine);
+            run.report(judgement->reportLine);
         deleteMessage(run, messageNumber, code);
         if (code != filter::VerdictCode::BlackList)
-            run.report(judgement.reportLine);
+            run.report(judgement->reportLine);
     }
 
     void afterSecondListing(CheckRun&) override {}
@@ -69,16 +54,8 @@ private:
             run.deletions().keepForBackup();
             return;
         }
-        Mailbox& mailbox = run.mailbox();
-        // A session the recording's fetch broke is aborted by the pass; there is nothing left to refuse.
-        if (!mailbox.isSessionOpen())
+        if (!run.deleteOnServer(messageNumber))
             return;
-        if (!mailbox.deleteMessage(messageNumber)) {
-            if (mailbox.isSessionOpen())
-                run.logError(base::errorEntry(run.errorCode(), "failed on delete message from ") +
-                             mailbox.host());
-            return;
-        }
         // Listed as deleted and stored in backup.bak only once the server acknowledges QUIT: a message that
         // stays on the server must not show as deleted.
         if (recording.row)

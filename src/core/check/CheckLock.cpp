@@ -1,7 +1,7 @@
 #include "core/check/CheckLock.h"
 
-#include "core/program/HomeDirectory.h"
 #include "core/check/Mailbox.h"
+#include "core/program/HomeDirectory.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>

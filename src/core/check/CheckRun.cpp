@@ -50,6 +50,39 @@ bool CheckRun::analyseMessage()
     }
 }
 
+std::optional<filter::Judgement> CheckRun::judgeMessage(int messageNumber, filter::FilterEngine::Mode mode)
+{
+    if (!analyseMessage())
+        logError(base::errorEntry(m_errorCode, "failed on FindParts of message"));
+    const std::string& profile = m_account.profile;
+    std::optional<filter::Judgement> judgement;
+    try {
+        Mailbox& box = mailbox();
+        judgement =
+            engine().judge(messageNumber, box.message(), box.messageSize(messageNumber), profile, mode);
+    } catch (const storage::IniError&) {
+        const std::string_view code = mode == filter::FilterEngine::Mode::Automatic
+                                          ? base::errorcode::AutomaticFilter
+                                          : base::errorcode::PreviewFilter;
+        logError(base::errorEntry(code, "cannot read profile ") + profile + " or its black list");
+        return std::nullopt;
+    }
+    noteJudgement(*judgement);
+    return judgement;
+}
+
+bool CheckRun::deleteOnServer(int messageNumber)
+{
+    Mailbox& box = mailbox();
+    if (!box.isSessionOpen())
+        return false;
+    if (box.deleteMessage(messageNumber))
+        return true;
+    if (box.isSessionOpen())
+        logError(base::errorEntry(m_errorCode, "failed on delete message from ") + box.host());
+    return false;
+}
+
 void CheckRun::logError(std::string_view entry) const
 {
     m_services.logError(entry);

@@ -2,16 +2,14 @@
 
 #include "core/check/AccountRowLayout.h"
 #include "core/check/SessionDeletions.h"
+#include "filter/FilterEngine.h"
 #include "records/StatisticsLog.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace vantor::filter {
-class FilterEngine;
-struct Judgement;
-} // namespace vantor::filter
 namespace vantor::records {
 class DeletedMessageRecorder;
 }
@@ -74,6 +72,13 @@ public:
     // Locates the parts of the fetched message and assembles it, as judging it needs; false when that
     // raised (the message is then judged by its header alone).
     bool analyseMessage();
+    // The fetched message analysed (a failure logged) and judged by the account's profile in mode, with
+    // what the judgement notes besides its verdict. Nothing when the profile or its black list exists but
+    // cannot be read (logged): such a message is not judged at all, so it stays.
+    std::optional<filter::Judgement> judgeMessage(int messageNumber, filter::FilterEngine::Mode mode);
+    // DELE of a condemned message whose backup is made; false when it stays on the server. A refusal is
+    // logged under the run's code; a session broken on the way is the account pass's to abort.
+    bool deleteOnServer(int messageNumber);
     void logError(std::string_view entry) const;
     // A column of the account's row; nothing for a column the list does not have.
     void setAccountColumn(int subItem, std::string text);

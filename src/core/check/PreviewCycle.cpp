@@ -17,7 +17,6 @@
 #include "filter/FilterEngine.h"
 #include "mail/codec/MailDate.h"
 #include "mail/mime/MailMessage.h"
-#include "storage/IniError.h"
 
 #include <QScopeGuard>
 
@@ -36,24 +35,13 @@ public:
 
     void handleMessage(CheckRun& run, int messageNumber) override
     {
-        Mailbox& mailbox = run.mailbox();
-        if (!run.analyseMessage())
-            run.logError(base::errorEntry(run.errorCode(), "failed on FindParts of message"));
-        const std::string& profile = run.account().profile;
-        filter::Judgement judgement;
-        try {
-            judgement =
-                run.engine().judge(messageNumber, mailbox.message(), mailbox.messageSize(messageNumber),
-                                   profile, filter::FilterEngine::Mode::Preview);
-        } catch (const storage::IniError&) {
-            run.logError(base::errorEntry(base::errorcode::PreviewFilter, "cannot read profile ") + profile +
-                         " or its black list");
+        const std::optional<filter::Judgement> judgement =
+            run.judgeMessage(messageNumber, filter::FilterEngine::Mode::Preview);
+        if (!judgement)
             return;
-        }
-        run.noteJudgement(judgement);
-        addPreviewRow(run, judgement.verdict.code);
-        m_reasons.push_back(judgement.verdict.reasonText);
-        run.report(judgement.reportLine);
+        addPreviewRow(run, judgement->verdict.code);
+        m_reasons.push_back(judgement->verdict.reasonText);
+        run.report(judgement->reportLine);
     }
 
     void afterSecondListing(CheckRun&) override {}

@@ -59,15 +59,8 @@ void PreviewMatchStep::deleteMatched(CheckRun& run, int messageNumber, int icon,
         run.deletions().keepForBackup();
         return;
     }
-    Mailbox& mailbox = run.mailbox();
-    if (!mailbox.isSessionOpen())
+    if (!run.deleteOnServer(messageNumber))
         return;
-    if (!mailbox.deleteMessage(messageNumber)) {
-        if (mailbox.isSessionOpen())
-            run.logError(base::errorEntry(base::errorcode::PreviewFinish, "failed on delete message from ") +
-                         mailbox.host());
-        return;
-    }
     run.deletions().add({std::move(message.sender),
                          icon,
                          {std::move(message.subject), run.account().description, std::move(message.date)}});
