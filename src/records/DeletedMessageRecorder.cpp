@@ -17,6 +17,15 @@ namespace vantor::records {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+bool isText(const std::string& contentType)
+{
+    return contentType.empty() || contentType == "text" || contentType.starts_with("text/");
+}
+
+} // namespace
+
 DeletedMessageRecorder::DeletedMessageRecorder(std::string homeDir, MessageSource& source,
                                                mail::mime::MailMessage& message, storage::ErrorLog& errorLog)
     : m_homeDir(std::move(homeDir))
@@ -75,7 +84,10 @@ std::string DeletedMessageRecorder::backupText(bool allMessage)
 {
     if (!allMessage)
         return base::joinLinesCrLf(m_message.headerLines());
-    // The body as it would be sent again: a multipart message with its delimiters and part headers.
+    // A message that is one text is kept as text a person can read in any charset; anything else as
+    // it would be sent again: a multipart message with its delimiters and part headers.
+    if (m_message.subParts().empty() && isText(m_message.contentType()))
+        return m_message.decodedText();
     m_message.rebuildReceived();
     return m_message.encodedBody();
 }

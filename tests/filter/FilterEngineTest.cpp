@@ -154,6 +154,18 @@ TEST_P(FilterEngineTest, LoweringTouchesOnlyAsciiLetters)
     EXPECT_EQ(code(text, {"From: a@b.example", "Subject: \xC3\xA4rger"}), VerdictCode::Clear);
 }
 
+TEST_P(FilterEngineTest, SubjectRulesSeeTheWholeDecodedSubject)
+{
+    // Words split over two encoded words of a folded line, and words hidden behind a semicolon.
+    const ProfileText rule = ProfileText().subjectRule("Contains", "势在必行");
+    EXPECT_EQ(code(rule, {"From: a@b.example",
+                          "Subject: =?UTF-8?Q?=E5=8A=BF=E5=9C=A8=E5=BF=85?=", "\t=?UTF-8?Q?=E8=A1=8C?="}),
+              VerdictCode::SubjectRule);
+    EXPECT_EQ(code(ProfileText().subjectRule("Contains", "viagra"),
+                   {"From: a@b.example", "Subject: Hello; VIAGRA for you"}),
+              VerdictCode::SubjectRule);
+}
+
 TEST_P(FilterEngineTest, EmptyPatternsFollowEachConditionsRule)
 {
     EXPECT_EQ(code(ProfileText().subjectRule("Starts with", "")), VerdictCode::SubjectRule);

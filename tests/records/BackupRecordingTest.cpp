@@ -195,6 +195,18 @@ private slots:
         QVERIFY(saved.contains("name=\"a.bin\""));
     }
 
+    void wholeModeSavesATextBodyInUtf8()
+    {
+        const QByteArray text = "Content-Type: text/plain; charset=GB2312\r\n"
+                                "Content-Transfer-Encoding: quoted-printable\r\n"
+                                "From: spam@example.com\r\nSubject: Chinese\r\n"
+                                "Date: Tue, 08 Dec 2026 14:05:33 +0000\r\n\r\n=C0=EE=D5=B9=B7=E6\r\n";
+        prepare(true, true, true, {text});
+        QVERIFY(m_recorder->recordDeletedMessage(1, 3, "Home").mayDelete);
+        QCOMPARE(readFile(backupFolder() + u'/' + expectedName("spam@example.com")),
+                 QByteArray("\xE6\x9D\x8E\xE5\xB1\x95\xE9\x94\x8B\r\n"));
+    }
+
     void sameDateAndSenderKeepsTheLaterCopy()
     {
         prepare(true, false, true,

@@ -4,8 +4,10 @@
 #include "base/FileReader.h"
 #include "base/TextLines.h"
 #include "mail/codec/MailDate.h"
+#include "mail/codec/TextHelpers.h"
 #include "mail/mime/MailMessage.h"
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -43,10 +45,17 @@ void writeMessage(JsonWriter& json, MailMessage& m)
     json.field("from", m.fromAddress());
     json.field("subject", m.subject());
     json.field("date", date ? vantor::mail::codec::formatListDateTime(date) : std::string());
+    // The same instant at offset zero, so that other parsers can be compared whatever the local zone.
+    const auto utc = vantor::mail::codec::parseMailDate(
+        vantor::mail::codec::trimBlanks(m.headerValue("Date")), std::chrono::minutes{0});
+    json.field("date_utc", utc ? vantor::mail::codec::formatListDateTime(utc) : std::string());
     json.field("to", m.toList().allAddresses());
     json.field("cc", m.ccList().allAddresses());
     json.field("priority", m.priority());
-    json.field("text_plain", joined(m.textPlain()));
+    MimePart* plain = m.textPlainPart();
+    // The text as a person reads it: in UTF-8 whatever its charset, one line per line.
+    json.field("text_plain",
+               plain != nullptr ? joined(vantor::base::splitLines(plain->decodedText())) : std::string());
     json.field("text_html_lines", static_cast<long long>(m.textHtml().size()));
     json.beginArray("attachments");
     for (MimePart* part : m.attachments()) {

@@ -1,26 +1,207 @@
 #include "mail/codec/Charsets.h"
 
+#include "base/AsciiCase.h"
+#include "mail/codec/TextHelpers.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace vantor::mail::codec {
 
-std::optional<std::string> convertToUtf8(std::string_view bytes, std::string_view charset)
+namespace {
+
+// Longest byte sequence of one character in the multi-byte charsets read piece by piece (GB18030: 4).
+constexpr std::size_t kLongestCharacter = 4;
+
+std::string lowerName(std::string_view charset)
 {
     // "utf-8*en" names a language after the charset (RFC 2231); the decoder wants the charset alone.
-    const std::string_view name = charset.substr(0, charset.find('*'));
-    if (name.empty()) {
-        return std::nullopt;
+    return base::toLowerAscii(trimBlanks(charset.substr(0, charset.find('*'))));
+}
+
+bool isAnyOf(std::string_view name, std::initializer_list<std::string_view> names)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The charset that mail programs actually write under a narrower label, so that the characters of
+// the superset are read instead of being taken for errors.
+std::string_view decoderNameFor(std::string_view name)
+{
+    if (isAnyOf(name, {"gb2312", "gbk", "x-gbk", "cp936", "ms936", "windows-936", "euc-cn", "x-euc-cn",
+                       "csgb2312", "gb_2312-80", "chinese"}))
+        return "GB18030";
+    if (isAnyOf(name, {"euc-kr", "ks_c_5601-1987", "ks_c_5601", "ksc5601", "korean", "cseuckr"}))
+        return "windows-949";
+    if (isAnyOf(name, {"shift_jis", "shift-jis", "sjis", "x-sjis", "ms_kanji", "csshiftjis", "ms932"}))
+        return "windows-31j";
+    if (isAnyOf(name, {"big5", "x-big5", "csbig5", "cn-big5"}))
+        return "Big5-HKSCS";
+    return name;
+}
+
+bool isLatin1(std::string_view name)
+{
+    return isAnyOf(name, {"iso-8859-1", "iso8859-1", "iso_8859-1", "latin1", "l1", "cp819"});
+}
+
+// No charset, US-ASCII and the labels meaning "unknown" carry UTF-8 more often than anything else in
+// real mail, and UTF-8 is recognisable: it is kept where it is well-formed.
+bool readsAsUtf8(std::string_view name)
+{
+    return isAnyOf(name, {"utf-8", "utf8", "", "us-ascii", "ascii", "ansi_x3.4-1968", "unknown-8bit",
+                          "x-unknown", "unknown", "8bit"});
+}
+
+// Charsets whose bytes depend on what came before (a byte order mark, a shift sequence): they cannot
+// be read one character at a time, and plain ASCII bytes are not necessarily ASCII in them.
+bool isStateful(std::string_view name)
+{
+    for (const std::string_view family :
+         {"utf-16", "utf16", "utf-32", "utf32", "ucs", "utf-7", "2022", "hz"}) {
+        if (name.find(family) != std::string_view::npos)
+            return true;
     }
-    const QByteArray nameBytes(name.data(), static_cast<qsizetype>(name.size()));
-    QStringDecoder decoder(nameBytes.constData(), QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) {
-        return std::nullopt;
+    return false;
+}
+
+void appendLatin1(std::string& out, unsigned char c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
-    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string latin1ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (const char c : bytes)
+        appendLatin1(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+// Well-formed UTF-8 sequences as they are, every other byte as Latin-1.
+std::string lenientUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = utf8SequenceLength(bytes, i);
+        if (length == 0) {
+            appendLatin1(out, static_cast<unsigned char>(bytes[i]));
+            ++i;
+        } else {
+            out.append(bytes.substr(i, length));
+            i += length;
+        }
+    }
+    return out;
+}
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+void appendUtf8(std::string& out, const QString& text)
+{
     const QByteArray utf8 = text.toUtf8();
-    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    out.append(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+QByteArrayView viewOf(std::string_view bytes)
+{
+    return {bytes.data(), static_cast<qsizetype>(bytes.size())};
+}
+
+// Character by character: the shortest run of bytes that decodes without error is one character; a
+// byte that starts none is taken as Latin-1. Only for input the decoder found broken as a whole.
+std::string decodePiecewise(std::string_view bytes, const QByteArray& decoderName)
+{
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (std::size_t i = 0; i < bytes.size();) {
+        std::size_t taken = 0;
+        for (std::size_t length = 1; length <= kLongestCharacter && i + length <= bytes.size(); ++length) {
+            QStringDecoder decoder(decoderName.constData(), QStringConverter::Flag::Stateless);
+            const QString text = decoder.decode(viewOf(bytes.substr(i, length)));
+            if (!decoder.hasError() && !text.isEmpty()) {
+                appendUtf8(out, text);
+                taken = length;
+                break;
+            }
+        }
+        if (taken == 0) {
+            appendLatin1(out, static_cast<unsigned char>(bytes[i]));
+            taken = 1;
+        }
+        i += taken;
+    }
+    return out;
+}
+
+} // namespace
+
+std::size_t utf8SequenceLength(std::string_view bytes, std::size_t i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned int minimum = 0;
+    unsigned int code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, minimum = 0x80, code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, minimum = 0x800, code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, minimum = 0x10000, code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0u) != 0x80u)
+            return 0;
+        code = (code << 6) | (byte(i + k) & 0x3Fu);
+    }
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < minimum || code > 0x10FFFF || surrogate ? 0 : length;
+}
+
+std::string decodeCharset(std::string_view bytes, std::string_view charset)
+{
+    const std::string name = lowerName(charset);
+    if (readsAsUtf8(name))
+        return lenientUtf8(bytes);
+    if (isLatin1(name))
+        return latin1ToUtf8(bytes);
+    const bool stateful = isStateful(name);
+    if (!stateful && isAscii(bytes))
+        return std::string(bytes);
+    const std::string_view decoding = decoderNameFor(name);
+    const QByteArray decoderName(decoding.data(), static_cast<qsizetype>(decoding.size()));
+    QStringDecoder decoder(decoderName.constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid())
+        return lenientUtf8(bytes);
+    const QString text = decoder.decode(viewOf(bytes));
+    if (decoder.hasError() && !stateful)
+        return decodePiecewise(bytes, decoderName);
+    // A broken stateful text keeps the decoder's replacement characters: its bytes have no meaning
+    // of their own to fall back on.
+    std::string out;
+    appendUtf8(out, text);
+    return out;
 }
 
 } // namespace vantor::mail::codec

@@ -19,6 +19,12 @@ inline constexpr char kUpperHexDigits[] = "0123456789ABCDEF";
     return -1;
 }
 
+// Value of a hexadecimal digit of either case, or -1 (mail programs write "=e8" in encoded words too).
+[[nodiscard]] constexpr int anyCaseHexValue(char c)
+{
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : upperHexValue(c);
+}
+
 // Appends value in upper-case hexadecimal, at least minDigits digits (0: no leading zeros).
 inline void appendUpperHex(std::string& out, std::uint32_t value, int minDigits)
 {

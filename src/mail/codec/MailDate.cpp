@@ -1,5 +1,6 @@
 #include "mail/codec/MailDate.h"
 
+#include "base/AsciiCase.h"
 #include "mail/codec/TextHelpers.h"
 
 #include <array>
@@ -103,11 +104,34 @@ int monthOf(std::string_view text)
     return found == std::string_view::npos ? 1 : static_cast<int>(found / 4) + 1;
 }
 
-// Offset of the zone text east of UTC in seconds; nullopt for an impossible one.
+// Offset of an obsolete zone name east of UTC in hours (RFC 5322 4.3); military letters mean -0000.
+std::optional<int> namedZoneHours(std::string_view zone)
+{
+    struct NamedZone
+    {
+        std::string_view name;
+        int hours;
+    };
+    static constexpr NamedZone kNamedZones[] = {{"UT", 0},   {"GMT", 0},  {"EST", -5}, {"EDT", -4},
+                                                {"CST", -6}, {"CDT", -5}, {"MST", -7}, {"MDT", -6},
+                                                {"PST", -8}, {"PDT", -7}};
+    for (const NamedZone& named : kNamedZones) {
+        if (base::equalsIgnoreCase(zone, named.name))
+            return named.hours;
+    }
+    if (zone.size() == 1 && base::lowerAscii(zone.front()) >= 'a' && base::lowerAscii(zone.front()) <= 'z')
+        return 0;
+    return std::nullopt;
+}
+
+// Offset of the zone text east of UTC in seconds; nullopt for an impossible one. Texts that are
+// neither "+hhmm"/"-hhmm" nor a known name read as UTC.
 std::optional<long long> zoneSeconds(std::string_view zone)
 {
     zone = trimBlanks(zone);
-    if (zone == "GMT" || zone.size() != 5) {
+    if (const auto hours = namedZoneHours(zone))
+        return *hours * 3600LL;
+    if (zone.size() != 5) {
         return 0;
     }
     const int sign = zone.front() == '-' ? -1 : 1;

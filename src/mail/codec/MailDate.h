@@ -17,7 +17,8 @@ inline constexpr LocalTime kZeroDate{std::chrono::local_days{std::chrono::year{1
 // Current offset of local time from UTC (east positive, daylight saving time as now in force).
 [[nodiscard]] std::chrono::minutes localZoneOffset();
 
-// RFC 822 date text (day name optional, two-digit years, zone "+hhmm"/"-hhmm" or a name read as UTC)
+// RFC 822 date text (day name optional, two-digit years, zone "+hhmm"/"-hhmm", an obsolete name such as
+// "EDT" or a military letter; any other zone text reads as UTC)
 // as local time at offset localOffset. nullopt for empty text, an impossible calendar date (day 0, day
 // 32, month 13, year above 9999) or zone (hours above 23, minutes above 59). Time fields are added
 // without range check ("25:61:00" runs over); unreadable numbers read as 0, unknown month names as

@@ -123,13 +123,14 @@ std::string cutLines(std::string_view escaped)
     return out;
 }
 
-template <bool UnderscoreIsSpace> std::string decode(std::string_view text)
+// The Q encoding of encoded words reads "_" as a space and takes lower-case escapes as well.
+template <bool QEncoding> std::string decode(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t next = UnderscoreIsSpace ? text.find_first_of("=_", i) : text.find('=', i);
+        const std::size_t next = QEncoding ? text.find_first_of("=_", i) : text.find('=', i);
         const std::size_t runEnd = next == std::string_view::npos ? text.size() : next;
         out.append(text.data() + i, runEnd - i);
         i = runEnd;
@@ -149,8 +150,9 @@ template <bool UnderscoreIsSpace> std::string decode(std::string_view text)
             i += 2; // soft break of a text whose CR LF became LF
             continue;
         }
-        const int high = upperHexValue(first);
-        const int low = upperHexValue(text[i + 2]);
+        const auto hexValue = QEncoding ? anyCaseHexValue : upperHexValue;
+        const int high = hexValue(first);
+        const int low = hexValue(text[i + 2]);
         if (high >= 0 && low >= 0) {
             out += static_cast<char>(high * 16 + low);
         }

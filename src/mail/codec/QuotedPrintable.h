@@ -17,7 +17,8 @@ namespace vantor::mail::codec {
 // Other bytes (NUL included) are copied. Never fails.
 [[nodiscard]] std::string decodeQuotedPrintable(std::string_view text);
 
-// As decodeQuotedPrintable, but "_" reads as a space (the Q encoding of encoded words).
+// As decodeQuotedPrintable, but "_" reads as a space and lower-case escapes count (the Q encoding of
+// encoded words, where mail programs write "=e8" as often as "=E8").
 [[nodiscard]] std::string decodeQEncoding(std::string_view text);
 
 } // namespace vantor::mail::codec

@@ -3,154 +3,154 @@
 #include "mail/codec/HeaderText.h"
 #include "mail/mime/TextEnds.h"
 
+#include <algorithm>
+
 namespace vantor::mail::mime {
 
 namespace {
 
-// State of one recipient while a list value is scanned.
-class RecipientScan
+// The parts of one mailbox as written: "phrase <address>", "address (comment)", "\"name\" address".
+struct MailboxParts
 {
-public:
-    explicit RecipientScan(std::vector<MailAddress>& out)
-        : m_out(out)
-    {}
-
-    void feed(char c);
-    void finish();
-
-private:
-    void gatherInsideQuote(char c);
-
-    std::vector<MailAddress>& m_out;
-    std::string m_text;
-    std::string m_address;
-    char m_closer = 0;
-    bool m_inAngle = false;
+    std::string phrase;     // words and quoted strings before the angle brackets, quotes removed
+    std::string plain;      // the words alone, outside quoted strings and comments
+    std::string angle;      // the text inside the first angle brackets, blanks dropped
+    std::string afterAngle; // words after the closing angle bracket
+    std::string quoted;     // the first quoted string
+    std::string comment;    // the first comment, without its parentheses
+    bool hasAngle = false;
 };
 
-void RecipientScan::feed(char c)
+// Index of the character closing the quoted string or (nested) comment opened at `open`, or the end.
+// A backslash escapes the character after it.
+std::size_t closingOf(std::string_view text, std::size_t open)
 {
-    if (m_closer != 0) {
-        if (c == m_closer)
-            m_closer = 0;
-        else
-            gatherInsideQuote(c);
-        return;
-    }
-    switch (c) {
-    case '"':
-    case '(':
-        // "a@b (Name)": the text before the comment is the address.
-        if (!m_inAngle && !m_text.empty() && m_address.empty()) {
-            m_address = trimAll(m_text);
-            m_text.clear();
+    const char opener = text[open];
+    int depth = 0;
+    for (std::size_t i = open; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' && i > open) {
+            ++i;
+        } else if (opener == '"' && c == '"' && i > open) {
+            return i;
+        } else if (opener == '(' && c == '(') {
+            ++depth;
+        } else if (opener == '(' && c == ')' && --depth == 0) {
+            return i;
         }
-        m_closer = c == '"' ? '"' : ')';
-        break;
-    case ',':
-    case ';':
-        finish();
-        break;
-    case '<':
-        m_inAngle = true;
-        break;
-    case '>':
-        m_inAngle = false;
-        break;
-    default:
-        if (!m_inAngle)
-            m_text += c;
-        else if (c != ' ')
-            m_address += c;
     }
+    return text.size();
 }
 
-void RecipientScan::gatherInsideQuote(char c)
+// The inside of a quoted string or comment with its escapes resolved.
+std::string unescaped(std::string_view inside)
 {
-    // Inside a quote, once an address exists, the scan is outside the angle brackets again.
-    const bool inAngle = m_inAngle && m_address.empty();
-    if (!inAngle)
-        m_text += c;
-    else if (c != ' ' && c != ',' && c != ';' && c != '<' && c != '>')
-        m_address += c;
+    std::string out;
+    out.reserve(inside.size());
+    for (std::size_t i = 0; i < inside.size(); ++i) {
+        if (inside[i] == '\\' && i + 1 < inside.size())
+            ++i;
+        out += inside[i];
+    }
+    return out;
 }
 
-void RecipientScan::finish()
+MailboxParts splitMailbox(std::string_view text)
 {
-    const std::string_view text = trimAll(m_text);
-    const std::string_view address = trimAll(m_address);
-    // Empty entries ("a@b,,c@d", a trailing comma) name nobody and are skipped.
-    if (!address.empty())
-        m_out.push_back(MailAddress{codec::decodeHeaderText(text), std::string(address)});
-    else if (!text.empty())
-        m_out.push_back(MailAddress{std::string(), std::string(text)});
-    m_text.clear();
-    m_address.clear();
-    m_inAngle = false;
+    MailboxParts parts;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"' || c == '(') {
+            const std::size_t close = closingOf(text, i);
+            const std::string inside = unescaped(text.substr(i + 1, close - std::min(close, i + 1)));
+            if (c == '(') {
+                if (parts.comment.empty())
+                    parts.comment = inside;
+            } else {
+                (parts.hasAngle ? parts.afterAngle : parts.phrase) += inside;
+                if (parts.quoted.empty())
+                    parts.quoted = inside;
+            }
+            i = close;
+        } else if (c == '<' && !parts.hasAngle) {
+            const std::size_t close = std::min(text.find('>', i), text.size());
+            // Blanks inside the brackets come from folding; an address has none.
+            for (const char inside : text.substr(i + 1, close - i - 1)) {
+                if (inside != ' ' && inside != '\t')
+                    parts.angle += inside;
+            }
+            parts.hasAngle = true;
+            i = close;
+        } else if (c == ':' && !parts.hasAngle) {
+            // "Friends: a@b" and "undisclosed-recipients:": a group's name is nobody's address.
+            parts.phrase.clear();
+            parts.plain.clear();
+            parts.quoted.clear();
+        } else if (parts.hasAngle) {
+            parts.afterAngle += c;
+        } else {
+            parts.phrase += c;
+            parts.plain += c;
+        }
+    }
+    return parts;
+}
+
+// Splits a list value at every "," and ";" outside quoted strings, comments and angle brackets.
+std::vector<std::string_view> listItems(std::string_view value)
+{
+    std::vector<std::string_view> items;
+    std::size_t itemStart = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '"' || c == '(') {
+            i = closingOf(value, i);
+        } else if (c == '<') {
+            i = std::min(value.find('>', i), value.size());
+        } else if (c == ',' || c == ';') {
+            items.push_back(value.substr(itemStart, i - itemStart));
+            itemStart = i + 1;
+        }
+    }
+    items.push_back(value.substr(std::min(itemStart, value.size())));
+    return items;
 }
 
 } // namespace
 
 MailAddress AddressScanner::scanSingle(std::string_view value)
 {
-    enum class State
-    {
-        Undetermined,
-        Name,
-        Address
-    };
-    State state = State::Undetermined;
-    std::string undetermined;
+    const MailboxParts parts = splitMailbox(value);
     MailAddress result;
-    char closer = 0;
-    auto gather = [&](char c) {
-        if (state == State::Undetermined)
-            undetermined += c;
-        else if (state == State::Name)
-            result.name += c;
-        else
-            result.address += c;
-    };
-    for (const char c : value) {
-        if (closer != 0) {
-            if (c == closer) {
-                closer = 0;
-                state = State::Address;
-            } else {
-                gather(c);
-            }
-        } else if (c == '"' || c == '(') {
-            closer = c == '"' ? '"' : ')';
-            if (state == State::Undetermined)
-                result.address = std::move(undetermined);
-            undetermined.clear();
-            state = State::Name;
-        } else if (c == '<') {
-            if (state == State::Undetermined)
-                result.name = std::move(undetermined);
-            undetermined.clear();
-            state = State::Address;
-        } else if (c == '>') {
-            state = State::Name;
-        } else {
-            gather(c);
-        }
+    if (parts.hasAngle) {
+        result.address = trimAll(parts.angle);
+        result.name = trimAll(parts.phrase);
+        if (result.name.empty())
+            result.name = trimAll(parts.afterAngle);
+    } else {
+        // "a@b (Name)" and "\"Name\" a@b": the address is the text outside quotes and comments.
+        result.address = trimAll(parts.plain);
+        result.name = trimAll(parts.quoted);
     }
-    if (state == State::Undetermined)
-        result.address = std::move(undetermined);
-    result.name = std::string(trimAll(result.name));
-    result.address = std::string(trimAll(result.address));
+    if (result.name.empty())
+        result.name = trimAll(parts.comment);
+    // A sender that is no address at all ("=?UTF-16?B?...?= test") is shown as the text it stands for.
+    if (result.address.find('@') == std::string::npos)
+        result.address = codec::decodeHeaderText(result.address);
     return result;
 }
 
 std::vector<MailAddress> AddressScanner::scanList(std::string_view value)
 {
     std::vector<MailAddress> out;
-    RecipientScan scan(out);
-    for (const char c : value)
-        scan.feed(c);
-    if (!value.empty())
-        scan.finish();
+    for (const std::string_view item : listItems(value)) {
+        MailAddress recipient = scanSingle(item);
+        // Empty entries ("a@b,,c@d", a trailing comma, an empty group) name nobody and are skipped.
+        if (recipient.address.empty())
+            continue;
+        recipient.name = codec::decodeHeaderText(recipient.name);
+        out.push_back(std::move(recipient));
+    }
     return out;
 }
 

@@ -17,15 +17,26 @@ bool isQuoteMark(char c)
     return c == '"' || c == '\'';
 }
 
-// Range of the main value: after the first unquoted ':' up to the next unquoted ';' (or the end).
+// Range of the main value: after the first unquoted ':' up to the next unquoted ';' (or the end; always
+// the end in a free-text field).
 struct Span
 {
     std::size_t begin = npos;
     std::size_t end = npos;
 };
 
+// Free-text fields: a semicolon in them is part of what the sender wrote, not the start of a parameter,
+// and cutting there would hide the rest of a subject from the person and from the filter.
+bool isFreeText(std::string_view line)
+{
+    const std::string_view name = trimAll(line.substr(0, line.find(':')));
+    return base::equalsIgnoreCase(name, "Subject") || base::equalsIgnoreCase(name, "Comments") ||
+           base::equalsIgnoreCase(name, "Keywords");
+}
+
 Span mainValueSpan(std::string_view line)
 {
+    const bool toTheEnd = isFreeText(line);
     bool quoted = false;
     Span span;
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -34,7 +45,7 @@ Span mainValueSpan(std::string_view line)
             quoted = !quoted;
         } else if (!quoted && span.begin == npos && c == ':') {
             span.begin = i + 1;
-        } else if (!quoted && span.begin != npos && c == ';') {
+        } else if (!quoted && span.begin != npos && c == ';' && !toTheEnd) {
             span.end = i;
             return span;
         }

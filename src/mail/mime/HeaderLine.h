@@ -13,12 +13,14 @@ namespace vantor::mail::mime {
 [[nodiscard]] std::string normaliseHeaderLine(std::string_view line);
 
 // Main value: after the first unquoted ':' up to the next unquoted ';', trimmed, enclosing quotes removed.
+// Free-text fields (Subject, Comments, Keywords) have no parameters: their value runs to the end.
 [[nodiscard]] std::string headerLineValue(std::string_view line);
 
 // Value of parameter `param` (case-insensitive), trimmed and unquoted; empty when missing.
 [[nodiscard]] std::string headerLineParam(std::string_view line, std::string_view param);
 
-// The line with its main value replaced by " " + trimmed value, parameters kept.
+// The line with its main value replaced by " " + trimmed value, parameters kept (a free-text field has
+// none: its whole value is replaced).
 [[nodiscard]] std::string withHeaderLineValue(std::string_view line, std::string_view value);
 
 // The line with parameter `param` set to the trimmed value (added when missing); no trailing ';'.

@@ -5,6 +5,7 @@
 #include "base/FileReader.h"
 #include "base/TextLines.h"
 #include "mail/codec/Base64.h"
+#include "mail/codec/Charsets.h"
 #include "mail/codec/HeaderFolding.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/MimeTypes.h"
@@ -167,6 +168,12 @@ std::string MimePart::contentType() const
 std::string MimePart::boundary() const
 {
     return headerParam("Content-Type", "boundary");
+}
+
+std::string MimePart::decodedText()
+{
+    decode();
+    return codec::decodeCharset(m_decodedBody, headerParam("Content-Type", "charset"));
 }
 
 bool MimePart::decode()

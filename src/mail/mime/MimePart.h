@@ -86,6 +86,9 @@ public:
     std::string boundary() const;
     // Fills decodedBody() from encodedBody() per Content-Transfer-Encoding (once per fill); returns true.
     bool decode();
+    // The body decoded (transfer encoding, then the Content-Type charset) into UTF-8, for a person to
+    // read; decodedBody() keeps the bytes as sent.
+    std::string decodedText();
     // Fills encodedBody() from decodedBody() and sets Content-Transfer-Encoding to match.
     void encode(EncodingType type);
 

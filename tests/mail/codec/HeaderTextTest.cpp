@@ -40,7 +40,12 @@ const DecodeCase kRealWorldWords[] = {
     {"=?shift_jis?B?g2WDWINn?=", "テスト"},
     {"=?ISO-2022-JP?B?GyRCRnxLXDhsJWEhPCVrJUYlOSVIGyhCICh0ZXN0aW5nIEph?= "
      "=?ISO-2022-JP?B?cGFuZXNlIGVtYWlscyk=?=",
-     "日本語メールテスト (testing Ja panese emails)"},
+     "日本語メールテスト (testing Japanese emails)"},
+    {"=?UTF-8?Q?=E5=A4=96=E8=B4=B8=E5=AE=A2=E6=88=B7=E5=BC=80?=\t=?UTF-8?Q?=E5=8F=91?=", "外贸客户开发"},
+    {"=?iso-8859-2*sl?Q?Doma=e8e?=", "Domače"},    // lower-case escapes
+    {"=?UTF-8?B?5aSW6LS4 5a6i5oi3?=", "外贸客户"}, // folded inside the word
+    {"=?UTF-8?Q?=E5=A4?= =?UTF-8?Q?=96?=", "外"},  // one character split over two words
+    {"=?gb2312?B?gUA=?=", "丂"},                   // a GBK character under the GB2312 label
     {"Re: =?utf-8?q?Caf=C3=A9?= tomorrow", "Re: Café tomorrow"},
 };
 
@@ -60,18 +65,18 @@ TEST(DecodeHeaderText, EncodingLetters)
     EXPECT_EQ(decodeHeaderText("=?utf-8?Q?\?="), "");
 }
 
-TEST(DecodeHeaderText, SurroundingsAndBlanksAreKept)
+TEST(DecodeHeaderText, BlanksGoOnlyBetweenAdjacentWords)
 {
     EXPECT_EQ(decodeHeaderText("  plain subject "), "plain subject");
-    EXPECT_EQ(decodeHeaderText("=?utf-8?Q?a?= =?utf-8?Q?b?="), "a b");
-    EXPECT_EQ(decodeHeaderText("=?utf-8?Q?a?==?utf-8?Q?b?="), "ab");
-    EXPECT_EQ(decodeHeaderText("x=?utf-8?Q?a?=y"), "xay");
+    EXPECT_EQ(decodeHeaderText("=?utf-8?Q?a?= \t =?iso-8859-1?Q?b?="), "ab");
+    EXPECT_EQ(decodeHeaderText("=?utf-8?Q?a?= - =?utf-8?Q?b?="), "a - b");
+    EXPECT_EQ(decodeHeaderText("x=?utf-8?Q?a?=y =?utf-8?Q?b?="), "xay b");
 }
 
-TEST(DecodeHeaderText, UnknownCharsetKeepsTheBytes)
+TEST(DecodeHeaderText, UnknownCharsetReadsAsLatin1)
 {
-    EXPECT_EQ(decodeHeaderText("=?x-no-such-charset?Q?=E9t=E9?="), "\xE9t\xE9");
-    EXPECT_EQ(decodeHeaderText("=?\?Q?=E9?="), "\xE9");
+    EXPECT_EQ(decodeHeaderText("=?x-no-such-charset?Q?=E9t=E9?="), "été");
+    EXPECT_EQ(decodeHeaderText("=?\?Q?=E9?="), "=?\?Q?=E9?="); // no charset: not a word
 }
 
 TEST(DecodeHeaderText, DecodedBytesEndAtTheirFirstNul)
@@ -106,15 +111,18 @@ TEST(DecodeHeaderText, EncodedTextComesBack)
     }
 }
 
-TEST(ConvertToUtf8, KnownAndUnknownCharsets)
+TEST(DecodeCharset, NeverDropsText)
 {
-    EXPECT_EQ(convertToUtf8("\xE9", "ISO-8859-1"), "é");
-    EXPECT_EQ(convertToUtf8("\xE9", "latin1"), "é");
-    EXPECT_EQ(convertToUtf8("\x80", "windows-1252"), "€");
-    EXPECT_EQ(convertToUtf8("caf\xC3\xA9", "UTF-8*fr"), "café");
-    EXPECT_EQ(convertToUtf8("\xFF", "utf-8"), "\xEF\xBF\xBD"); // invalid bytes become U+FFFD
-    EXPECT_EQ(convertToUtf8("x", "no-such-charset"), std::nullopt);
-    EXPECT_EQ(convertToUtf8("x", ""), std::nullopt);
+    EXPECT_EQ(decodeCharset("\xE9", "ISO-8859-1"), "é");
+    EXPECT_EQ(decodeCharset("\x80", "windows-1252"), "€");
+    EXPECT_EQ(decodeCharset("caf\xC3\xA9", "UTF-8*fr"), "café");
+    EXPECT_EQ(decodeCharset("\xCF\xF0", "cp1251"), "Пр");
+    // Bytes that are not valid in the named charset, or in an unknown one, read as Latin-1.
+    EXPECT_EQ(decodeCharset("a\xFF\xC3\xA9", "utf-8"), "aÿé");
+    EXPECT_EQ(decodeCharset("\xC0\xEE\xFFz", "GB2312"), "李ÿz");
+    EXPECT_EQ(decodeCharset("x\xE9", "no-such-charset"), "xé");
+    EXPECT_EQ(decodeCharset("x\xE9", ""), "xé");
+    EXPECT_EQ(decodeCharset("\xB0\xA1", "ks_c_5601-1987"), "가");
 }
 
 } // namespace

@@ -16,13 +16,19 @@ std::unique_ptr<MailMessage> parsed(const std::string& text)
 
 } // namespace
 
-TEST(HeaderValue, CutsAtFirstUnquotedSemicolonAndIgnoresNameCase)
+TEST(HeaderValue, CutsAtFirstUnquotedSemicolonExceptInFreeTextAndIgnoresNameCase)
 {
     MailMessage m;
-    m.fill("SUBJECT: Cheap pills; order now\r\nx-Other: \"a;b\" tail\r\n\r\n", true);
-    EXPECT_EQ(m.headerValue("Subject"), "Cheap pills");
-    EXPECT_EQ(m.headerValue("subject"), "Cheap pills");
+    m.fill("SUBJECT: Cheap pills; order now\r\nx-Other: \"a;b\" tail; c\r\nKeywords: a; b\r\n"
+           "Content-Type: text/plain; charset=utf-8\r\n\r\n",
+           true);
+    EXPECT_EQ(m.headerValue("Subject"), "Cheap pills; order now");
+    EXPECT_EQ(m.headerValue("subject"), "Cheap pills; order now");
+    EXPECT_EQ(m.headerValue("Keywords"), "a; b");
     EXPECT_EQ(m.headerValue("X-Other"), "\"a;b\" tail");
+    EXPECT_EQ(m.headerValue("Content-Type"), "text/plain");
+    m.setSubject("Hi");
+    EXPECT_EQ(m.headerValue("Subject"), "Hi");
     EXPECT_EQ(m.headerValue("Missing"), "");
 }
 
@@ -137,7 +143,7 @@ TEST(RawHeader, FoldedFieldsReadWholeButLinesStayRaw)
     EXPECT_EQ(m.headerLines().back(), "");
     EXPECT_EQ(m.fromAddress(), "spammer@example.com");
     EXPECT_EQ(m.parseAddressHeader("From").name, "Long Name");
-    EXPECT_EQ(m.subject(), "Buy now");
+    EXPECT_EQ(m.subject(), "Buy now; cheap");
     EXPECT_EQ(m.toList().allAddresses(), "a@x,b@x");
     EXPECT_EQ(m.priority(), 0);
     EXPECT_TRUE(m.messageDate().has_value());

@@ -28,6 +28,38 @@ TEST(Addresses, DisplayNameFormsGiveTheSameNameAndAddress)
     EXPECT_EQ(bare.fromAddress(), "lone@example.com");
 }
 
+TEST(Addresses, CommentsGroupsAndEncodedNamesReadAsPeopleSeeThem)
+{
+    struct Case
+    {
+        const char* from;
+        const char* name;
+        const char* address;
+    };
+    const Case cases[] = {
+        {"Jason Lee (=?GB2312?Q?=C0=EE=D5=B9=B7=E6?=) <Jason_Lee@quantatw.com>", "Jason Lee",
+         "Jason_Lee@quantatw.com"},
+        {"jl@example.com (=?GB2312?Q?=C0=EE=D5=B9=B7=E6?=)", "李展锋", "jl@example.com"},
+        {"\"=?utf-8?Q?Doe=2C_J=C3=BCrgen?=\" <jd@example.com>", "Doe, Jürgen", "jd@example.com"},
+        {"\"John \\\"JJ\\\" Doe, Jr.\" <jj@example.com>", "John \"JJ\" Doe, Jr.", "jj@example.com"},
+        {"=?UTF-16?B?//492Enc?= test", "", "👉 test"},
+        {"<info@xn--bcher-kva.example>", "", "info@xn--bcher-kva.example"},
+        {"undisclosed-recipients:;", "", ""},
+    };
+    for (const Case& c : cases) {
+        MailMessage m;
+        m.fill(std::string("From: ") + c.from + "\r\n\r\n", true);
+        EXPECT_EQ(m.parseAddressHeader("From").name, c.name) << c.from;
+        EXPECT_EQ(m.fromAddress(), c.address) << c.from;
+    }
+    MailMessage list;
+    list.fill("To: undisclosed-recipients:;\r\nCc: Team: a@x, \"Doe, J\" <j@x> (boss), b@x (Bee)\r\n\r\n",
+              true);
+    EXPECT_EQ(list.toList().count(), 0);
+    EXPECT_EQ(list.ccList().allAddresses(), "a@x,j@x,b@x");
+    EXPECT_EQ(list.ccList().recipientNames(), (std::vector<std::string>{"", "Doe, J", "Bee"}));
+}
+
 TEST(Addresses, SetFromQuotesAnEncodedNameOrRemovesTheField)
 {
     MailMessage m;
