@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vantor::bench {
 
@@ -13,6 +14,10 @@ struct BenchInputs
     std::string photoUu;     // "begin" line, 61-character lines, "end" line, CR LF
     std::string prose;       // about 1 MB of UTF-8 text with CR LF line breaks
     std::string proseQuoted; // prose in quoted-printable, body mode
+    // Subjects and sender names of 5 to 20 encoded words in mixed charsets, as spam writes them: runs
+    // of adjacent words (unfolded) with plain words between some of them.
+    std::vector<std::string> encodedWordHeaders;
+    std::size_t encodedWordBytes = 0;
 };
 
 const BenchInputs& benchInputs();

@@ -41,6 +41,40 @@ std::string withCrLf(const std::string& text)
     return out;
 }
 
+// Encoded words in the charsets spam arrives in; each decodes to a few words of its language.
+constexpr const char* kMixedWords[] = {
+    "=?UTF-8?B?44CQ6YeN6KaB6KiK5oGv44CR?=",
+    "=?iso-8859-1?Q?R=E9union_du_lundi?=",
+    "=?GB2312?B?zeLDs7/Nu6e/qrei?=",
+    "=?ISO-2022-JP?B?GyRCRnxLXDhsJWEhPCVrGyhC?=",
+    "=?koi8-r?B?8NLJ18XUIM3J0g==?=",
+    "=?shift_jis?B?g2WDWINn?=",
+    "=?windows-1252?Q?=93Smart=94_=96_=80?=",
+    "=?big5?B?rautbrBUrqc=?=",
+    "=?euc-kr?B?vsiz58fPvLy/5A==?=",
+    "=?UTF-8?Q?=F0=9F=91=89_Cheap_=E2=82=AC?=",
+    "=?windows-1251?B?0ero5Org?=",
+};
+
+// 200 header values of 5 to 20 words; every fourth gap holds a plain word, the others only a blank.
+std::vector<std::string> makeEncodedWordHeaders()
+{
+    constexpr std::size_t kWordKinds = std::size(kMixedWords);
+    std::vector<std::string> headers;
+    std::size_t next = 0;
+    for (int header = 0; header < 200; ++header) {
+        const int words = 5 + header % 16;
+        std::string value = header % 2 == 0 ? "Re: " : "";
+        for (int word = 0; word < words; ++word) {
+            if (word > 0)
+                value += word % 4 == 0 ? " and " : " ";
+            value += kMixedWords[next++ % kWordKinds];
+        }
+        headers.push_back(std::move(value));
+    }
+    return headers;
+}
+
 BenchInputs makeInputs()
 {
     BenchInputs inputs;
@@ -52,6 +86,9 @@ BenchInputs makeInputs()
         inputs.prose += paragraph;
     }
     inputs.proseQuoted = encodeQuotedPrintable(inputs.prose, false);
+    inputs.encodedWordHeaders = makeEncodedWordHeaders();
+    for (const std::string& header : inputs.encodedWordHeaders)
+        inputs.encodedWordBytes += header.size();
     return inputs;
 }
 
@@ -107,6 +144,16 @@ void bmDecodeHeaderText(benchmark::State& state)
     }
 }
 
+void bmDecodeEncodedWordHeaders(benchmark::State& state)
+{
+    const BenchInputs& inputs = benchInputs();
+    for (auto _ : state) {
+        for (const std::string& header : inputs.encodedWordHeaders)
+            benchmark::DoNotOptimize(decodeHeaderText(header));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * inputs.encodedWordBytes));
+}
+
 void bmParseMailDate(benchmark::State& state)
 {
     const std::chrono::minutes offset = localZoneOffset();
@@ -150,6 +197,7 @@ BENCHMARK(bmQuotedPrintableDecode);
 BENCHMARK(bmQuotedPrintableEncode);
 BENCHMARK(bmUuDecode);
 BENCHMARK(bmDecodeHeaderText);
+BENCHMARK(bmDecodeEncodedWordHeaders);
 BENCHMARK(bmParseMailDate);
 BENCHMARK(bmParseMailDateAtCurrentZone);
 BENCHMARK(bmFoldHeaderLines);

@@ -99,6 +99,20 @@ void bmGmimeDecodeHeaderText(benchmark::State& state)
     }
 }
 
+void bmGmimeDecodeEncodedWordHeaders(benchmark::State& state)
+{
+    ensureGmime();
+    const BenchInputs& inputs = benchInputs();
+    for (auto _ : state) {
+        for (const std::string& header : inputs.encodedWordHeaders) {
+            char* text = g_mime_utils_header_decode_text(nullptr, header.c_str());
+            benchmark::DoNotOptimize(text);
+            g_free(text);
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * inputs.encodedWordBytes));
+}
+
 void bmGmimeParseMailDate(benchmark::State& state)
 {
     ensureGmime();
@@ -119,6 +133,7 @@ BENCHMARK(bmGmimeQuotedPrintableDecode);
 BENCHMARK(bmGmimeQuotedPrintableEncode);
 BENCHMARK(bmGmimeUuDecode);
 BENCHMARK(bmGmimeDecodeHeaderText);
+BENCHMARK(bmGmimeDecodeEncodedWordHeaders);
 BENCHMARK(bmGmimeParseMailDate);
 
 } // namespace vantor::bench

@@ -14,7 +14,7 @@ namespace {
 using test::ProfileText;
 using vantor::test::TempHome;
 
-const std::string SampleDir = std::string(VANTOR_TEST_DATA) + "/spamassassin/filter-smoke";
+const std::string SampleDir = std::string(VANTOR_TEST_DATA) + "/spamassassin";
 
 struct ToolRun
 {

@@ -2,6 +2,7 @@
 // decodes back to what went in.
 #include "fuzz_support/Require.h"
 #include "mail/codec/Base64.h"
+#include "mail/codec/Charsets.h"
 #include "mail/codec/HeaderFolding.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/MailDate.h"
@@ -11,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -46,6 +48,29 @@ void checkDecoders(std::string_view text)
     require(safeFileName(text).size() <= 254);
 }
 
+bool isWellFormedUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// Whatever the bytes and whatever charset they claim, the text comes out as well-formed UTF-8.
+void checkCharsets(std::string_view bytes)
+{
+    static constexpr std::string_view kLabels[] = {"utf-8",      "gb2312", "iso-2022-jp", "utf-16",
+                                                   "shift_jis",  "big5",   "koi8-r",      "no-such-charset",
+                                                   "iso-8859-1", "euc-kr", "utf-7",       "windows-1252"};
+    if (bytes.empty())
+        return;
+    const std::string_view label = kLabels[static_cast<unsigned char>(bytes[0]) % std::size(kLabels)];
+    require(isWellFormedUtf8(decodeCharset(bytes.substr(1), label)));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -53,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     checkDecoders(text);
     checkRoundTrips(text);
+    checkCharsets(text);
     return 0;
 }
