@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <optional>
 
 namespace vantor::mail::codec {
 
@@ -122,28 +123,63 @@ QByteArrayView viewOf(std::string_view bytes)
     return {bytes.data(), static_cast<qsizetype>(bytes.size())};
 }
 
-// Character by character: the shortest run of bytes that decodes without error is one character; a
-// byte that starts none is taken as Latin-1. Only for input the decoder found broken as a whole.
-std::string decodePiecewise(std::string_view bytes, const QByteArray& decoderName)
+// Decodes `bytes` with a fresh decoder; nullopt when the decoder finds an error or gives nothing.
+std::optional<QString> decodedWithoutError(std::string_view bytes, const QByteArray& decoderName)
+{
+    QStringDecoder decoder(decoderName.constData(), QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(viewOf(bytes));
+    if (decoder.hasError() || text.isEmpty())
+        return std::nullopt;
+    return text;
+}
+
+// The character that `bytes` begin with: the shortest run of bytes that decodes without error.
+struct Character
+{
+    QString text;
+    std::size_t length = 0;
+};
+
+std::optional<Character> characterAt(std::string_view bytes, const QByteArray& decoderName)
+{
+    for (std::size_t length = 1; length <= std::min(kLongestCharacter, bytes.size()); ++length) {
+        if (auto text = decodedWithoutError(bytes.substr(0, length), decoderName))
+            return Character{std::move(*text), length};
+    }
+    return std::nullopt;
+}
+
+// Character by character; a byte that starts no character is taken as Latin-1. ASCII bytes are
+// themselves in every charset read here.
+void appendPiecewise(std::string& out, std::string_view bytes, const QByteArray& decoderName)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const auto character = byte < 0x80 ? std::nullopt : characterAt(bytes.substr(i), decoderName);
+        if (character) {
+            appendUtf8(out, character->text);
+            i += character->length;
+        } else {
+            appendLatin1(out, byte);
+            ++i;
+        }
+    }
+}
+
+// For a text the decoder found broken: line by line, so that a broken byte costs the careful reading
+// of its own line only. A line feed is never part of a character in these charsets.
+std::string decodeBrokenText(std::string_view bytes, const QByteArray& decoderName)
 {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t taken = 0;
-        for (std::size_t length = 1; length <= kLongestCharacter && i + length <= bytes.size(); ++length) {
-            QStringDecoder decoder(decoderName.constData(), QStringConverter::Flag::Stateless);
-            const QString text = decoder.decode(viewOf(bytes.substr(i, length)));
-            if (!decoder.hasError() && !text.isEmpty()) {
-                appendUtf8(out, text);
-                taken = length;
-                break;
-            }
-        }
-        if (taken == 0) {
-            appendLatin1(out, static_cast<unsigned char>(bytes[i]));
-            taken = 1;
-        }
-        i += taken;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1) + 1;
+        const std::string_view line = bytes.substr(start, end - start);
+        if (const auto text = decodedWithoutError(line, decoderName))
+            appendUtf8(out, *text);
+        else
+            appendPiecewise(out, line, decoderName);
+        start = end;
     }
     return out;
 }
@@ -196,7 +232,7 @@ std::string decodeCharset(std::string_view bytes, std::string_view charset)
         return lenientUtf8(bytes);
     const QString text = decoder.decode(viewOf(bytes));
     if (decoder.hasError() && !stateful)
-        return decodePiecewise(bytes, decoderName);
+        return decodeBrokenText(bytes, decoderName);
     // A broken stateful text keeps the decoder's replacement characters: its bytes have no meaning
     // of their own to fall back on.
     std::string out;

@@ -120,6 +120,7 @@ TEST(DecodeCharset, NeverDropsText)
     // Bytes that are not valid in the named charset, or in an unknown one, read as Latin-1.
     EXPECT_EQ(decodeCharset("a\xFF\xC3\xA9", "utf-8"), "aÿé");
     EXPECT_EQ(decodeCharset("\xC0\xEE\xFFz", "GB2312"), "李ÿz");
+    EXPECT_EQ(decodeCharset("\xC0\xEE\r\n\xFF\xC0\xEE\r\n\xD5\xB9", "GB2312"), "李\r\nÿ李\r\n展");
     EXPECT_EQ(decodeCharset("x\xE9", "no-such-charset"), "xé");
     EXPECT_EQ(decodeCharset("x\xE9", ""), "xé");
     EXPECT_EQ(decodeCharset("\xB0\xA1", "ks_c_5601-1987"), "가");
