@@ -71,7 +71,8 @@ bool startsWithDigit(std::string_view text)
 }
 
 // Splits at every space, "/" and ":"; a space after the minutes goes straight to the zone, so a time
-// without seconds still finds its zone.
+// without seconds still finds its zone. A run of spaces is one separator: mailers pad a one-digit day
+// ("Wed,  4 Sep 2002"), and a header fetched raw keeps the padding.
 std::array<std::string_view, FieldCount> splitFields(std::string_view text)
 {
     std::array<std::string_view, FieldCount> fields{};
@@ -80,6 +81,10 @@ std::array<std::string_view, FieldCount> splitFields(std::string_view text)
     for (std::size_t i = 0; i <= text.size(); ++i) {
         const bool atEnd = i == text.size();
         if (!atEnd && text[i] != ' ' && text[i] != '/' && text[i] != ':') {
+            continue;
+        }
+        if (!atEnd && text[i] == ' ' && i > 0 && text[i - 1] == ' ') {
+            runStart = i + 1;
             continue;
         }
         if (field < FieldCount) {

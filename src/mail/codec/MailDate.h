@@ -18,7 +18,7 @@ inline constexpr LocalTime kZeroDate{std::chrono::local_days{std::chrono::year{1
 [[nodiscard]] std::chrono::minutes localZoneOffset();
 
 // RFC 822 date text (day name optional, two-digit years, zone "+hhmm"/"-hhmm", an obsolete name such as
-// "EDT" or a military letter; any other zone text reads as UTC)
+// "EDT" or a military letter; any other zone text reads as UTC; a run of spaces separates as one space)
 // as local time at offset localOffset. nullopt for empty text, an impossible calendar date (day 0, day
 // 32, month 13, year above 9999) or zone (hours above 23, minutes above 59). Time fields are added
 // without range check ("25:61:00" runs over); unreadable numbers read as 0, unknown month names as

@@ -62,6 +62,7 @@ const DateCase kRealWorldDates[] = {
     {"Fri, 13 Sep 2024 06:00:00 +0530", at(2024, 9, 13, 0, 30, 0)},
     {"Sun, 29 Feb 2004 12:00:00 EST", at(2004, 2, 29, 17, 0, 0)},
     {"Tue, 8 Oct 91 10:25:36 EDT", at(1991, 10, 8, 14, 25, 36)},
+    {"Wed,  4 Sep 2002 10:20:30  +0100", at(2002, 9, 4, 9, 20, 30)}, // padded as a raw header keeps it
     {"Thu, 13 Jun 1996 23:30:14 pdt", at(1996, 6, 14, 6, 30, 14)},
     {"Mon, 1 Jan 2001 10:00:00 Z", at(2001, 1, 1, 10, 0, 0)},
     {"Mon, 1 Jan 2001 10:00:00 XYZ", at(2001, 1, 1, 10, 0, 0)}, // unknown names read as UTC
@@ -120,7 +121,6 @@ TEST(ParseMailDate, UnreadableDatesGiveNoDate)
         "05 Feb 2002 10:00:00 +0075",
         "05 Feb 2002 10:00:00 +2400",
         "05 Feb 2002 10:00:00 +-100",
-        "Tue,  5 Feb 2002 10:20:30 +0100", // double blank: the fields shift
     };
     for (const char* text : texts) {
         EXPECT_EQ(parseMailDate(text, minutes{0}), std::nullopt) << text;
