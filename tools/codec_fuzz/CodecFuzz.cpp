@@ -48,17 +48,6 @@ void checkDecoders(std::string_view text)
     require(safeFileName(text).size() <= 254);
 }
 
-bool isWellFormedUtf8(std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = utf8SequenceLength(text, i);
-        if (length == 0)
-            return false;
-        i += length;
-    }
-    return true;
-}
-
 // Whatever the bytes and whatever charset they claim, the text comes out as well-formed UTF-8.
 void checkCharsets(std::string_view bytes)
 {

@@ -215,6 +215,17 @@ std::size_t utf8SequenceLength(std::string_view bytes, std::size_t i)
     return code < minimum || code > 0x10FFFF || surrogate ? 0 : length;
 }
 
+bool isWellFormedUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 std::string decodeCharset(std::string_view bytes, std::string_view charset)
 {
     const std::string name = lowerName(charset);

@@ -14,6 +14,9 @@ namespace vantor::mail::codec {
 // as that superset.
 [[nodiscard]] std::string decodeCharset(std::string_view bytes, std::string_view charset);
 
+// Whether the text is well-formed UTF-8 throughout.
+[[nodiscard]] bool isWellFormedUtf8(std::string_view text);
+
 // Length of the well-formed UTF-8 sequence starting at bytes[i] (1 for ASCII), or 0 when there is none.
 [[nodiscard]] std::size_t utf8SequenceLength(std::string_view bytes, std::size_t i);
 

@@ -1,6 +1,7 @@
 #include "mail/mime/MailMessage.h"
 
 #include "base/TextLines.h"
+#include "mail/codec/Charsets.h"
 #include "mail/codec/HeaderText.h"
 #include "mail/codec/Identifiers.h"
 #include "mail/codec/TextHelpers.h"
@@ -47,8 +48,18 @@ MailMessage::~MailMessage()
 MailAddress MailMessage::parseAddressHeader(std::string_view name) const
 {
     MailAddress result = AddressScanner::scanSingle(trimAll(headerValue(name)));
-    result.name = codec::decodeHeaderText(result.name);
+    result.name = decodedHeaderText(result.name);
     return result;
+}
+
+std::string MailMessage::decodedHeaderText(std::string_view value) const
+{
+    // Many mailers write a header in the body's charset without encoded words: such bytes are read in
+    // that charset. Encoded words are ASCII in every charset a header can be written in.
+    const bool rawEightBit = std::any_of(value.begin(), value.end(), [](char c) { return (c & 0x80) != 0; });
+    if (rawEightBit && !codec::isWellFormedUtf8(value))
+        return codec::decodeHeaderText(codec::decodeCharset(value, headerParam("Content-Type", "charset")));
+    return codec::decodeHeaderText(value);
 }
 
 std::string MailMessage::fromAddress() const
@@ -63,7 +74,7 @@ void MailMessage::setFrom(std::string_view name, std::string_view address)
 
 std::string MailMessage::subject() const
 {
-    return codec::decodeHeaderText(headerValue("Subject"));
+    return decodedHeaderText(headerValue("Subject"));
 }
 
 void MailMessage::setSubject(std::string_view text)

@@ -91,7 +91,7 @@ public:
     std::string fromAddress() const;
     // Writes From as "\"name\" <address>" (name encoded), "<address>", or removes it without address.
     void setFrom(std::string_view name, std::string_view address);
-    // The decoded Subject.
+    // The decoded Subject in UTF-8 (raw 8-bit bytes read in the charset of the message's Content-Type).
     std::string subject() const;
     void setSubject(std::string_view text);
     // 0 (highest) .. 4 (lowest) from X-Priority, unchecked; 2 when absent or unreadable.
@@ -149,6 +149,8 @@ private:
     friend class MessageBuilder;
     friend class PartLocator;
 
+    // A header value's text in UTF-8: encoded words decoded, raw 8-bit bytes read in the message's charset.
+    std::string decodedHeaderText(std::string_view value) const;
     // Marks body, structure and parts stale (every fill of a part of this message does so).
     void markStale();
     // Looks for the text bodies, the containers and the attachments; only when partsStale().

@@ -84,6 +84,18 @@ TEST(Subject, DecodesEncodedWordsAndWritesThem)
     EXPECT_EQ(m.subject(), "two words");
 }
 
+TEST(Subject, RawEightBitTextReadsInTheMessageCharset)
+{
+    MailMessage big5;
+    big5.fill(
+        "Content-Type: text/plain; charset=big5\r\nSubject: \xAD\xAB\xADn =?utf-8?Q?=E8=A8=8A?=\r\n\r\n",
+        true);
+    EXPECT_EQ(big5.subject(), "重要 訊");
+    MailMessage utf8;
+    utf8.fill("Content-Type: text/plain; charset=iso-8859-1\r\nSubject: Caf\xC3\xA9\r\n\r\n", true);
+    EXPECT_EQ(utf8.subject(), "Café"); // well-formed UTF-8 is kept whatever the body's charset
+}
+
 TEST(Priority, FirstFieldAsNumberMinusOneWithoutRangeCheck)
 {
     const std::pair<const char*, int> cases[] = {{"1 (Highest)", 0}, {"5", 4}, {"9", 8}, {"high", 2},
