@@ -2,6 +2,7 @@
 
 #include "core/check/CheckController.h"
 #include "core/program/DisplayText.h"
+#include "core/program/FormatText.h"
 #include "core/program/ProductInfo.h"
 #include "core/program/SettingsFile.h"
 #include "core/program/WindowPlacement.h"
@@ -31,11 +32,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSessionManager>
 
 namespace vantor::ui {
+
+namespace {
+
+Q_LOGGING_CATEGORY(languageLog, "vantor.language", QtWarningMsg)
+
+} // namespace
 
 using namespace storage;
 using core::uiText;
@@ -91,7 +100,7 @@ void MainForm::formCreate()
     m_aboutVersion = core::ProductInfo::aboutVersion(m_state.versionText);
     m_pageControl->setCurrentIndex(VantorCenter);
     m_vantorCenter->checkPages().setCurrentIndex(VantorCenterPage::ResultLists);
-    m_legend = new LegendDialog(this);
+    m_legend = new LegendDialog(m_texts, this);
     resetProgress();
     showConnection(false);
     setStatusText(uiText(m_texts, "Status", "003"));
@@ -116,6 +125,14 @@ void MainForm::trayIconStartup()
 void MainForm::loadLanguage(const std::string& name)
 {
     m_texts.loadLanguage(m_home.nativeDir(), name);
+    // Tells a translator (QT_LOGGING_RULES="vantor.language.info=true") which file the texts came from.
+    const QString path =
+        QString::fromStdString(storage::TextTable::languageFilePath(m_home.nativeDir(), name));
+    const QString missing =
+        QFileInfo::exists(path) ? QString() : QStringLiteral(" (missing: built-in English)");
+    qCInfo(languageLog).noquote() << QStringLiteral("language %1 from %2%3 - first menu: %4")
+                                         .arg(QString::fromStdString(name), path, missing,
+                                              uiText(m_texts, "Menu", "001"));
     relabel();
 }
 
@@ -263,7 +280,7 @@ void MainForm::connectCommands()
 
     onMenu(Item::Exit, [this] { endProgram(core::EndReason::MenuExit); });
     onMenu(Item::Help, [this] { open(QUrl::fromLocalFile(m_home.filePath(QStringLiteral("VTHELP.HLP")))); });
-    onMenu(Item::Credits, [this] { CreditsDialog(this).exec(); });
+    onMenu(Item::Credits, [this] { CreditsDialog(uiText(m_texts, "Menu", "020"), this).exec(); });
     onMenu(Item::Legend, [this] { m_legend->exec(); });
     onMenu(Item::Tips, &MainForm::showTips);
     onMenu(Item::Homepage, [this] { open(core::ProductInfo::homepage()); });
@@ -301,7 +318,7 @@ void MainForm::relabel()
     static constexpr const char* TabKeys[] = {"001", "002", "003", "004", "005"};
     for (int page = VantorCenter; page <= DbxReader; ++page)
         m_pageControl->setTabText(page, uiText(m_texts, "Tab", TabKeys[page]));
-    m_statusPanels->setLabels(QStringLiteral("Accounts:"), QStringLiteral("EMails:"));
+    m_statusPanels->setLabels(uiText(m_texts, "Extra", "001"), uiText(m_texts, "Extra", "002"));
     showConnection(m_statusPanels->isShowingOnline());
     if (!m_state.checkRunning && !m_state.watchRunning)
         setStatusText(uiText(m_texts, "Status", "003"));
@@ -309,6 +326,8 @@ void MainForm::relabel()
     m_messager->relabel(m_texts);
     if (m_checks)
         m_checks->lists().retitle(m_texts);
+    if (m_listMenu)
+        m_listMenu->relabel();
     m_vantorCenter->previewPage().relabel(m_texts);
     m_statistic->relabel(m_texts);
 }
@@ -405,12 +424,12 @@ void MainForm::runMailClient()
         return;
     }
     if (!m_shell.runProgram(path))
-        m_prompts.showError(QStringLiteral("Cannot run the EMail client %1").arg(path));
+        m_prompts.showError(core::fillPlaceholders(uiText(m_texts, "Extra", "003"), {path}));
 }
 
 void MainForm::showTips()
 {
-    TipsDialog tips(core::SettingsFile(m_home).read(TipsShow), this);
+    TipsDialog tips(m_texts, core::SettingsFile(m_home).read(TipsShow), this);
     tips.exec();
     core::SettingsFile settings(m_home);
     settings.write(TipsShow, tips.showAtStart());
@@ -455,7 +474,7 @@ void MainForm::connectCheckCommands()
     connect(&preview.previewList(), &ResultListView::rowSelected, m_checks,
             &core::CheckController::selectPreviewRow);
 
-    m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->importButton(), this);
+    m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->importButton(), m_texts, this);
     m_listMenu->attach(results.eMailList(), results.eMailDList(), preview.previewList());
     // The Messager page has no composer yet: "with EMail Vantor" can only bring it up.
     connect(m_listMenu, &ResultListMenu::messagerRequested, this,

@@ -37,8 +37,7 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
 
     QMenu* tools = registerMenu(bar.addMenu(QString()), "MenuTools", "026");
     addItems(*tools, {{Item::BlackListEditor, "BlackListEditor1", "027", false}});
-    QMenu* outlook = registerMenu(tools->addMenu(QString()), "MenuOutlookExpress", nullptr);
-    outlook->setTitle(QStringLiteral("Outlook Express"));
+    QMenu* outlook = registerMenu(tools->addMenu(QString()), "MenuOutlookExpress", "004", "Extra");
     addItems(*outlook, {{Item::ImportAccounts, "ImportAccounts1", "028", false},
                         {Item::BackupEMails, "BackupEMails1", "029", false},
                         {Item::RestoreEMails, "RestoreEMails1", "030", false}});
@@ -62,16 +61,14 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
 
 void MainMenu::relabel()
 {
-    for (const auto& [action, key] : m_captions) {
-        if (key)
-            action->setText(core::uiText(m_texts, "Menu", key));
-    }
+    for (const Caption& caption : m_captions)
+        caption.action->setText(core::uiText(m_texts, caption.section, caption.key));
 }
 
-QMenu* MainMenu::registerMenu(QMenu* menu, const char* objectName, const char* key)
+QMenu* MainMenu::registerMenu(QMenu* menu, const char* objectName, const char* key, const char* section)
 {
     menu->setObjectName(QString::fromLatin1(objectName));
-    m_captions.emplace_back(menu->menuAction(), key);
+    m_captions.push_back({menu->menuAction(), section, key});
     return menu;
 }
 
@@ -82,7 +79,7 @@ void MainMenu::addItems(QMenu& menu, std::initializer_list<Entry> entries)
         action->setObjectName(QString::fromLatin1(entry.objectName));
         action->setEnabled(entry.isEnabled);
         m_actions.emplace(entry.item, action);
-        m_captions.emplace_back(action, entry.key);
+        m_captions.push_back({action, "Menu", entry.key});
     }
 }
 

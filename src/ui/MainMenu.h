@@ -56,14 +56,21 @@ public:
 private:
     struct Entry;
 
-    QMenu* registerMenu(QMenu* menu, const char* objectName, const char* key);
+    QMenu* registerMenu(QMenu* menu, const char* objectName, const char* key, const char* section = "Menu");
     void addItems(QMenu& menu, std::initializer_list<Entry> entries);
 
     const storage::TextTable& m_texts;
     std::map<Item, QAction*> m_actions;
     // Every captioned action (menus included, through their menuAction) with its Menu key; an empty key keeps
     // the caption it was made with.
-    std::vector<std::pair<QAction*, const char*>> m_captions;
+    // Every captioned action with the section and key of its text.
+    struct Caption
+    {
+        QAction* action;
+        const char* section;
+        const char* key;
+    };
+    std::vector<Caption> m_captions;
 };
 
 } // namespace vantor::ui

@@ -12,9 +12,9 @@ namespace vantor::ui {
 
 namespace {
 
-QAction* menuAction(QMenu& menu, const char* objectName, const char* caption)
+QAction* menuAction(QMenu& menu, const char* objectName)
 {
-    QAction* action = menu.addAction(QString::fromLatin1(caption));
+    QAction* action = menu.addAction(QString());
     action->setObjectName(QString::fromLatin1(objectName));
     return action;
 }
@@ -22,23 +22,34 @@ QAction* menuAction(QMenu& menu, const char* objectName, const char* caption)
 } // namespace
 
 ResultListMenu::ResultListMenu(const core::AccountStore& accounts, platform::ShellOpen& shell,
-                               QToolButton& importButton, QObject* parent)
+                               QToolButton& importButton, const storage::TextTable& texts, QObject* parent)
     : QObject(parent)
     , m_accounts(accounts)
     , m_shell(shell)
+    , m_texts(texts)
     , m_importButton(importButton)
 {
     m_listPopUp.setObjectName(QStringLiteral("ListPopUp"));
-    m_copyAddress = menuAction(m_listPopUp, "CopyEmailAddress", "Copy Email Address");
-    m_copySubject = menuAction(m_listPopUp, "CopyEmailSubject", "Copy Email Subject");
-    QMenu* send = m_listPopUp.addMenu(QStringLiteral("Send Message"));
-    send->setObjectName(QStringLiteral("SendMessageMenu"));
-    m_sendWithVantor = menuAction(*send, "SendWithVantor", "with EMail Vantor");
-    m_sendWithClient = menuAction(*send, "SendWithClient", "with Email Client");
+    m_copyAddress = menuAction(m_listPopUp, "CopyEmailAddress");
+    m_copySubject = menuAction(m_listPopUp, "CopyEmailSubject");
+    m_sendMenu = m_listPopUp.addMenu(QString());
+    m_sendMenu->setObjectName(QStringLiteral("SendMessageMenu"));
+    m_sendWithVantor = menuAction(*m_sendMenu, "SendWithVantor");
+    m_sendWithClient = menuAction(*m_sendMenu, "SendWithClient");
+    relabel();
     connect(m_copyAddress, &QAction::triggered, this, [this] { copyToClipboard(true); });
     connect(m_copySubject, &QAction::triggered, this, [this] { copyToClipboard(false); });
     connect(m_sendWithVantor, &QAction::triggered, this, &ResultListMenu::sendWithVantor);
     connect(m_sendWithClient, &QAction::triggered, this, &ResultListMenu::sendWithClient);
+}
+
+void ResultListMenu::relabel()
+{
+    m_copyAddress->setText(core::uiText(m_texts, "Extra", "005"));
+    m_copySubject->setText(core::uiText(m_texts, "Extra", "006"));
+    m_sendMenu->setTitle(core::uiText(m_texts, "Extra", "007"));
+    m_sendWithVantor->setText(core::uiText(m_texts, "Extra", "008"));
+    m_sendWithClient->setText(core::uiText(m_texts, "Extra", "009"));
 }
 
 void ResultListMenu::attach(ResultListView& eMailList, ResultListView& eMailDList,

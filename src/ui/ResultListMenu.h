@@ -2,6 +2,7 @@
 
 #include "core/accounts/AccountStore.h"
 #include "platform/ShellOpen.h"
+#include "storage/TextTable.h"
 
 #include <QAction>
 #include <QMenu>
@@ -30,7 +31,10 @@ public:
     };
 
     ResultListMenu(const core::AccountStore& accounts, platform::ShellOpen& shell, QToolButton& importButton,
-                   QObject* parent = nullptr);
+                   const storage::TextTable& texts, QObject* parent = nullptr);
+
+    // The menu's captions from the current language.
+    void relabel();
 
     // The two result lists get the selection handling and the menu; the preview list gets the menu only.
     void attach(ResultListView& eMailList, ResultListView& eMailDList, ResultListView& previewList);
@@ -64,6 +68,7 @@ private:
 
     const core::AccountStore& m_accounts;
     platform::ShellOpen& m_shell;
+    const storage::TextTable& m_texts;
     QToolButton& m_importButton;
     ResultListView* m_eMailList = nullptr;
     ResultListView* m_eMailDList = nullptr;
@@ -75,6 +80,7 @@ private:
     QAction* m_copySubject;
     QAction* m_sendWithVantor;
     QAction* m_sendWithClient;
+    QMenu* m_sendMenu;
 };
 
 } // namespace vantor::ui

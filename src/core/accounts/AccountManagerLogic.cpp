@@ -14,20 +14,12 @@ namespace vantor::core {
 
 namespace {
 
-// Texts of refusals the language table has no entry for.
-const char* const PasswordNotStorable =
-    "This password contains a character that cannot be stored in account.vta. "
-    "Choose another password.";
-const char* const ValueNotStorable = "A field is too long or contains a character that cannot be stored in "
-                                     "account.vta.";
-const char* const TotalDamaged = "account.vta is damaged: its account count is not a number.";
-const char* const AccountGone = "The account is no longer in account.vta.";
-const char* const CannotWrite = "Cannot write account.vta.";
-
-QString literal(const char* text)
-{
-    return QString::fromLatin1(text);
-}
+// Keys of the refusals in the texts of our own ("Extra").
+const char* const PasswordNotStorable = "014";
+const char* const ValueNotStorable = "015";
+const char* const TotalDamaged = "016";
+const char* const AccountGone = "017";
+const char* const CannotWrite = "018";
 
 std::string sectionName(int number)
 {
@@ -137,7 +129,7 @@ bool AccountManagerLogic::commitTicks()
         ini.updateFile();
         return true;
     } catch (const storage::IniError&) {
-        m_prompts.showError(literal(CannotWrite));
+        showError("Extra", CannotWrite);
         return false;
     }
 }
@@ -173,7 +165,7 @@ bool AccountManagerLogic::isAcceptable(const AccountFields& fields, int exceptRo
         return false;
     }
     if (!isPasswordStorable(fields.password)) {
-        m_prompts.showError(literal(PasswordNotStorable));
+        showError("Extra", PasswordNotStorable);
         return false;
     }
     return true;
@@ -197,16 +189,16 @@ bool AccountManagerLogic::report(AccountStore::WriteResult result) const
     case AccountStore::WriteResult::Stored:
         return true;
     case AccountStore::WriteResult::UnsafeValue:
-        m_prompts.showError(literal(ValueNotStorable));
+        showError("Extra", ValueNotStorable);
         break;
     case AccountStore::WriteResult::InvalidTotal:
-        m_prompts.showError(literal(TotalDamaged));
+        showError("Extra", TotalDamaged);
         break;
     case AccountStore::WriteResult::NoSuchAccount:
-        m_prompts.showError(literal(AccountGone));
+        showError("Extra", AccountGone);
         break;
     case AccountStore::WriteResult::WriteFailed:
-        m_prompts.showError(literal(CannotWrite));
+        showError("Extra", CannotWrite);
         break;
     }
     return false;

@@ -48,10 +48,10 @@ AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* pa
     , m_deleteBtn(button("DeleteBtn", "003"))
     , m_okBtn(button("OKbtn", "004"))
     , m_importBtn(button("ImportBtn", "006"))
-    , m_helpBtn(new QPushButton(QStringLiteral("HELP"), this))
+    , m_helpBtn(new QPushButton(uiText(services.texts, "Extra", "011"), this))
 {
     setObjectName(QStringLiteral("AccountForm"));
-    setWindowTitle(QStringLiteral("Account Manager"));
+    setWindowTitle(uiText(m_texts, "Extra", "010"));
     // A title bar without a close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     m_helpBtn->setObjectName(QStringLiteral("Button1"));

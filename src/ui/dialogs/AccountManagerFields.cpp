@@ -73,15 +73,17 @@ AccountManagerFields::AccountManagerFields(const storage::TextTable& texts, QWid
     m_pass->setEchoMode(QLineEdit::Password);
     m_profBox->setObjectName(QStringLiteral("ProfBox"));
 
-    const auto label = [&texts](const char* key) { return core::uiText(texts, "AccountLabel", key); };
+    const auto label = [&texts](const char* key, const char* section = "AccountLabel") {
+        return core::uiText(texts, section, key);
+    };
     auto* form = new QFormLayout(this);
     form->addRow(label("001"), m_des);
     form->addRow(label("002"), m_pop);
     form->addRow(label("009"), m_popPort);
-    form->addRow(QStringLiteral("POP3 TLS:"), m_popSecurity);
+    form->addRow(label("012", "Extra"), m_popSecurity);
     form->addRow(label("008"), m_smtp);
     form->addRow(label("009"), m_smtpPort);
-    form->addRow(QStringLiteral("SMTP TLS:"), m_smtpSecurity);
+    form->addRow(label("013", "Extra"), m_smtpSecurity);
     form->addRow(label("003"), m_user);
     form->addRow(label("004"), m_pass);
     form->addRow(label("005"), m_profBox);

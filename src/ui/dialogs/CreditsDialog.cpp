@@ -6,11 +6,11 @@
 
 namespace vantor::ui {
 
-CreditsDialog::CreditsDialog(QWidget* parent)
+CreditsDialog::CreditsDialog(const QString& caption, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("CreditsDialog"));
-    setWindowTitle(QStringLiteral("Credits"));
+    setWindowTitle(caption);
     auto* text = new QLabel(this);
     text->setObjectName(QStringLiteral("CreditsText"));
     text->setTextFormat(Qt::RichText);

@@ -10,7 +10,7 @@ class CreditsDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit CreditsDialog(QWidget* parent = nullptr);
+    explicit CreditsDialog(const QString& caption, QWidget* parent = nullptr);
 };
 
 } // namespace vantor::ui

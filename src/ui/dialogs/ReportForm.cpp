@@ -63,7 +63,7 @@ void ReportForm::saveBtnClick()
 {
     const auto choice =
         SaveFileDialog::run(this, QStringLiteral("SaveReportDialog"), uiText(m_texts, "Dialog", "007"),
-                            {QStringLiteral("Text files (*.txt)")});
+                            {uiText(m_texts, "Extra", "036")});
     if (!choice)
         return;
     const QString path = core::ensureExtension(choice->fileName, QStringLiteral("txt"));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/TextTable.h"
+
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -12,7 +14,7 @@ class TipsDialog : public QDialog
     Q_OBJECT
 
 public:
-    TipsDialog(bool showAtStart, QWidget* parent = nullptr);
+    TipsDialog(const storage::TextTable& texts, bool showAtStart, QWidget* parent = nullptr);
 
     // The state of "Show tips at start-up" when the dialog closed.
     bool showAtStart() const { return m_showAtStart->isChecked(); }
@@ -20,6 +22,7 @@ public:
     void showNextTip();
 
 private:
+    const storage::TextTable& m_texts;
     QLabel* m_tip;
     QCheckBox* m_showAtStart;
     int m_tipIndex = 0;

@@ -15,15 +15,15 @@ namespace {
 
 struct ImageType
 {
-    const char* filter;
+    const char* filterKey; // among the texts of our own ("Extra")
     const char* extension;
     const char* format;
 };
 
 // PNG first: it is lossless and small; BMP for the programs that take nothing else.
 constexpr ImageType ImageTypes[] = {
-    {"PNG images (*.png)", "png", "PNG"},
-    {"Bitmaps (*.bmp)", "bmp", "BMP"},
+    {"037", "png", "PNG"},
+    {"038", "bmp", "BMP"},
 };
 
 QLabel* namedLabel(const char* objectName, QWidget* parent)
@@ -127,6 +127,9 @@ void StatisticPage::relabel(const storage::TextTable& texts)
     m_deletedLabel->setText(uiText(texts, "Label", "010"));
     m_saveTitle = uiText(texts, "Button", "001");
     m_fileError = uiText(texts, "Message", "039");
+    m_imageFilters.clear();
+    for (const ImageType& type : ImageTypes)
+        m_imageFilters.append(uiText(texts, "Extra", type.filterKey));
 }
 
 void StatisticPage::showWeekUpToToDate()
@@ -158,10 +161,8 @@ void StatisticPage::refresh()
 
 void StatisticPage::saveChartBtnClick()
 {
-    QStringList filters;
-    for (const ImageType& type : ImageTypes)
-        filters.append(QString::fromLatin1(type.filter));
-    const auto choice = SaveFileDialog::run(this, QStringLiteral("SaveChartDialog"), m_saveTitle, filters);
+    const auto choice =
+        SaveFileDialog::run(this, QStringLiteral("SaveChartDialog"), m_saveTitle, m_imageFilters);
     if (!choice)
         return;
     const ImageType& type = ImageTypes[choice->filterIndex];

@@ -50,6 +50,7 @@ private:
     core::UserPrompts* m_prompts = nullptr;
     QString m_saveTitle;
     QString m_fileError;
+    QStringList m_imageFilters;
     bool m_isSettingRange = false;
 
     QLabel* m_fromLabel;
