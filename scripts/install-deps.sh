@@ -10,7 +10,7 @@ qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev libgl1-mesa-de
 libqt6opengl6-dev
 libzip-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libgmime-3.0-dev
 clang libclang-rt-14-dev
-dovecot-core dovecot-pop3d python3 python3-aiosmtpd openssl
+dovecot-core dovecot-pop3d python3 python3-aiosmtpd openssl dpkg-dev
 xvfb xauth"
 
 if [ "${1:-}" = "--list" ]; then

@@ -1,5 +1,6 @@
 #include "app/Session.h"
 #include "core/program/HomeDirectory.h"
+#include "core/program/HomeSeeding.h"
 #include "platform/ProbingConnectionDetector.h"
 #include "platform/SystemAddressSource.h"
 #include "storage/ErrorLog.h"
@@ -8,6 +9,7 @@
 #include "ui/MessageBoxPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -30,6 +32,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "emailvantor: %s\n", qPrintable(error));
         return 2;
     }
+
+    // An installed program keeps its language files and sound in the shared data of its prefix.
+    core::seedHome(*home,
+                   QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../share/emailvantor")));
 
     storage::TextTable texts;
     storage::ErrorLog errorLog(home->nativeDir());
