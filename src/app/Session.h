@@ -16,7 +16,7 @@
 namespace vantor::app {
 
 // The program's objects, made and wired in one place: the process state, the account store, the POP3
-// mailbox, the main window, and the checks and the watch that report to that window.
+// mailbox, the desktop's autostart, the main window, and the checks and the watch that report to that window.
 class Session
 {
 public:
