@@ -1,5 +1,6 @@
 #include "app/Session.h"
 
+#include "platform/SystemAutostart.h"
 #include "ui/WindowCheckHost.h"
 
 namespace vantor::app {
@@ -7,8 +8,9 @@ namespace vantor::app {
 Session::Session(const Services& services)
     : m_accounts(services.home, services.errorLog)
     , m_mailbox(services.socketFactory)
+    , m_autostart(platform::makeSystemAutostart())
     , m_window({services.home, services.texts, services.errorLog, services.detector, services.prompts,
-                services.shell, m_accounts, m_state, services.clock})
+                services.shell, m_accounts, m_state, services.clock, *m_autostart})
     , m_checkServices{services.home,     services.texts, services.errorLog,    services.prompts,
                       services.detector, m_window,       m_window.checkHost(), m_state,
                       m_mailbox,         services.clock}

@@ -8,12 +8,15 @@
 #include "core/program/ProcessState.h"
 #include "core/watch/WatchController.h"
 #include "mail/net/SocketFactory.h"
+#include "platform/Autostart.h"
 #include "ui/MainForm.h"
+
+#include <memory>
 
 namespace vantor::app {
 
 // The program's objects, made and wired in one place: the process state, the account store, the POP3
-// mailbox, the main window, and the checks and the watch that report to that window.
+// mailbox, the desktop's autostart, the main window, and the checks and the watch that report to that window.
 class Session
 {
 public:
@@ -39,6 +42,7 @@ private:
     core::ProcessState m_state;
     core::AccountStore m_accounts;
     core::Pop3Mailbox m_mailbox;
+    std::unique_ptr<platform::Autostart> m_autostart;
     ui::MainForm m_window;
     core::CheckServices m_checkServices;
     core::CheckController m_checks;

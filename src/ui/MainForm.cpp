@@ -16,6 +16,7 @@
 #include "ui/dialogs/CreditsDialog.h"
 #include "ui/dialogs/LegendDialog.h"
 #include "ui/dialogs/ReportForm.h"
+#include "ui/dialogs/SettingForm.h"
 #include "ui/dialogs/SplashWindow.h"
 #include "ui/dialogs/TipsDialog.h"
 #include "ui/pages/DbxReaderPage.h"
@@ -58,6 +59,7 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_shell(services.shell)
     , m_accounts(services.accounts)
     , m_state(services.state)
+    , m_autostart(services.autostart)
     , m_mainMenu(new MainMenu(*menuBar(), services.texts))
     , m_toolBar(new MainToolBar(services.texts, this))
     , m_statusPanels(new StatusPanels(this))
@@ -299,7 +301,9 @@ void MainForm::connectCommands()
     });
     connect(&m_tray->showAction(), &QAction::triggered, this, &MainForm::showWindow);
     connect(m_tray, &TrayController::activated, this, &MainForm::showWindow);
-    m_tray->settingAction().setEnabled(false);
+    onMenu(Item::Setting, &MainForm::settingBtnClick);
+    onClick(m_toolBar->settingBtn(), &MainForm::settingBtnClick);
+    connect(&m_tray->settingAction(), &QAction::triggered, this, &MainForm::settingBtnClick);
 
     connect(m_pageControl, &QTabWidget::currentChanged, this,
             [this] { m_toolBar->importButton().setEnabled(false); });
@@ -503,6 +507,27 @@ void MainForm::openAccountManager()
 void MainForm::showLastReport()
 {
     ReportForm::showLastReport(m_checks->lastReport(), m_texts, m_prompts, this);
+}
+
+void MainForm::settingBtnClick()
+{
+    m_pageControl->setCurrentIndex(VantorCenter);
+    m_toolBar->checkBtn().setEnabled(true);
+    m_tray->checkAction().setEnabled(true);
+    SettingForm dialog({m_home, m_texts, m_prompts, m_autostart, m_state}, this);
+    if (!dialog.readProblems().isEmpty())
+        m_prompts.showError(dialog.readProblems().join(QLatin1Char('\n')));
+    dialog.exec();
+    if (dialog.isSaved())
+        applySettings(dialog.values());
+}
+
+void MainForm::applySettings(const core::SettingValues& values)
+{
+    m_watch->setupWatchTimers();
+    m_messager->setSenderDefaults(core::displayText(values.messager.name),
+                                  core::displayText(values.messager.from));
+    loadLanguage(values.language);
 }
 
 } // namespace vantor::ui

@@ -10,6 +10,7 @@
 #include "core/program/UserPrompts.h"
 #include "core/watch/WatchTimers.h"
 #include "mail/net/SocketFactory.h"
+#include "platform/Autostart.h"
 #include "platform/ConnectionDetector.h"
 #include "platform/ShellOpen.h"
 #include "storage/ErrorLog.h"
@@ -22,6 +23,7 @@
 
 namespace vantor::core {
 class CheckController;
+struct SettingValues;
 class WatchController;
 struct WindowPlacement;
 } // namespace vantor::core
@@ -59,6 +61,7 @@ public:
         core::AccountStore& accounts;
         core::ProcessState& state;
         const base::Clock& clock;
+        platform::Autostart& autostart;
     };
 
     enum Page
@@ -119,6 +122,8 @@ public:
     void openAccountManager();
     // The "Last Report" window with the lines of the last check, modally.
     void showLastReport();
+    // The settings dialog, modally, on the first page of the window; what it saved applies at once.
+    void settingBtnClick();
 
 signals:
     // A check was asked for and no check is running.
@@ -151,6 +156,7 @@ private:
     void showWindow();
     void minimizeToTray();
     void open(const QUrl& url);
+    void applySettings(const core::SettingValues& values);
 
     const core::HomeDirectory& m_home;
     storage::TextTable& m_texts;
@@ -159,6 +165,7 @@ private:
     platform::ShellOpen& m_shell;
     core::AccountStore& m_accounts;
     core::ProcessState& m_state;
+    platform::Autostart& m_autostart;
     QString m_aboutVersion;
     bool m_isEnding = false;
 

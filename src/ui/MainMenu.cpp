@@ -19,7 +19,7 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
     QMenu* general = registerMenu(bar.addMenu(QString()), "MenuGeneral", "001");
     addItems(*general, {{Item::Accounts, "Accounts1", "004", false},
                         {Item::Filters, "Filters1", "005", false},
-                        {Item::Setting, "Setting1", "006", false}});
+                        {Item::Setting, "Setting1", "006", true}});
     general->addSeparator();
     QMenu* viewList = registerMenu(general->addMenu(QString()), "MenuViewList", "023");
     addItems(*viewList, {{Item::ViewFilteredList, "ViewFilteredList", "008", false},

@@ -35,7 +35,6 @@ MainToolBar::MainToolBar(const storage::TextTable& texts, QWidget* parent)
     // Their windows are not part of this build yet.
     m_accountBtn->setEnabled(false);
     m_filterBtn->setEnabled(false);
-    m_settingBtn->setEnabled(false);
     relabel();
 }
 

@@ -360,7 +360,7 @@ private slots:
     {
         writeQuietSettings();
         MainForm& form = start();
-        for (const char* name : {"FilterBtn", "SettingBtn", "IEFBtn"})
+        for (const char* name : {"FilterBtn", "IEFBtn"})
             QVERIFY2(!child<QToolButton>(name).isEnabled(), name);
         QVERIFY(child<QToolButton>("CheckBtn").isEnabled());
         QVERIFY(child<QToolButton>("AccountBtn").isEnabled());
