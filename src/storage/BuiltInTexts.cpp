@@ -408,6 +408,13 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "036", "Text files (*.txt)"},
     {"Extra", "037", "PNG images (*.png)"},
     {"Extra", "038", "Bitmaps (*.bmp)"},
+    {"Extra", "039", "Cannot remove the start-up entry \"%s\"."},
+    {"Extra", "040", "Cannot register EMail Vantor to start with the system."},
+    {"Extra", "041", "Cannot write %s: the settings were not saved."},
+    {"Extra", "042", "[%s] %s of setting.ini is not a colour: %s. The default colour is used."},
+    {"Extra", "043", "Select image"},
+    {"Extra", "044", "Program (*.exe)"},
+    {"Extra", "045", "Images (*.bmp *.jpg *.jpeg *.png *.gif *.ico)"},
 };
 
 } // namespace

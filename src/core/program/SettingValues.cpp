@@ -1,6 +1,7 @@
 #include "core/program/SettingValues.h"
 
 #include "core/program/DisplayText.h"
+#include "core/program/FormatText.h"
 
 namespace vantor::core {
 
@@ -8,15 +9,16 @@ using namespace storage;
 
 namespace {
 
-std::uint32_t readColour(const SettingsFile& settings, const ColourSetting& setting, QStringList* problems)
+std::uint32_t readColour(const SettingsFile& settings, const ColourSetting& setting,
+                         const storage::TextTable& texts, QStringList* problems)
 {
     try {
         return settings.read(setting);
     } catch (const IniConversionError& error) {
         // The colour shown is the default; closing the dialog writes it over the bad value.
-        problems->append(
-            QStringLiteral("[%1] %2 of setting.ini is not a colour: %3. The default colour is used.")
-                .arg(displayText(setting.section), displayText(setting.key), displayText(error.what())));
+        problems->append(fillPlaceholders(
+            uiText(texts, "Extra", "042"),
+            {displayText(setting.section), displayText(setting.key), displayText(error.what())}));
         return setting.def;
     }
 }
@@ -36,19 +38,20 @@ SettingValues::Notify readNotify(const SettingsFile& s)
             s.read(NotifyAutomaticMode), s.read(NotifyPreviewMode)};
 }
 
-SettingValues::Statistic readStatistic(const SettingsFile& s, QStringList* problems)
+SettingValues::Statistic readStatistic(const SettingsFile& s, const storage::TextTable& texts,
+                                       QStringList* problems)
 {
     return {s.read(StatisticType),
             s.read(StatisticBackground1),
             s.read(StatisticBackground2),
             s.read(StatisticBackground3),
-            readColour(s, StatisticBackgroundColor, problems),
-            readColour(s, StatisticGradientStart, problems),
-            readColour(s, StatisticGradientEnd, problems),
+            readColour(s, StatisticBackgroundColor, texts, problems),
+            readColour(s, StatisticGradientStart, texts, problems),
+            readColour(s, StatisticGradientEnd, texts, problems),
             s.read(StatisticShow3D),
-            readColour(s, StatisticSerieChecked, problems),
-            readColour(s, StatisticSerieFiltered, problems),
-            readColour(s, StatisticSerieDeleted, problems),
+            readColour(s, StatisticSerieChecked, texts, problems),
+            readColour(s, StatisticSerieFiltered, texts, problems),
+            readColour(s, StatisticSerieDeleted, texts, problems),
             s.read(StatisticImagePath),
             s.read(StatisticImageType1),
             s.read(StatisticImageType2),
@@ -57,13 +60,14 @@ SettingValues::Statistic readStatistic(const SettingsFile& s, QStringList* probl
 
 } // namespace
 
-SettingValues SettingValues::read(const SettingsFile& s, QStringList* problems)
+SettingValues SettingValues::read(const SettingsFile& s, const storage::TextTable& texts,
+                                  QStringList* problems)
 {
     SettingValues values;
     values.general = readGeneral(s);
     values.notify = readNotify(s);
     values.client = {s.read(EMailClientPath), s.read(EMailClientAutoClient)};
-    values.statistic = readStatistic(s, problems);
+    values.statistic = readStatistic(s, texts, problems);
     values.backup = {s.read(BackupActive), s.read(BackupDeleteBackup), s.read(BackupOnlyHeader),
                      s.read(BackupAllMessage)};
     values.messager = {s.read(MessagerName), s.read(MessagerFrom), s.read(MessagerUseEMail)};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/program/SettingsFile.h"
+#include "storage/TextTable.h"
 
 #include <QStringList>
 
@@ -59,7 +60,8 @@ struct SettingValues
 
     // Every key with its default; Language with the dialog's lower-case default. A colour key that does not
     // hold hexadecimal digits keeps its default, and a line saying so is added to *problems.
-    static SettingValues read(const SettingsFile& settings, QStringList* problems);
+    static SettingValues read(const SettingsFile& settings, const storage::TextTable& texts,
+                              QStringList* problems);
     // Every key, section by section: Notify, EMailClient, General, Statistic, Backup, Language, Messager.
     void write(SettingsFile& settings) const;
 };

@@ -1,5 +1,8 @@
 #include "core/program/SettingsCommit.h"
 
+#include "core/program/DisplayText.h"
+#include "core/program/FormatText.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -22,17 +25,17 @@ bool SettingsCommit::commit(const SettingValues& values, const Services& service
 {
     const platform::StartupEntry entry = startupEntry(services);
     if (!services.autostart.remove(entry.name))
-        errors->append(QStringLiteral("Cannot remove the start-up entry \"%1\".").arg(entry.name));
+        errors->append(fillPlaceholders(uiText(services.texts, "Extra", "039"), {entry.name}));
     else if (values.general.start && !services.autostart.add(entry))
-        errors->append(QStringLiteral("Cannot register EMail Vantor to start with the system."));
+        errors->append(uiText(services.texts, "Extra", "040"));
 
     SettingsFile settings(services.home);
     values.write(settings);
     services.state.deleteBackupOnExit = values.backup.deleteBackup;
     if (settings.save())
         return true;
-    errors->append(QStringLiteral("Cannot write %1: the settings were not saved.")
-                       .arg(QDir::toNativeSeparators(services.home.filePath(QStringLiteral("setting.ini")))));
+    const QString file = QDir::toNativeSeparators(services.home.filePath(QStringLiteral("setting.ini")));
+    errors->append(fillPlaceholders(uiText(services.texts, "Extra", "041"), {file}));
     return false;
 }
 

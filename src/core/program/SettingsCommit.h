@@ -4,6 +4,7 @@
 #include "core/program/ProcessState.h"
 #include "core/program/SettingValues.h"
 #include "platform/Autostart.h"
+#include "storage/TextTable.h"
 
 #include <QStringList>
 
@@ -19,6 +20,7 @@ public:
         const HomeDirectory& home;
         platform::Autostart& autostart;
         ProcessState& state;
+        const storage::TextTable& texts;
     };
 
     // "EMail Vantor " + version + " xp": the name the start-up entry is registered under.

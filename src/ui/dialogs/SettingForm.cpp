@@ -25,7 +25,7 @@ SettingForm::SettingForm(const Services& services, QWidget* parent)
     , m_okBtn(new QPushButton(core::uiText(services.texts, "SettingButton", "002"), this))
 {
     setObjectName(QStringLiteral("SettingForm"));
-    setWindowTitle(QStringLiteral("Setting"));
+    setWindowTitle(core::uiText(services.texts, "Menu", "006"));
     // A title bar without a close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     m_titleLabel->setObjectName(QStringLiteral("TitleLabel"));
@@ -55,7 +55,7 @@ SettingForm::SettingForm(const Services& services, QWidget* parent)
     connect(&m_pages->deleteLogBtn(), &QPushButton::clicked, this,
             [this] { core::removeStatisticLog(m_home, m_texts, m_prompts); });
 
-    m_pages->setValues(core::SettingValues::read(core::SettingsFile(m_home), &m_readProblems));
+    m_pages->setValues(core::SettingValues::read(core::SettingsFile(m_home), m_texts, &m_readProblems));
     m_settingList->setCurrentRow(0);
 }
 
@@ -99,7 +99,7 @@ core::SettingValues SettingForm::values() const
 void SettingForm::okBtnClick()
 {
     QStringList errors;
-    m_isSaved = core::SettingsCommit::commit(values(), {m_home, m_autostart, m_state}, &errors);
+    m_isSaved = core::SettingsCommit::commit(values(), {m_home, m_autostart, m_state, m_texts}, &errors);
     if (!errors.isEmpty())
         m_prompts.showError(errors.join(QLatin1Char('\n')));
     accept();

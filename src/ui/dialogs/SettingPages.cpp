@@ -402,11 +402,11 @@ void SettingPages::onBackgroundChosen()
 
 void SettingPages::browseClient()
 {
-    QFileDialog dialog(m_parent, QStringLiteral("Client"));
+    QFileDialog dialog(m_parent, core::uiText(m_texts, "SettingList", "002"));
     dialog.setObjectName(QStringLiteral("ClientDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
 #ifdef Q_OS_WIN
-    dialog.setNameFilter(QStringLiteral("Program (*.exe)"));
+    dialog.setNameFilter(core::uiText(m_texts, "Extra", "044"));
 #else
     // Programs here carry no extension: the dialog lists the files the user may run.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -418,10 +418,10 @@ void SettingPages::browseClient()
 
 void SettingPages::browseImage()
 {
-    QFileDialog dialog(m_parent, QStringLiteral("Select image"));
+    QFileDialog dialog(m_parent, core::uiText(m_texts, "Extra", "043"));
     dialog.setObjectName(QStringLiteral("ImageDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(QStringLiteral("Images (*.bmp *.jpg *.jpeg *.png *.gif *.ico)"));
+    dialog.setNameFilter(core::uiText(m_texts, "Extra", "045"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         m_imagePath->setText(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
