@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("EMail Vantor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("EMail Vantor"));
+    // No display name: Qt would append it to every window title that does not end with it, and the main
+    // window's caption already begins with the program's name.
     // The tray keeps the program alive while the window is hidden; only the ways of ending quit it.
     QApplication::setQuitOnLastWindowClosed(false);
 
