@@ -9,8 +9,10 @@ Session::Session(const Services& services)
     : m_accounts(services.home, services.errorLog)
     , m_mailbox(services.socketFactory)
     , m_autostart(platform::makeSystemAutostart())
+    , m_sharedFiles(services.sharedFiles)
+    , m_help(m_sharedFiles, services.texts, services.prompts, services.shell)
     , m_window({services.home, services.texts, services.errorLog, services.detector, services.prompts,
-                services.shell, m_accounts, m_state, services.clock, *m_autostart})
+                services.shell, m_accounts, m_state, services.clock, *m_autostart, m_help})
     , m_checkServices{services.home,     services.texts, services.errorLog,    services.prompts,
                       services.detector, m_window,       m_window.checkHost(), m_state,
                       m_mailbox,         services.clock}

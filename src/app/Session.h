@@ -5,11 +5,14 @@
 #include "core/check/CheckController.h"
 #include "core/check/CheckServices.h"
 #include "core/check/Pop3Mailbox.h"
+#include "core/program/HelpManual.h"
 #include "core/program/ProcessState.h"
 #include "core/watch/WatchController.h"
 #include "mail/net/SocketFactory.h"
 #include "platform/Autostart.h"
 #include "ui/MainForm.h"
+
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -32,6 +35,8 @@ public:
         // How the checks reach the POP3 servers (tests trust their own CA through it).
         mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
         const base::Clock& clock = base::systemClock();
+        // Where the shipped files (the manual) are looked for; tests point it at the built program.
+        core::SharedFiles sharedFiles = core::SharedFiles(QCoreApplication::applicationDirPath());
     };
 
     explicit Session(const Services& services);
@@ -43,6 +48,8 @@ private:
     core::AccountStore m_accounts;
     core::Pop3Mailbox m_mailbox;
     std::unique_ptr<platform::Autostart> m_autostart;
+    core::SharedFiles m_sharedFiles;
+    core::HelpManual m_help;
     ui::MainForm m_window;
     core::CheckServices m_checkServices;
     core::CheckController m_checks;

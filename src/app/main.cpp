@@ -9,7 +9,6 @@
 #include "ui/MessageBoxPrompts.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -20,7 +19,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("EMail Vantor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("EMail Vantor"));
+    // No display name: Qt would append it to every window title that does not end with it, and the main
+    // window's caption already begins with the program's name.
     // The tray keeps the program alive while the window is hidden; only the ways of ending quit it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -34,8 +34,7 @@ int main(int argc, char* argv[])
     }
 
     // An installed program keeps its language files and sound in the shared data of its prefix.
-    core::seedHome(*home,
-                   QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("../share/emailvantor")));
+    core::seedHome(*home, core::SharedFiles(QApplication::applicationDirPath()));
 
     storage::TextTable texts;
     storage::ErrorLog errorLog(home->nativeDir());

@@ -109,6 +109,11 @@ inline constexpr OptionalIntSetting WindowStateHeight{"WindowState", "Height"};
 
 inline constexpr BoolSetting TipsShow{"Tips", "Show", true};
 
+// The column widths the user gave the message lists, in pixels separated by commas; empty: the lists' own.
+inline constexpr TextSetting ColumnsEMailList{"Columns", "EMailList", ""};
+inline constexpr TextSetting ColumnsEMailDList{"Columns", "EMailDList", ""};
+inline constexpr TextSetting ColumnsPreviewList{"Columns", "PreviewList", ""};
+
 bool readSetting(const IniFile& ini, const BoolSetting& setting);
 int readSetting(const IniFile& ini, const IntSetting& setting);
 std::string readSetting(const IniFile& ini, const TextSetting& setting);

@@ -9,6 +9,7 @@
 #include "core/watch/WatchController.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
+#include "ui/ResultListFileCommands.h"
 #include "ui/ResultListMenu.h"
 #include "ui/WindowCheckHost.h"
 #include "ui/dialogs/AboutDialog.h"
@@ -67,6 +68,7 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_tray(new TrayController(services.texts, this))
     , m_errorLog(services.errorLog)
     , m_clock(services.clock)
+    , m_help(services.help)
     , m_checkHost(std::make_unique<WindowCheckHost>(*this))
 {
     setObjectName(QStringLiteral("MainForm"));
@@ -164,6 +166,7 @@ void MainForm::endProgram(core::EndReason reason)
     const bool isCheckUnderWay = m_checks->isCheckUnderWay();
     m_checks->shutDown();
     core::ExitCleanup::run(reason, m_state.deleteBackupOnExit && !isCheckUnderWay, m_home);
+    saveColumnWidths();
     emit ending(reason);
     m_tray->hide();
     // exit() rather than quit(): quit() would first ask every window to close, and ours refuses.
@@ -281,7 +284,7 @@ void MainForm::connectCommands()
     onClick(m_toolBar->aboutBtn(), &MainForm::showAbout);
 
     onMenu(Item::Exit, [this] { endProgram(core::EndReason::MenuExit); });
-    onMenu(Item::Help, [this] { open(QUrl::fromLocalFile(m_home.filePath(QStringLiteral("VTHELP.HLP")))); });
+    onMenu(Item::Help, [this] { m_help.open(core::HelpManual::Context::MainWindow); });
     onMenu(Item::Credits, [this] { CreditsDialog(uiText(m_texts, "Menu", "020"), this).exec(); });
     onMenu(Item::Legend, [this] { m_legend->exec(); });
     onMenu(Item::Tips, &MainForm::showTips);
@@ -363,6 +366,7 @@ void MainForm::applyStartupSettings()
     const QString senderName = core::displayText(settings.read(MessagerName));
     const QString senderAddress = core::displayText(settings.read(MessagerFrom));
     applyPlacement(core::WindowPlacement::read(settings));
+    m_vantorCenter->restoreColumnWidths(settings);
     m_messager->setSenderDefaults(senderName, senderAddress);
 }
 
@@ -402,6 +406,13 @@ void MainForm::savePlacement()
     placement.height = bounds.height();
     core::SettingsFile settings(m_home);
     placement.write(settings);
+    settings.save();
+}
+
+void MainForm::saveColumnWidths()
+{
+    core::SettingsFile settings(m_home);
+    m_vantorCenter->saveColumnWidths(settings);
     settings.save();
 }
 
@@ -495,11 +506,29 @@ void MainForm::connectCheckCommands()
     lastReport.setEnabled(true);
     connect(&lastReport, &QAction::triggered, this, &MainForm::showLastReport);
     connect(&m_tray->notifyAction(), &QAction::triggered, m_watch, &core::WatchController::toggleNotify);
+    connectListFileCommands();
+}
+
+void MainForm::connectListFileCommands()
+{
+    using Item = MainMenu::Item;
+    using Which = ResultListFileCommands::Which;
+    m_listFiles = std::make_unique<ResultListFileCommands>(m_checks->lists(), m_texts, m_prompts, *this);
+    const auto onMenu = [this](Item item, void (ResultListFileCommands::*command)(Which), Which which) {
+        QAction& action = m_mainMenu->action(item);
+        action.setEnabled(true);
+        connect(&action, &QAction::triggered, this,
+                [this, command, which] { (*m_listFiles.*command)(which); });
+    };
+    onMenu(Item::SaveFilteredList, &ResultListFileCommands::saveList, Which::Filtered);
+    onMenu(Item::SaveDeletedList, &ResultListFileCommands::saveList, Which::Deleted);
+    onMenu(Item::ViewFilteredList, &ResultListFileCommands::viewList, Which::Filtered);
+    onMenu(Item::ViewDeletedList, &ResultListFileCommands::viewList, Which::Deleted);
 }
 
 void MainForm::openAccountManager()
 {
-    AccountManagerDialog dialog({m_accounts, m_home, m_texts, m_prompts, m_shell}, this);
+    AccountManagerDialog dialog({m_accounts, m_home, m_texts, m_prompts, m_help}, this);
     dialog.exec();
     listAccounts();
 }

@@ -4,6 +4,7 @@
 #include "core/accounts/AccountStore.h"
 #include "core/check/CheckMode.h"
 #include "core/program/ExitCleanup.h"
+#include "core/program/HelpManual.h"
 #include "core/program/HomeDirectory.h"
 #include "core/program/ProcessState.h"
 #include "core/program/StatusSink.h"
@@ -35,6 +36,7 @@ class LegendDialog;
 class MainMenu;
 class MainToolBar;
 class MessagerPage;
+class ResultListFileCommands;
 class ResultListMenu;
 class StatisticPage;
 class StatusPanels;
@@ -62,6 +64,7 @@ public:
         core::ProcessState& state;
         const base::Clock& clock;
         platform::Autostart& autostart;
+        const core::HelpManual& help;
     };
 
     enum Page
@@ -142,12 +145,14 @@ private:
     void buildPages();
     void connectCommands();
     void connectCheckCommands();
+    void connectListFileCommands();
     void relabel();
     void listAccounts();
     void applyStartupSettings();
     void applyPlacement(const core::WindowPlacement& placement);
     void restorePlacement();
     void savePlacement();
+    void saveColumnWidths();
     void showConnection(bool isOnline);
     void onConnectionChanged(bool isOnline);
     void runMailClient();
@@ -181,10 +186,12 @@ private:
     StatisticPage* m_statistic = nullptr;
     storage::ErrorLog& m_errorLog;
     const base::Clock& m_clock;
+    const core::HelpManual& m_help;
     std::unique_ptr<WindowCheckHost> m_checkHost;
     core::CheckController* m_checks = nullptr;
     core::WatchController* m_watch = nullptr;
     ResultListMenu* m_listMenu = nullptr;
+    std::unique_ptr<ResultListFileCommands> m_listFiles;
 };
 
 } // namespace vantor::ui

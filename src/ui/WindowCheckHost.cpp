@@ -52,7 +52,9 @@ void WindowCheckHost::setControlsEnabled(bool enabled)
             widget->setEnabled(false);
         }
     }
-    for (const MainMenu::Item item : {MainMenu::Item::Accounts, MainMenu::Item::ImportAccounts}) {
+    // A list viewed from a file while the check fills it would move the rows the check still works on.
+    for (const MainMenu::Item item : {MainMenu::Item::Accounts, MainMenu::Item::ImportAccounts,
+                                      MainMenu::Item::ViewFilteredList, MainMenu::Item::ViewDeletedList}) {
         QAction& action = m_form.mainMenu().action(item);
         if (action.isEnabled()) {
             m_disabledActions.emplace_back(&action);

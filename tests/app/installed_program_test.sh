@@ -12,7 +12,8 @@ DESTDIR="$WORK/root" cmake --install "$BUILD" --prefix /usr >/dev/null
 PREFIX="$WORK/root/usr"
 for file in bin/emailvantor bin/vantor-check \
     share/emailvantor/Language/English.lng share/emailvantor/Language/Deutsch.lng \
-    share/emailvantor/notify.wav share/applications/emailvantor.desktop \
+    share/emailvantor/notify.wav share/emailvantor/manual/main-window.html \
+    share/emailvantor/manual/account-manager.html share/applications/emailvantor.desktop \
     share/icons/hicolor/scalable/apps/emailvantor.svg; do
     [ -f "$PREFIX/$file" ] || { echo "not installed: $file"; exit 1; }
 done

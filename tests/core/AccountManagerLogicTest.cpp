@@ -1,6 +1,5 @@
 #include "core/accounts/AccountManagerLogic.h"
 
-#include "RecordingShellOpen.h"
 #include "support/ScriptedUserPrompts.h"
 #include "support/TestFiles.h"
 
@@ -261,17 +260,6 @@ private slots:
         // The profile of an account whose file is gone stays selectable, so that a save keeps it.
         QCOMPARE(m_logic->profileChoices("Gone").back(), std::string("Gone"));
         QCOMPARE(m_logic->profileChoices("Work").size(), std::size_t(3));
-    }
-
-    void helpOpensTheFileOrSaysItIsMissing()
-    {
-        test::RecordingShellOpen shell;
-        m_logic->openHelp(shell);
-        QCOMPARE(m_prompts.errors, QStringList{QStringLiteral("Cannot find VTHELP.HLP")});
-        QVERIFY(shell.openedUrls.isEmpty());
-        QVERIFY(TestFiles::write(file("VTHELP.HLP"), "help"));
-        m_logic->openHelp(shell);
-        QCOMPARE(shell.openedUrls, QList<QUrl>{QUrl::fromLocalFile(file("VTHELP.HLP"))});
     }
 
     void aDamagedTotalIsReportedNotOverwritten()

@@ -26,6 +26,8 @@ private:
     storage::TextTable m_texts;
     std::unique_ptr<test::ScriptedUserPrompts> m_prompts;
     test::RecordingShellOpen m_shell;
+    std::unique_ptr<core::SharedFiles> m_programFiles;
+    std::unique_ptr<core::HelpManual> m_help;
     std::unique_ptr<AccountManagerDialog> m_dialog;
 
     QString file(const char* relative) const { return m_home->filePath(QString::fromLatin1(relative)); }
@@ -36,7 +38,7 @@ private:
     AccountManagerDialog& open()
     {
         m_dialog = std::make_unique<AccountManagerDialog>(
-            AccountManagerDialog::Services{*m_store, *m_home, m_texts, *m_prompts, m_shell});
+            AccountManagerDialog::Services{*m_store, *m_home, m_texts, *m_prompts, *m_help});
         m_dialog->show();
         return *m_dialog;
     }
@@ -76,6 +78,9 @@ private slots:
         m_errorLog = std::make_unique<storage::ErrorLog>(m_home->nativeDir());
         m_store = std::make_unique<core::AccountStore>(*m_home, *m_errorLog);
         m_prompts = std::make_unique<test::ScriptedUserPrompts>();
+        // The temporary directory plays the program's directory too, at first without a manual.
+        m_programFiles = std::make_unique<core::SharedFiles>(m_dir.path());
+        m_help = std::make_unique<core::HelpManual>(*m_programFiles, m_texts, *m_prompts, m_shell);
     }
     void cleanup() { m_dialog.reset(); }
 
@@ -209,7 +214,7 @@ private slots:
         QVERIFY(section("Acc1").contains("Check=0"));
     }
 
-    void importReadsTheListAgainAndHelpOpensTheFile()
+    void importReadsTheListAgainAndHelpOpensTheManual()
     {
         open();
         QObject::connect(m_dialog.get(), &AccountManagerDialog::importRequested, m_dialog.get(), [this] {
@@ -221,9 +226,10 @@ private slots:
 
         QTest::mouseClick(&button("Button1"), Qt::LeftButton);
         QCOMPARE(m_prompts->errors, QStringList{QStringLiteral("Cannot find VTHELP.HLP")});
-        QVERIFY(TestFiles::write(file("VTHELP.HLP"), "help"));
+        QVERIFY(TestFiles::write(file("manual/account-manager.html"), "<h1 id=\"context-13\">"));
         QTest::mouseClick(&button("Button1"), Qt::LeftButton);
-        QCOMPARE(m_shell.openedUrls.size(), 1);
+        QCOMPARE(m_shell.openedUrls, QList<QUrl>{m_help->url(core::HelpManual::Context::AccountManager)});
+        QCOMPARE(m_shell.openedUrls[0].fragment(), QStringLiteral("context-13"));
     }
 
     void screenshot()

@@ -3,18 +3,21 @@
 #include "FakeConnectionDetector.h"
 #include "ModalDialogs.h"
 #include "RecordingShellOpen.h"
+#include "app/Session.h"
+#include "core/check/CheckController.h"
 #include "support/ScriptedUserPrompts.h"
 #include "support/TestFiles.h"
-#include "app/Session.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/dialogs/LegendDialog.h"
 #include "ui/pages/EMailManagerPage.h"
 #include "ui/pages/MessagerPage.h"
+#include "ui/widgets/ResultListView.h"
 #include "ui/widgets/StatusPanels.h"
 #include "ui/widgets/TrayController.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,8 +59,10 @@ private:
     }
     MainForm& start()
     {
-        m_session = std::make_unique<app::Session>(
-            app::Session::Services{*m_home, *m_texts, *m_errorLog, *m_detector, *m_prompts, *m_shell});
+        app::Session::Services services{*m_home, *m_texts, *m_errorLog, *m_detector, *m_prompts, *m_shell};
+        // The built program's directory, where the build puts the manual.
+        services.sharedFiles = core::SharedFiles(QStringLiteral(VANTOR_PROGRAM_DIR));
+        m_session = std::make_unique<app::Session>(services);
         m_form = &m_session->window();
         m_form->formCreate();
         m_form->trayIconStartup();
@@ -69,6 +74,34 @@ private:
         if (!widget)
             qFatal("no child %s", objectName);
         return *widget;
+    }
+    // A test that ended the program called QCoreApplication::exit(), after which every modal dialog returns
+    // at once; one whole run of the application's loop clears that for a test that answers dialogs.
+    static void clearPendingExit()
+    {
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+    void trigger(ui::MainMenu::Item item) { m_form->mainMenu().action(item).trigger(); }
+    // Each row as "caption|icon|sub-item|...", to compare lists with readable failures.
+    static QStringList rowsOf(const core::ResultListModel& list)
+    {
+        QStringList rows;
+        for (const records::ResultRow& row : list.rows()) {
+            QStringList fields{QString::fromStdString(row.caption), QString::number(row.icon)};
+            for (const std::string& subItem : row.subItems)
+                fields.append(QString::fromStdString(subItem));
+            rows.append(fields.join(QLatin1Char('|')));
+        }
+        return rows;
+    }
+    // Answers the file dialog with path and remembers its title.
+    test::ModalDialogs::Answer choose(const QString& path, QStringList& titles)
+    {
+        return [path, &titles](QWidget& dialog) {
+            titles.append(dialog.windowTitle());
+            test::ModalDialogs::chooseFile(path)(dialog);
+        };
     }
     QStringList items(const QComboBox& box)
     {
@@ -111,7 +144,7 @@ private slots:
         QCOMPARE(m_dialogs->seen(),
                  (QStringList{QStringLiteral("SplashWindow"), QStringLiteral("TipsDialog")}));
         QVERIFY(m_prompts->errors.isEmpty());
-        QVERIFY(form.windowTitle().startsWith(QStringLiteral("EMail Vantor 2.5 xp")));
+        QCOMPARE(form.windowTitle(), QStringLiteral("EMail Vantor 2.5 xp - Vantor Labs"));
         QCOMPARE(form.statusPanels().connectionText(), QStringLiteral("Offline"));
         QVERIFY(!form.statusPanels().isShowingOnline());
         QCOMPARE(form.statusPanels().statusText(), QStringLiteral("Ready"));
@@ -345,13 +378,11 @@ private slots:
         child<QToolButton>("FriendBtn").click();
         form.mainMenu().action(ui::MainMenu::Item::SendBugReport).trigger();
         form.mainMenu().action(ui::MainMenu::Item::Homepage).trigger();
-        form.mainMenu().action(ui::MainMenu::Item::Help).trigger();
-        QCOMPARE(m_shell->openedUrls.size(), 4);
+        QCOMPARE(m_shell->openedUrls.size(), 3);
         QCOMPARE(m_shell->openedUrls.at(0).scheme(), QStringLiteral("mailto"));
         QVERIFY(m_shell->openedUrls.at(0).path().isEmpty());
         QVERIFY(!m_shell->openedUrls.at(1).path().isEmpty());
         QCOMPARE(m_shell->openedUrls.at(2).scheme(), QStringLiteral("https"));
-        QCOMPARE(m_shell->openedUrls.at(3), QUrl::fromLocalFile(file("VTHELP.HLP")));
         form.mainMenu().action(ui::MainMenu::Item::SendEMail).trigger();
         QCOMPARE(form.pageControl().currentIndex(), int(MainForm::Messager));
     }
@@ -397,6 +428,80 @@ private slots:
         form.setTrayState(core::TrayState::Idle);
         QCOMPARE(form.tray().imageIndex(), 0);
         QCOMPARE(form.tray().hint(), QStringLiteral("EMail Vantor"));
+    }
+
+    void helpOpensTheManualBesideTheProgram()
+    {
+        writeQuietSettings();
+        start();
+        trigger(ui::MainMenu::Item::Help);
+        QCOMPARE(m_shell->openedUrls.size(), 1);
+        const QUrl url = m_shell->openedUrls[0];
+        QCOMPARE(url.fragment(), QStringLiteral("context-1"));
+        QCOMPARE(QFileInfo(url.toLocalFile()).absolutePath(),
+                 QDir(QStringLiteral(VANTOR_PROGRAM_DIR "/manual")).absolutePath());
+        QVERIFY(TestFiles::read(url.toLocalFile()).contains("id=\"context-1\""));
+        QVERIFY(m_prompts->errors.isEmpty());
+    }
+
+    void resultListsAreSavedAndViewedThroughTheMenu()
+    {
+        using Item = ui::MainMenu::Item;
+        writeQuietSettings();
+        MainForm& form = start();
+        clearPendingExit();
+        core::ResultListModel& kept = form.checks().lists().kept();
+        core::ResultListModel& deleted = form.checks().lists().deleted();
+        deleted.addRow({"spam@bad.example", 1, {"Cheap pills", "Home", "01/02/2024 10:00:00"}});
+        deleted.addRow({"caf\xc3\xa9@black.example", 5, {"", "Work", "02/02/2024 11:30:00"}});
+        QStringList titles;
+        const QString chosen = m_dir->filePath(QStringLiteral("result"));
+        m_dialogs->setAnswer(QStringLiteral("SaveListDialog"), choose(chosen, titles));
+        trigger(Item::SaveDeletedList);
+        QVERIFY(QFileInfo::exists(chosen + QStringLiteral(".led")));
+
+        // The entry chooses the list the rows go to, whatever kind of list the file holds.
+        m_dialogs->setAnswer(QStringLiteral("OpenListDialog"),
+                             choose(chosen + QStringLiteral(".led"), titles));
+        trigger(Item::ViewFilteredList);
+        QCOMPARE(rowsOf(kept), rowsOf(deleted));
+        QCOMPARE(kept.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("EMail Deleted"));
+        QCOMPARE(titles, (QStringList{QStringLiteral("Save List As..."), QStringLiteral("Open List")}));
+
+        // Files that are no list files are refused with the list left as it was.
+        write("other.lef", "[General]\r\nType=Another List File\r\n[ListView]\r\nItems=0\r\n");
+        write("blank.lef", "[ListView]\r\nItems=0\r\n");
+        for (const char* name : {"other.lef", "blank.lef"}) {
+            m_dialogs->setAnswer(QStringLiteral("OpenListDialog"), choose(file(name), titles));
+            trigger(Item::ViewFilteredList);
+        }
+        QCOMPARE(m_prompts->errors, (QStringList{QStringLiteral("This is not a EMail Vantor List file."),
+                                                 QStringLiteral("File error.")}));
+        QCOMPARE(rowsOf(kept), rowsOf(deleted));
+    }
+
+    void columnWidthsAreKeptInTheSettings()
+    {
+        // A hand-edited width that is no width leaves the column as it is.
+        writeQuietSettings({}, "[Columns]\r\nEMailList=abc,5,,99999\r\nPreviewList=100,150,,120\r\n");
+        MainForm& form = start();
+        QHeaderView* kept = child<ui::ResultListView>("EMailList").header();
+        QCOMPARE(kept->sectionResizeMode(1), QHeaderView::Stretch);
+        QCOMPARE(kept->sectionSize(0), 220);
+        QCOMPARE(kept->sectionSize(3), 140);
+        QCOMPARE(child<ui::ResultListView>("PreviewList").header()->sectionSize(1), 150);
+
+        kept->resizeSection(0, 300);
+        kept->resizeSection(3, 90);
+        form.endProgram(EndReason::MenuExit);
+        QVERIFY(TestFiles::sectionLines(file("setting.ini"), "Columns").contains("EMailList=300,,130,90"));
+        m_session.reset();
+        start();
+        kept = child<ui::ResultListView>("EMailList").header();
+        QCOMPARE(kept->sectionSize(0), 300);
+        QCOMPARE(kept->sectionSize(3), 90);
+        QCOMPARE(child<ui::ResultListView>("EMailDList").header()->sectionSize(0), 220);
     }
 
     void legendListsTheIcons()

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 
 namespace vantor::test {
 
@@ -10,6 +12,19 @@ ModalDialogs::ModalDialogs()
     m_timer.setInterval(20);
     connect(&m_timer, &QTimer::timeout, this, &ModalDialogs::poll);
     m_timer.start();
+}
+
+ModalDialogs::Answer ModalDialogs::chooseFile(const QString& path)
+{
+    return [path](QWidget& dialog) {
+        // Typed into the name field: selectFile() leaves a focused field alone, so it would race the focus.
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!name)
+            qFatal("the file dialog %s has no name field", qPrintable(dialog.objectName()));
+        name->setText(path);
+        // accept() is protected in QFileDialog; QDialog's is public and reaches it.
+        static_cast<QDialog&>(static_cast<QFileDialog&>(dialog)).accept();
+    };
 }
 
 void ModalDialogs::setAnswer(const QString& objectName, Answer answer)

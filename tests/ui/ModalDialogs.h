@@ -21,6 +21,9 @@ public:
 
     ModalDialogs();
 
+    // Answers a file dialog with a file name, as a user typing it would.
+    static Answer chooseFile(const QString& path);
+
     // How to answer the dialog of that object name; an empty answer leaves it open (it closes itself).
     void setAnswer(const QString& objectName, Answer answer);
     const QStringList& seen() const { return m_seen; }

@@ -5,8 +5,6 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,20 +17,6 @@ namespace {
 
 const std::vector<std::string> Lines{"14:05:33 - Start", "14:05:34 - Connecting to pop.example.test",
                                      "14:05:35 - Filtering email from caf\xc3\xa9@example.test"};
-
-// Answers the save dialog with a file name, as a user typing it would.
-test::ModalDialogs::Answer saveAs(const QString& path)
-{
-    return [path](QWidget& dialog) {
-        auto& files = static_cast<QFileDialog&>(dialog);
-        // Typed into the name field: selectFile() leaves a focused field alone, so it would race the focus.
-        auto* name = files.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QVERIFY(name);
-        name->setText(path);
-        // accept() is protected in QFileDialog; QDialog's is public and reaches it.
-        static_cast<QDialog&>(files).accept();
-    };
-}
 
 } // namespace
 
@@ -86,7 +70,7 @@ private slots:
         ReportForm form(Lines, m_texts, m_prompts);
         form.show();
         test::ModalDialogs dialogs;
-        dialogs.setAnswer(QStringLiteral("SaveReportDialog"), saveAs(path("report")));
+        dialogs.setAnswer(QStringLiteral("SaveReportDialog"), test::ModalDialogs::chooseFile(path("report")));
         clickSave(form);
         QCOMPARE(dialogs.seen(), QStringList{QStringLiteral("SaveReportDialog")});
         QCOMPARE(TestFiles::read(path("report.txt")).replace("\r\n", "\n"),
@@ -95,7 +79,8 @@ private slots:
 
         QVERIFY(
             TestFiles::write(path("REPORT.TXT"), "an older report that is longer than this one, by far\n"));
-        dialogs.setAnswer(QStringLiteral("SaveReportDialog"), saveAs(path("REPORT.TXT")));
+        dialogs.setAnswer(QStringLiteral("SaveReportDialog"),
+                          test::ModalDialogs::chooseFile(path("REPORT.TXT")));
         clickSave(form);
         QVERIFY(TestFiles::read(path("REPORT.TXT")).startsWith("14:05:33 - Start"));
         QVERIFY(!QFile::exists(path("REPORT.TXT.txt")));
@@ -109,7 +94,7 @@ private slots:
         test::ModalDialogs dialogs;
         // The name gets ".txt", and that is a directory: the file cannot be written.
         QVERIFY(QDir().mkpath(path("report.txt")));
-        dialogs.setAnswer(QStringLiteral("SaveReportDialog"), saveAs(path("report")));
+        dialogs.setAnswer(QStringLiteral("SaveReportDialog"), test::ModalDialogs::chooseFile(path("report")));
         clickSave(form);
         QCOMPARE(m_prompts.errors.size(), 1);
         QVERIFY(m_prompts.errors.front().startsWith(QStringLiteral("File error.")));

@@ -4,9 +4,6 @@
 #include "filter/StoreNames.h"
 #include "storage/IniFile.h"
 
-#include <QFileInfo>
-#include <QUrl>
-
 #include <algorithm>
 #include <filesystem>
 
@@ -132,15 +129,6 @@ bool AccountManagerLogic::commitTicks()
         showError("Extra", CannotWrite);
         return false;
     }
-}
-
-void AccountManagerLogic::openHelp(platform::ShellOpen& shell)
-{
-    const QString path = m_home.filePath(QString::fromLatin1(HelpFileName.data(), HelpFileName.size()));
-    if (QFileInfo(path).isFile())
-        shell.openUrl(QUrl::fromLocalFile(path));
-    else
-        showError("Message", "007");
 }
 
 std::string AccountManagerLogic::defaultSecurity(std::string_view portText, int implicitTlsPort)

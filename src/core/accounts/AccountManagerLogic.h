@@ -5,7 +5,6 @@
 #include "core/accounts/AccountStore.h"
 #include "core/program/HomeDirectory.h"
 #include "core/program/UserPrompts.h"
-#include "platform/ShellOpen.h"
 #include "storage/TextTable.h"
 
 #include <QString>
@@ -23,7 +22,6 @@ class AccountManagerLogic
 {
 public:
     inline static constexpr std::string_view DefaultProfile = "Default";
-    inline static constexpr std::string_view HelpFileName = "VTHELP.HLP";
     // Security choices of the POP3 and SMTP connections, in the order the dialog offers them.
     inline static constexpr std::string_view SecurityNone = "None";
     inline static constexpr std::string_view SecuritySsl = "SSL";
@@ -53,8 +51,6 @@ public:
     bool remove(int row);
     // Writes every row's tick as the Check of its account; nothing when account.vta does not exist.
     bool commitTicks();
-    // Opens VTHELP.HLP of the home directory, or says it is missing.
-    void openHelp(platform::ShellOpen& shell);
 
     // The security an account has when none was chosen: "SSL" on the implicit TLS port, else "None".
     static std::string defaultSecurity(std::string_view portText, int implicitTlsPort);

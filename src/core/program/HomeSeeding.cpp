@@ -10,18 +10,6 @@ namespace vantor::core {
 
 namespace {
 
-// Names relative to the shipped directory and the home alike.
-QStringList shippedNames(const QDir& shipped)
-{
-    QStringList names;
-    const QDir languages(shipped.filePath(QStringLiteral("Language")));
-    for (const QString& file : languages.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name))
-        names.append(QStringLiteral("Language/") + file);
-    if (shipped.exists(QStringLiteral("notify.wav")))
-        names.append(QStringLiteral("notify.wav"));
-    return names;
-}
-
 bool isNewer(const QFileInfo& shipped, const QFileInfo& present)
 {
     return !present.exists() || shipped.lastModified() > present.lastModified();
@@ -39,20 +27,28 @@ bool copyFile(const QString& from, const QString& to)
     return !base::AtomicFile::write(QFile::encodeName(to).toStdString(), content);
 }
 
+// Copies the shipped file to the home's relative name when the home lacks it or holds an older copy.
+bool seedFile(const QString& shippedPath, const HomeDirectory& home, const QString& relative)
+{
+    const QFileInfo from(shippedPath);
+    const QFileInfo to(home.filePath(relative));
+    if (from.canonicalFilePath() == to.canonicalFilePath() || !isNewer(from, to))
+        return false;
+    return copyFile(from.filePath(), to.filePath());
+}
+
 } // namespace
 
-int seedHome(const HomeDirectory& home, const QString& shippedDir)
+int seedHome(const HomeDirectory& home, const SharedFiles& shipped)
 {
-    const QDir shipped(shippedDir);
-    if (!shipped.exists() ||
-        QFileInfo(shippedDir).canonicalFilePath() == QFileInfo(home.dir()).canonicalFilePath())
-        return 0;
     int copied = 0;
-    for (const QString& name : shippedNames(shipped)) {
-        const QFileInfo from(shipped.filePath(name));
-        if (isNewer(from, QFileInfo(home.filePath(name))) && copyFile(from.filePath(), home.filePath(name)))
-            ++copied;
+    if (const QString languages = shipped.find(QStringLiteral("Language")); !languages.isEmpty()) {
+        const QDir dir(languages);
+        for (const QString& file : dir.entryList({QStringLiteral("*.lng")}, QDir::Files, QDir::Name))
+            copied += seedFile(dir.filePath(file), home, QStringLiteral("Language/") + file);
     }
+    if (const QString sound = shipped.find(QStringLiteral("notify.wav")); !sound.isEmpty())
+        copied += seedFile(sound, home, QStringLiteral("notify.wav"));
     return copied;
 }
 

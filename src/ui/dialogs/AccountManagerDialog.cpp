@@ -39,7 +39,7 @@ QStringList rowTexts(const core::AccountEntry& entry)
 AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* parent)
     : QDialog(parent)
     , m_texts(services.texts)
-    , m_shell(services.shell)
+    , m_help(services.help)
     , m_logic(services.store, services.home, services.texts, services.prompts)
     , m_accountList(new QTreeWidget(this))
     , m_fields(new AccountManagerFields(services.texts, this))
@@ -151,7 +151,7 @@ void AccountManagerDialog::importBtnClick()
 
 void AccountManagerDialog::helpBtnClick()
 {
-    m_logic.openHelp(m_shell);
+    m_help.open(core::HelpManual::Context::AccountManager);
 }
 
 void AccountManagerDialog::reject() {}

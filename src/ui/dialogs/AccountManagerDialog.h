@@ -2,9 +2,9 @@
 
 #include "core/accounts/AccountManagerLogic.h"
 #include "core/accounts/AccountStore.h"
+#include "core/program/HelpManual.h"
 #include "core/program/HomeDirectory.h"
 #include "core/program/UserPrompts.h"
-#include "platform/ShellOpen.h"
 #include "storage/TextTable.h"
 
 #include <QDialog>
@@ -29,7 +29,7 @@ public:
         const core::HomeDirectory& home;
         const storage::TextTable& texts;
         core::UserPrompts& prompts;
-        platform::ShellOpen& shell;
+        const core::HelpManual& help;
     };
 
     explicit AccountManagerDialog(const Services& services, QWidget* parent = nullptr);
@@ -62,7 +62,7 @@ private:
     int selectedRow() const;
 
     const storage::TextTable& m_texts;
-    platform::ShellOpen& m_shell;
+    const core::HelpManual& m_help;
     core::AccountManagerLogic m_logic;
     QTreeWidget* m_accountList;
     AccountManagerFields* m_fields;

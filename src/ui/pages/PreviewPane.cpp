@@ -50,6 +50,7 @@ void PreviewPane::attach(core::CheckLists& lists)
 {
     m_previewList->setList(lists.preview());
     m_previewAccountList->setList(lists.previewAccounts());
+    m_previewList->setColumnLayout({130, 220, 0, 140}, core::CheckLists::PreviewSubject + 1);
 }
 
 void PreviewPane::relabel(const storage::TextTable& texts)

@@ -35,6 +35,10 @@ void ResultListsPane::attach(core::CheckLists& lists)
     m_eMailList->setList(lists.kept());
     m_eMailDList->setList(lists.deleted());
     m_accountList->setList(lists.accounts());
+    // Sender, account and time have short texts; the subject is the long one and takes the room left.
+    const QList<int> widths{220, 0, 130, 140};
+    for (ResultListView* list : {m_eMailList, m_eMailDList})
+        list->setColumnLayout(widths, core::CheckLists::ResultSubject + 1);
 }
 
 } // namespace vantor::ui

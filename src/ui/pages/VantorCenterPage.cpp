@@ -2,6 +2,7 @@
 
 #include "ui/pages/PreviewPane.h"
 #include "ui/pages/ResultListsPane.h"
+#include "ui/widgets/ResultListView.h"
 
 #include <QVBoxLayout>
 
@@ -20,6 +21,31 @@ VantorCenterPage::VantorCenterPage(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_checkPages);
+}
+
+struct VantorCenterPage::KeptWidths
+{
+    ResultListView* list;
+    const storage::TextSetting& setting;
+};
+
+std::vector<VantorCenterPage::KeptWidths> VantorCenterPage::keptWidths() const
+{
+    return {{&m_resultLists->eMailList(), storage::ColumnsEMailList},
+            {&m_resultLists->eMailDList(), storage::ColumnsEMailDList},
+            {&m_preview->previewList(), storage::ColumnsPreviewList}};
+}
+
+void VantorCenterPage::restoreColumnWidths(const core::SettingsFile& settings)
+{
+    for (const KeptWidths& kept : keptWidths())
+        kept.list->setColumnWidths(QString::fromStdString(settings.read(kept.setting)));
+}
+
+void VantorCenterPage::saveColumnWidths(core::SettingsFile& settings) const
+{
+    for (const KeptWidths& kept : keptWidths())
+        settings.write(kept.setting, kept.list->columnWidths().toStdString());
 }
 
 } // namespace vantor::ui

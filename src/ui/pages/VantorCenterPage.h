@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/program/SettingsFile.h"
+
 #include <QStackedWidget>
 #include <QWidget>
+
+#include <vector>
 
 namespace vantor::ui {
 
@@ -27,7 +31,14 @@ public:
     ResultListsPane& resultListsPage() { return *m_resultLists; }
     PreviewPane& previewPage() { return *m_preview; }
 
+    // The column widths of the message lists, in [Columns] of setting.ini.
+    void restoreColumnWidths(const core::SettingsFile& settings);
+    void saveColumnWidths(core::SettingsFile& settings) const;
+
 private:
+    struct KeptWidths;
+    std::vector<KeptWidths> keptWidths() const;
+
     QStackedWidget* m_checkPages;
     ResultListsPane* m_resultLists;
     PreviewPane* m_preview;

@@ -20,6 +20,14 @@ public:
     ResultListView(const char* objectName, ListIconModel::Kind kind, QWidget* parent = nullptr);
 
     void setList(core::ResultListModel& list);
+    // Default widths of the columns in pixels, and the column that takes the room the others leave; the user
+    // may drag every other one.
+    void setColumnLayout(const QList<int>& widths, int stretchColumn);
+    // The widths of the columns the user can drag, "220,,120,140" (the stretching column left empty).
+    QString columnWidths() const;
+    // Widths in the form columnWidths() gives; an entry that is empty, not a number or out of all reason
+    // leaves its column as it is.
+    void setColumnWidths(const QString& widths);
     core::ResultListModel* list() const { return m_list; }
     // The selected row of the list, -1 for none.
     int selectedRow() const;
@@ -31,6 +39,7 @@ signals:
 
 private:
     ListIconModel m_icons;
+    int m_stretchColumn = -1;
     core::ResultListModel* m_list = nullptr;
 };
 
