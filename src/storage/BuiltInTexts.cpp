@@ -415,6 +415,8 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "043", "Select image"},
     {"Extra", "044", "Program (*.exe)"},
     {"Extra", "045", "Images (*.bmp *.jpg *.jpeg *.png *.gif *.ico)"},
+    {"Extra", "046", "Filtered List files (*.lef)"},
+    {"Extra", "047", "Deleted List files (*.led)"},
 };
 
 } // namespace

@@ -19,10 +19,9 @@ QString extensionOf(Which which)
     return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
 }
 
-QStringList filtersOf(Which which)
+QStringList filtersOf(Which which, const storage::TextTable& texts)
 {
-    return {which == Which::Filtered ? QStringLiteral("Filtered List files (*.lef)")
-                                     : QStringLiteral("Deleted List files (*.led)")};
+    return {core::uiText(texts, "Extra", which == Which::Filtered ? "046" : "047")};
 }
 
 } // namespace
@@ -37,16 +36,18 @@ ResultListFileCommands::ResultListFileCommands(core::CheckLists& lists, const st
 
 void ResultListFileCommands::saveList(Which which)
 {
-    const auto choice = SaveFileDialog::run(&m_parent, QStringLiteral("SaveListDialog"),
-                                            core::uiText(m_texts, "Dialog", "004"), filtersOf(which));
+    const auto choice =
+        SaveFileDialog::run(&m_parent, QStringLiteral("SaveListDialog"),
+                            core::uiText(m_texts, "Dialog", "004"), filtersOf(which, m_texts));
     if (choice)
         m_files.save(list(which), core::ensureExtension(choice->fileName, extensionOf(which)));
 }
 
 void ResultListFileCommands::viewList(Which which)
 {
-    const QString fileName = OpenFileDialog::run(&m_parent, QStringLiteral("OpenListDialog"),
-                                                 core::uiText(m_texts, "Dialog", "003"), filtersOf(which));
+    const QString fileName =
+        OpenFileDialog::run(&m_parent, QStringLiteral("OpenListDialog"),
+                            core::uiText(m_texts, "Dialog", "003"), filtersOf(which, m_texts));
     if (!fileName.isEmpty())
         m_files.load(list(which), fileName);
 }
