@@ -68,7 +68,6 @@ void SettingForm::buildList()
     m_settingList->setFlow(QListView::TopToBottom);
     m_settingList->setMovement(QListView::Static);
     m_settingList->setIconSize(QSize(32, 32));
-    m_settingList->setFixedWidth(110);
     // The list's order is the order of the pages.
     static constexpr std::pair<const char*, QStyle::StandardPixmap> Entries[] = {
         {"001", QStyle::SP_ComputerIcon},
@@ -81,6 +80,9 @@ void SettingForm::buildList()
     for (const auto& [key, icon] : Entries)
         m_settingList->addItem(
             new QListWidgetItem(style()->standardIcon(icon), core::uiText(m_texts, "SettingList", key)));
+    // As wide as the longest entry of the language in force: translations run longer than English.
+    m_settingList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_settingList->setFixedWidth(m_settingList->sizeHintForColumn(0) + 2 * m_settingList->frameWidth() + 8);
 }
 
 void SettingForm::onPageChosen(int row)
