@@ -75,8 +75,9 @@ private:
             qFatal("no child %s", objectName);
         return *widget;
     }
-    // A test that ended the program called QCoreApplication::exit(), after which every modal dialog returns
-    // at once; one whole run of the application's loop clears that for a test that answers dialogs.
+    // A test that ended the program called QCoreApplication::exit(), after which every modal dialog and
+    // nested wait returns at once; one whole run of the application's loop clears that, so that no test
+    // passes only because an earlier one left its waits short.
     static void clearPendingExit()
     {
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
@@ -114,6 +115,7 @@ private:
 private slots:
     void init()
     {
+        clearPendingExit();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
         m_home = std::make_unique<core::HomeDirectory>(m_dir->path());
@@ -449,7 +451,6 @@ private slots:
         using Item = ui::MainMenu::Item;
         writeQuietSettings();
         MainForm& form = start();
-        clearPendingExit();
         core::ResultListModel& kept = form.checks().lists().kept();
         core::ResultListModel& deleted = form.checks().lists().deleted();
         deleted.addRow({"spam@bad.example", 1, {"Cheap pills", "Home", "01/02/2024 10:00:00"}});

@@ -41,8 +41,9 @@ void ModalDialogs::poll()
     m_seen.append(modal->objectName());
     const auto answer = m_answers.find(modal->objectName());
     if (answer == m_answers.end()) {
+        // done() rather than reject(): some dialogs refuse Escape and the close box on purpose.
         if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
         return;
     }
     if (*answer)

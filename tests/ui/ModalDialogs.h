@@ -11,7 +11,7 @@
 namespace vantor::test {
 
 // Watches for modal dialogs while a test drives code that opens them, records each one's object name and
-// answers it: by default it closes the dialog (reject), except those it is told to leave alone.
+// answers it: by default it closes the dialog as rejected, except those it is told to leave alone.
 class ModalDialogs : public QObject
 {
     Q_OBJECT
