@@ -417,6 +417,7 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "045", "Images (*.bmp *.jpg *.jpeg *.png *.gif *.ico)"},
     {"Extra", "046", "Filtered List files (*.lef)"},
     {"Extra", "047", "Deleted List files (*.led)"},
+    {"Extra", "048", "Enter password of %s account"},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/accounts/AccountLoader.h"
 
 #include "core/program/DisplayText.h"
+#include "core/program/FormatText.h"
 
 namespace vantor::core {
 
@@ -35,9 +36,9 @@ AccountLoad AccountLoader::load(int number, PasswordPrompt prompt) const
     }
     // Asked only once the account is known to be usable, so nobody types a password that is then thrown away.
     if (entry.password.empty() && prompt == PasswordPrompt::Ask) {
-        const QString title = QStringLiteral("Enter password of ") + displayText(entry.description) +
-                              QStringLiteral(" account");
-        result.login.password = storedText(m_prompts.askPassword(title, QStringLiteral("Password:")));
+        const QString title =
+            fillPlaceholders(uiText(m_texts, "Extra", "048"), {displayText(entry.description)});
+        result.login.password = storedText(m_prompts.askPassword(title, uiText(m_texts, "Wizard", "007")));
     }
     result.outcome = AccountLoad::Outcome::Ready;
     return result;
