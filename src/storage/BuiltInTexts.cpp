@@ -418,6 +418,26 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "046", "Filtered List files (*.lef)"},
     {"Extra", "047", "Deleted List files (*.led)"},
     {"Extra", "048", "Enter password of %s account"},
+    {"Extra", "049", "Spammers List"},
+    {"Extra", "050",
+     "Have you found spammers that EMail Vantor does not stop yet? Send their addresses or domains "
+     "by e-mail, one per line, and they will be added to the black list that comes with the next "
+     "version. Please zip the list first when it is long."},
+    {"Extra", "051", "Click here to send your list of spammers"},
+    {"Extra", "052", "Cancel"},
+    {"Extra", "053", "Highest"},
+    {"Extra", "054", "High"},
+    {"Extra", "055", "Normal"},
+    {"Extra", "056", "Low"},
+    {"Extra", "057", "Lowest"},
+    {"Extra", "058", "Select BAD mail level domain"},
+    {"Extra", "059", "Files:"},
+    {"Extra", "060", "Import from Address Book (vCard)"},
+    {"Extra", "061", "Open contacts (vCard)"},
+    {"Extra", "062", "vCard files (*.vcf *.vcard)"},
+    {"Extra", "063", "Cannot read %s."},
+    {"Extra", "064", "%s holds no contacts."},
+    {"Extra", "065", "%s is too large to be a contacts file."},
 };
 
 } // namespace
