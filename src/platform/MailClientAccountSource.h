@@ -21,6 +21,15 @@ struct MailClientAccount
     std::string smtpSecurity;
 };
 
+// What a source found: the accounts, and the files it could read only in part or not at all (a damaged
+// prefs.js, say), so that the import can name them instead of silently offering less.
+struct MailClientAccounts
+{
+    std::vector<MailClientAccount> accounts;
+    // UTF-8 paths.
+    std::vector<std::string> damagedFiles;
+};
+
 // Where the account import finds the mail client's accounts: the registry on Windows, Thunderbird's
 // profiles elsewhere (and on Windows too). Tests inject a list.
 class MailClientAccountSource
@@ -28,8 +37,8 @@ class MailClientAccountSource
 public:
     virtual ~MailClientAccountSource() = default;
 
-    // The POP3 accounts in the client's order; empty when no client is set up or none can be read.
-    virtual std::vector<MailClientAccount> accounts() const = 0;
+    // The POP3 accounts in the client's order; none when no client is set up.
+    virtual MailClientAccounts read() const = 0;
 };
 
 } // namespace vantor::platform

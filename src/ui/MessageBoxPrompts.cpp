@@ -1,5 +1,6 @@
 #include "ui/MessageBoxPrompts.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -10,22 +11,39 @@ MessageBoxPrompts::MessageBoxPrompts(QWidget* parent)
     : m_parent(parent)
 {}
 
+QWidget* MessageBoxPrompts::boxParent() const
+{
+    QWidget* dialog = QApplication::activeModalWidget();
+    return dialog ? dialog : m_parent.data();
+}
+
 void MessageBoxPrompts::showError(const QString& text)
 {
-    QMessageBox::critical(m_parent, QStringLiteral("Error"), text);
+    QMessageBox::critical(boxParent(), QStringLiteral("Error"), text);
 }
 
 bool MessageBoxPrompts::askYesNo(const QString& question)
 {
-    return QMessageBox::information(m_parent, QStringLiteral("Information"), question,
+    return QMessageBox::information(boxParent(), QStringLiteral("Information"), question,
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString MessageBoxPrompts::askPassword(const QString& title, const QString& label)
 {
+    return askLine(title, label, QLineEdit::Password);
+}
+
+QString MessageBoxPrompts::askText(const QString& title, const QString& label)
+{
+    return askLine(title, label, QLineEdit::Normal);
+}
+
+QString MessageBoxPrompts::askLine(const QString& title, const QString& label, int echoMode)
+{
     bool isAccepted = false;
-    const QString answer =
-        QInputDialog::getText(m_parent, title, label, QLineEdit::Password, QString(), &isAccepted);
+    const QString answer = QInputDialog::getText(boxParent(), title, label,
+                                                 static_cast<QLineEdit::EchoMode>(echoMode), QString(),
+                                                 &isAccepted);
     return isAccepted ? answer : QString();
 }
 

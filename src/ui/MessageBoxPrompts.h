@@ -19,8 +19,13 @@ public:
     void showError(const QString& text) override;
     bool askYesNo(const QString& question) override;
     QString askPassword(const QString& title, const QString& label) override;
+    QString askText(const QString& title, const QString& label) override;
 
 private:
+    // The open modal dialog (the filter editor, say) when there is one, so that the box sits over it.
+    QWidget* boxParent() const;
+    QString askLine(const QString& title, const QString& label, int echoMode);
+
     QPointer<QWidget> m_parent;
 };
 

@@ -19,4 +19,10 @@ QString ScriptedUserPrompts::askPassword(const QString& title, const QString& la
     return passwordAnswers.isEmpty() ? QString() : passwordAnswers.takeFirst();
 }
 
+QString ScriptedUserPrompts::askText(const QString& title, const QString& label)
+{
+    textPrompts.append(title + QLatin1Char('|') + label);
+    return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
+}
+
 } // namespace vantor::test

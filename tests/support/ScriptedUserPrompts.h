@@ -15,14 +15,18 @@ public:
     void showError(const QString& text) override;
     bool askYesNo(const QString& question) override;
     QString askPassword(const QString& title, const QString& label) override;
+    QString askText(const QString& title, const QString& label) override;
 
     QList<bool> yesNoAnswers;
     QStringList passwordAnswers;
+    QStringList textAnswers;
 
     QStringList errors;
     QStringList questions;
     // Title and label of each password box, as "title|label".
     QStringList passwordPrompts;
+    // Title and label of each text box, as "title|label".
+    QStringList textPrompts;
 };
 
 } // namespace vantor::test

@@ -20,4 +20,9 @@ QString CommandLinePrompts::askPassword(const QString&, const QString&)
     return QString();
 }
 
+QString CommandLinePrompts::askText(const QString&, const QString&)
+{
+    return QString();
+}
+
 } // namespace vantor::tools

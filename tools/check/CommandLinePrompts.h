@@ -13,6 +13,8 @@ public:
     bool askYesNo(const QString& question) override;
     // The checks here log in with the stored password, so this is never asked; it answers as a cancel.
     QString askPassword(const QString& title, const QString& label) override;
+    // Nothing here asks for a name; it answers as a cancel.
+    QString askText(const QString& title, const QString& label) override;
 
     bool hasShownError() const { return m_hasShownError; }
 

@@ -17,6 +17,8 @@ public:
     virtual bool askYesNo(const QString& question) = 0;
     // A masked one-line input box with an empty default; the empty text when the user cancels.
     virtual QString askPassword(const QString& title, const QString& label) = 0;
+    // A plain one-line input box with an empty default; the empty text when the user cancels.
+    virtual QString askText(const QString& title, const QString& label) = 0;
 };
 
 } // namespace vantor::core
