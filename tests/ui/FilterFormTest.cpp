@@ -192,6 +192,13 @@ private slots:
         filter::Profile shown = m_form->shownProfile();
         shown.badDomainEndings = saved.badDomainEndings;
         QCOMPARE(shown, saved);
+
+        QComboBox& lists = child<QComboBox>("BListChoice");
+        const int defaultList = lists.findText(QStringLiteral("Default"));
+        lists.setCurrentIndex(defaultList);
+        emit lists.activated(defaultList);
+        QCOMPARE(child<QGroupBox>("BListGroup").title(), QStringLiteral("Black List Spammers: 1"));
+        QCOMPARE(m_form->shownProfile().general.bList, std::string("Default"));
     }
 
     void switchingSavesTheShownProfileBeforeLoadingTheNext()
@@ -204,6 +211,11 @@ private slots:
         const std::string second = first == "A" ? "B" : "A";
         QTest::mouseClick(&child<QCheckBox>("GR3"), Qt::LeftButton);
         m_form->ruleTab(RuleList::Subject).appendRule(FilterRule{"", "", "Equals", "Win", "No", true});
+        // Stepping the choice by key would load the next profile unsaved: keys do nothing there.
+        QTest::keyClick(&m_form->profileChoice(), Qt::Key_Down);
+        QTest::keyClick(&m_form->profileChoice(), Qt::Key_B);
+        QCOMPARE(m_form->currentProfileName(), first);
+        QVERIFY(!store()->read(first).general.blockEmptyReceiver);
 
         choose(1);
         QVERIFY(store()->read(first).general.blockEmptyReceiver);
@@ -400,6 +412,8 @@ private slots:
     {
         open();
         QCOMPARE(m_form->profileChoice().count(), 0);
+        QTest::keyClick(m_form.get(), Qt::Key_Escape);
+        QVERIFY(m_form->isVisible());
         click("OKBtn");
         QCOMPARE(m_form->result(), int(QDialog::Accepted));
         QVERIFY(!QDir(file(QStringLiteral("Profile"))).exists());
