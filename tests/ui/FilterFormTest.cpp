@@ -454,6 +454,25 @@ private slots:
         QVERIFY(
             QFileInfo(file(QStringLiteral("Profile/%1.vtf").arg(QString::fromStdString(second)))).isDir());
     }
+
+    void screenshot()
+    {
+        const QString target = qEnvironmentVariable("VANTOR_SCREENSHOTS");
+        if (target.isEmpty())
+            QSKIP("VANTOR_SCREENSHOTS names no directory");
+        write(QStringLiteral("Profile/Default.vtf"), FullProfile);
+        write(QStringLiteral("BList/Spam.vtl"), "one@spam.test\r\nspam.test\r\n");
+        open();
+        QVERIFY(m_form->grab().save(target + QStringLiteral("/FilterForm.png")));
+        m_form->tabs().setCurrentIndex(4);
+        QVERIFY(m_form->grab().save(target + QStringLiteral("/FilterFormOther.png")));
+        m_form->tabs().setCurrentIndex(5);
+        QVERIFY(m_form->grab().save(target + QStringLiteral("/FilterFormBlackList.png")));
+        CriteriaDialog criteria(m_texts, CriteriaDialog::Page::Exception,
+                                m_form->ruleTab(RuleList::Exceptions).rule(0));
+        criteria.show();
+        QVERIFY(criteria.grab().save(target + QStringLiteral("/Criteria.png")));
+    }
 };
 
 QTEST_MAIN(FilterFormTest)

@@ -93,6 +93,10 @@ QWidget* OtherRulesTab::buildDomainGroup(const storage::TextTable& texts)
     m_domains = new QListWidget(this);
     m_domains->setObjectName(QStringLiteral("DomainList"));
     m_domains->setToolTip(uiText(texts, "Extra", "058"));
+    // Columns that fill the group, so that far more of the 250 endings show at once than in one column.
+    m_domains->setFlow(QListView::TopToBottom);
+    m_domains->setWrapping(true);
+    m_domains->setResizeMode(QListView::Adjust);
     for (std::string_view ending : filter::MainLevelDomains) {
         auto* item = new QListWidgetItem(core::displayText(ending), m_domains);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
