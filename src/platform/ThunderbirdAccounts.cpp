@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -83,10 +84,12 @@ QList<Profile> profilesOf(const QList<IniSection>& sections)
         profile.isDefault = section.value(QStringLiteral("Default")) == QStringLiteral("1");
         profiles.append(profile);
     }
-    auto isFirst = [&](const Profile& profile) {
-        return installDefault.isEmpty() ? profile.isDefault : profile.path == installDefault;
-    };
-    std::stable_partition(profiles.begin(), profiles.end(), isFirst);
+    auto first = std::find_if(profiles.begin(), profiles.end(),
+                              [&](const Profile& profile) { return profile.path == installDefault; });
+    if (installDefault.isEmpty() || first == profiles.end())
+        first = std::find_if(profiles.begin(), profiles.end(), [](const Profile& profile) { return profile.isDefault; });
+    if (first != profiles.end())
+        std::rotate(profiles.begin(), first, std::next(first));
     return profiles;
 }
 
@@ -150,8 +153,9 @@ public:
     // Contents of the file, or none (the file marked damaged) when it cannot be read whole.
     std::optional<QByteArray> readFile(const QString& path, qint64 maxSize)
     {
+        // A pipe or device in the file's place would block the read or never end.
         QFile file(path);
-        if (file.size() > maxSize || !file.open(QIODevice::ReadOnly)) {
+        if (!QFileInfo(path).isFile() || file.size() > maxSize || !file.open(QIODevice::ReadOnly)) {
             markDamaged(path);
             return std::nullopt;
         }

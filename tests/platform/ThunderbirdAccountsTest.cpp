@@ -193,19 +193,22 @@ private slots:
     {
         QTemporaryDir home;
         QCOMPARE(describe(SystemMailClientAccounts(home.path()).read().accounts), QStringList());
-        const QByteArray ini = "[Profile0]\nIsRelative=1\nPath=p\nDefault=1\n";
-        write(home.filePath(QStringLiteral(".thunderbird/profiles.ini")), ini);
+        // The installation names a profile that is gone: the one marked default comes first.
+        write(home.filePath(QStringLiteral(".thunderbird/profiles.ini")),
+              "[Profile0]\nPath=old\n[Profile1]\nPath=p\nDefault=1\n[InstallAB12]\nDefault=gone\n");
         copySample(QStringLiteral("mozilla-central_mailnewsTestPrefs.js"),
                    home.filePath(QStringLiteral(".thunderbird/p/prefs.js")));
-        write(home.filePath(QStringLiteral("snap/thunderbird/common/.thunderbird/profiles.ini")), ini);
         copySample(QStringLiteral("www-archive-mozilla_quality-intl-m4_prefs.js"),
-                   home.filePath(QStringLiteral("snap/thunderbird/common/.thunderbird/p/prefs.js")));
+                   home.filePath(QStringLiteral(".thunderbird/old/prefs.js")));
+        write(home.filePath(QStringLiteral("snap/thunderbird/common/.thunderbird/profiles.ini")),
+              "[Profile0]\nIsRelative=1\nPath=s\n");
+        copySample(QStringLiteral("www-archive-mozilla_quality-intl-m4_prefs.js"),
+                   home.filePath(QStringLiteral("snap/thunderbird/common/.thunderbird/s/prefs.js")));
         const MailClientAccounts found = SystemMailClientAccounts(home.path()).read();
+        const QString m4 = QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username");
         QCOMPARE(describe(found.accounts),
-                 (QStringList{
-                     QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
-                     QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username"),
-                 }));
+                 (QStringList{QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
+                              m4, m4}));
         QVERIFY(found.damagedFiles.empty());
     }
 };
