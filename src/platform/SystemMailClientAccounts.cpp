@@ -47,7 +47,8 @@ MailClientAccounts SystemMailClientAccounts::read() const
         MailClientAccounts found = ThunderbirdAccounts(directory).read();
         result.accounts.insert(result.accounts.end(), std::make_move_iterator(found.accounts.begin()),
                                std::make_move_iterator(found.accounts.end()));
-        result.damagedFiles.insert(result.damagedFiles.end(), found.damagedFiles.begin(), found.damagedFiles.end());
+        result.damagedFiles.insert(result.damagedFiles.end(), found.damagedFiles.begin(),
+                                   found.damagedFiles.end());
     }
     return result;
 }

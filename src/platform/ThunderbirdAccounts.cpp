@@ -70,7 +70,8 @@ QList<Profile> profilesOf(const QList<IniSection>& sections)
 {
     QString installDefault;
     for (const IniSection& section : sections) {
-        if (installDefault.isEmpty() && section.name.startsWith(QStringLiteral("Install"), Qt::CaseInsensitive))
+        if (installDefault.isEmpty() &&
+            section.name.startsWith(QStringLiteral("Install"), Qt::CaseInsensitive))
             installDefault = section.value(QStringLiteral("Default"));
     }
     QList<Profile> profiles;
@@ -80,14 +81,16 @@ QList<Profile> profilesOf(const QList<IniSection>& sections)
         Profile profile;
         profile.path = section.value(QStringLiteral("Path"));
         const QString relative = section.value(QStringLiteral("IsRelative"));
-        profile.isRelative = relative.isEmpty() ? QDir::isRelativePath(profile.path) : relative == QStringLiteral("1");
+        profile.isRelative =
+            relative.isEmpty() ? QDir::isRelativePath(profile.path) : relative == QStringLiteral("1");
         profile.isDefault = section.value(QStringLiteral("Default")) == QStringLiteral("1");
         profiles.append(profile);
     }
     auto first = std::find_if(profiles.begin(), profiles.end(),
                               [&](const Profile& profile) { return profile.path == installDefault; });
     if (installDefault.isEmpty() || first == profiles.end())
-        first = std::find_if(profiles.begin(), profiles.end(), [](const Profile& profile) { return profile.isDefault; });
+        first = std::find_if(profiles.begin(), profiles.end(),
+                             [](const Profile& profile) { return profile.isDefault; });
     if (first != profiles.end())
         std::rotate(profiles.begin(), first, std::next(first));
     return profiles;
@@ -185,7 +188,8 @@ public:
         const std::optional<QByteArray> bytes = readFile(prefsPath, MaxPrefsSize);
         if (!bytes)
             return;
-        const ThunderbirdPrefs prefs(std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
+        const ThunderbirdPrefs prefs(
+            std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())));
         if (prefs.isDamaged())
             markDamaged(prefsPath);
         ThunderbirdAccounts::appendAccounts(prefs, m_result.accounts);
@@ -225,7 +229,8 @@ MailClientAccounts ThunderbirdAccounts::read() const
     return result;
 }
 
-void ThunderbirdAccounts::appendAccounts(const ThunderbirdPrefs& prefs, std::vector<MailClientAccount>& accounts)
+void ThunderbirdAccounts::appendAccounts(const ThunderbirdPrefs& prefs,
+                                         std::vector<MailClientAccount>& accounts)
 {
     for (const std::string& accountKey : listItems(prefs.value("mail.accountmanager.accounts"))) {
         const std::string account = "mail.account." + accountKey + ".";
@@ -242,10 +247,12 @@ void ThunderbirdAccounts::appendAccounts(const ThunderbirdPrefs& prefs, std::vec
         imported.popSecurity = security(prefs.value(server + "socketType"), imported.popPort, "995");
 
         const std::vector<std::string> identities = listItems(prefs.value(account + "identities"));
-        const std::string identity = identities.empty() ? std::string() : "mail.identity." + identities.front() + ".";
+        const std::string identity =
+            identities.empty() ? std::string() : "mail.identity." + identities.front() + ".";
         std::string smtpKey = identity.empty() ? std::string() : prefs.value(identity + "smtpServer");
         // Profiles of the old suite name the identity's host directly.
-        const std::string legacyHost = identity.empty() ? std::string() : prefs.value(identity + "smtp_server");
+        const std::string legacyHost =
+            identity.empty() ? std::string() : prefs.value(identity + "smtp_server");
         if (smtpKey.empty() && !legacyHost.empty()) {
             imported.smtpServer = legacyHost;
             imported.smtpSecurity = "None";

@@ -127,8 +127,8 @@ private:
     {
         skipBlanksAndComments();
         const std::size_t start = m_pos;
-        while (m_pos < m_text.size() && (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) != 0 ||
-                                         m_text[m_pos] == '_'))
+        while (m_pos < m_text.size() &&
+               (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) != 0 || m_text[m_pos] == '_'))
             ++m_pos;
         if (m_pos > start)
             m_tokenEnd = m_pos;

@@ -51,11 +51,13 @@ void applyParameter(std::string_view parameter, Property& property)
 {
     const std::size_t equals = parameter.find('=');
     const std::string_view key = mail::codec::trimBlanks(parameter.substr(0, equals));
-    const std::string_view value = equals == std::string_view::npos ? key : unquoted(parameter.substr(equals + 1));
+    const std::string_view value =
+        equals == std::string_view::npos ? key : unquoted(parameter.substr(equals + 1));
     if (equals == std::string_view::npos || equalsIgnoreCase(key, "ENCODING")) {
         if (equalsIgnoreCase(value, "QUOTED-PRINTABLE"))
             property.quotedPrintable = true;
-        else if (equalsIgnoreCase(value, "BASE64") || (equals != std::string_view::npos && equalsIgnoreCase(value, "B")))
+        else if (equalsIgnoreCase(value, "BASE64") ||
+                 (equals != std::string_view::npos && equalsIgnoreCase(value, "B")))
             property.base64 = true;
     } else if (equalsIgnoreCase(key, "CHARSET")) {
         property.charset = value;

@@ -1,5 +1,6 @@
-#include "platform/SystemMailClientAccounts.h"
 #include "platform/ThunderbirdAccounts.h"
+
+#include "platform/SystemMailClientAccounts.h"
 #include "platform/ThunderbirdPrefs.h"
 
 #include <QDir>
@@ -23,9 +24,9 @@ QStringList describe(const std::vector<MailClientAccount>& accounts)
 {
     QStringList lines;
     for (const MailClientAccount& a : accounts) {
-        lines.append(QString::fromStdString(a.name + " | " + a.popServer + ":" + a.popPort + " " + a.popSecurity +
-                                            " | " + a.smtpServer + ":" + a.smtpPort + " " + a.smtpSecurity + " | " +
-                                            a.userName));
+        lines.append(QString::fromStdString(a.name + " | " + a.popServer + ":" + a.popPort + " " +
+                                            a.popSecurity + " | " + a.smtpServer + ":" + a.smtpPort + " " +
+                                            a.smtpSecurity + " | " + a.userName));
     }
     return lines;
 }
@@ -81,8 +82,10 @@ private slots:
         QCOMPARE(prefs.value("spanning"), std::string("lines"));
         QCOMPARE(prefs.value("raw"), std::string("gr\xC3\xBC\xC3\x9F"));
         QVERIFY(!prefs.contains("absent"));
-        QCOMPARE(ThunderbirdPrefs("user_pref(\"e\", \"q\\\"b\\\\s\\nn\\u00e9\\ud83d\\ude00\\x41\");").value("e"),
-                 std::string("q\"b\\s\nn\xC3\xA9\xF0\x9F\x98\x80" "A"));
+        QCOMPARE(
+            ThunderbirdPrefs("user_pref(\"e\", \"q\\\"b\\\\s\\nn\\u00e9\\ud83d\\ude00\\x41\");").value("e"),
+            std::string("q\"b\\s\nn\xC3\xA9\xF0\x9F\x98\x80"
+                        "A"));
     }
 
     // Each broken statement costs itself only: the reader starts again after its ";" or at the next line.
@@ -126,38 +129,37 @@ private slots:
               "user_pref(\"mail.account.account2.server\", \"server2\");\n"
               "user_pref(\"mail.server.server2.type\", \"none\");\n");
         const QString damaged = thunderbird + QStringLiteral("/Profiles/damaged/prefs.js");
-        write(damaged,
-              "user_pref(\"mail.accountmanager.accounts\", \"a1, a2,a3 ,a4\");\n"
-              "user_pref(\"mail.account.a1.server\", \"s1\");\n"
-              "user_pref(\"mail.account.a1.identities\", \"id1,id2\");\n"
-              "user_pref(\"mail.server.s1.type\", \"pop3\");\n"
-              "user_pref(\"mail.server.s1.name\", \"Work \\u00e9\");\n"
-              "user_pref(\"mail.server.s1.hostname\", \"old.example.org\");\n"
-              "user_pref(\"mail.server.s1.realhostname\", \"pop.example.org\");\n"
-              "user_pref(\"mail.server.s1.userName\", \"me\");\n"
-              "user_pref(\"mail.server.s1.port\", 995);\n"
-              "user_pref(\"mail.server.s1.socketType\", 3);\n"
-              "user_pref(\"mail.identity.id2.smtpServer\", \"smtp9\");\n"
-              "user_pref(\"mail.smtp.defaultserver\", \"smtp2\");\n"
-              "user_pref(\"mail.smtpserver.smtp2.hostname\", \"smtp.example.org\");\n"
-              "user_pref(\"mail.smtpserver.smtp2.port\", 587);\n"
-              "user_pref(\"mail.smtpserver.smtp2.try_ssl\", 2);\n"
-              "user_pref(\"mail.account.a2.server\", \"s2\");\n"
-              "user_pref(\"mail.server.s2.type\", \"nntp\");\n"
-              "user_pref(\"mail.account.a3.server\", \"s3\");\n"
-              "user_pref(\"mail.account.a3.identities\", \"id3\");\n"
-              "user_pref(\"mail.identity.id3.smtpServer\", \"smtp3\");\n"
-              "user_pref(\"mail.smtpserver.smtp3.hostname\", \"secure.example.org\");\n"
-              "user_pref(\"mail.smtpserver.smtp3.port\", 465);\n"
-              "user_pref(\"mail.server.s3.type\", \"pop3\");\n"
-              "user_pref(\"mail.server.s3.hostname\", \"pop3.example.org\");\n"
-              "user_pref(\"mail.server.s3.port\", 995);\n"
-              "user_pref(\"mail.server.s3.socketType\", 1);\n"
-              "user_pref(\"mail.server.s3.socketType\", ;\n"
-              "user_pref(\"mail.account.a4.server\", \"s4\");\n"
-              "user_pref(\"mail.server.s4.type\", \"pop3\");\n"
-              "user_pref(\"mail.server.s4.port\", 995);\n"
-              "user_pref(\"mail.server.s4.hostname\", \"cut\n");
+        write(damaged, "user_pref(\"mail.accountmanager.accounts\", \"a1, a2,a3 ,a4\");\n"
+                       "user_pref(\"mail.account.a1.server\", \"s1\");\n"
+                       "user_pref(\"mail.account.a1.identities\", \"id1,id2\");\n"
+                       "user_pref(\"mail.server.s1.type\", \"pop3\");\n"
+                       "user_pref(\"mail.server.s1.name\", \"Work \\u00e9\");\n"
+                       "user_pref(\"mail.server.s1.hostname\", \"old.example.org\");\n"
+                       "user_pref(\"mail.server.s1.realhostname\", \"pop.example.org\");\n"
+                       "user_pref(\"mail.server.s1.userName\", \"me\");\n"
+                       "user_pref(\"mail.server.s1.port\", 995);\n"
+                       "user_pref(\"mail.server.s1.socketType\", 3);\n"
+                       "user_pref(\"mail.identity.id2.smtpServer\", \"smtp9\");\n"
+                       "user_pref(\"mail.smtp.defaultserver\", \"smtp2\");\n"
+                       "user_pref(\"mail.smtpserver.smtp2.hostname\", \"smtp.example.org\");\n"
+                       "user_pref(\"mail.smtpserver.smtp2.port\", 587);\n"
+                       "user_pref(\"mail.smtpserver.smtp2.try_ssl\", 2);\n"
+                       "user_pref(\"mail.account.a2.server\", \"s2\");\n"
+                       "user_pref(\"mail.server.s2.type\", \"nntp\");\n"
+                       "user_pref(\"mail.account.a3.server\", \"s3\");\n"
+                       "user_pref(\"mail.account.a3.identities\", \"id3\");\n"
+                       "user_pref(\"mail.identity.id3.smtpServer\", \"smtp3\");\n"
+                       "user_pref(\"mail.smtpserver.smtp3.hostname\", \"secure.example.org\");\n"
+                       "user_pref(\"mail.smtpserver.smtp3.port\", 465);\n"
+                       "user_pref(\"mail.server.s3.type\", \"pop3\");\n"
+                       "user_pref(\"mail.server.s3.hostname\", \"pop3.example.org\");\n"
+                       "user_pref(\"mail.server.s3.port\", 995);\n"
+                       "user_pref(\"mail.server.s3.socketType\", 1);\n"
+                       "user_pref(\"mail.server.s3.socketType\", ;\n"
+                       "user_pref(\"mail.account.a4.server\", \"s4\");\n"
+                       "user_pref(\"mail.server.s4.type\", \"pop3\");\n"
+                       "user_pref(\"mail.server.s4.port\", 995);\n"
+                       "user_pref(\"mail.server.s4.hostname\", \"cut\n");
         const QString huge = thunderbird + QStringLiteral("/Profiles/huge/prefs.js");
         write(huge, "user_pref(\"mail.accountmanager.accounts\", \"a1\");\n");
         QVERIFY(QFile::resize(huge, 32LL * 1024 * 1024 + 1));
@@ -177,14 +179,15 @@ private slots:
                   "[Install4F96D1932A9F858E]\nDefault=Profiles/b.default\nLocked=1\n");
 
         const MailClientAccounts found = ThunderbirdAccounts(thunderbird).read();
-        QCOMPARE(describe(found.accounts),
-                 (QStringList{
-                     QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
-                     QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username"),
-                     QStringLiteral("Work \u00e9 | pop.example.org:995 SSL | smtp.example.org:587 STARTTLS | me"),
-                     QStringLiteral(" | pop3.example.org:995 STARTTLS | secure.example.org:465 SSL | "),
-                     QStringLiteral(" | :995 SSL | smtp.example.org:587 STARTTLS | "),
-                 }));
+        QCOMPARE(
+            describe(found.accounts),
+            (QStringList{
+                QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
+                QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username"),
+                QStringLiteral("Work \u00e9 | pop.example.org:995 SSL | smtp.example.org:587 STARTTLS | me"),
+                QStringLiteral(" | pop3.example.org:995 STARTTLS | secure.example.org:465 SSL | "),
+                QStringLiteral(" | :995 SSL | smtp.example.org:587 STARTTLS | "),
+            }));
         QCOMPARE(paths(found.damagedFiles),
                  (QStringList{damaged, thunderbird + QStringLiteral("/Profiles/missing"), huge}));
     }
@@ -205,10 +208,12 @@ private slots:
         copySample(QStringLiteral("www-archive-mozilla_quality-intl-m4_prefs.js"),
                    home.filePath(QStringLiteral("snap/thunderbird/common/.thunderbird/s/prefs.js")));
         const MailClientAccounts found = SystemMailClientAccounts(home.path()).read();
-        const QString m4 = QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username");
+        const QString m4 =
+            QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username");
         QCOMPARE(describe(found.accounts),
-                 (QStringList{QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
-                              m4, m4}));
+                 (QStringList{
+                     QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
+                     m4, m4}));
         QVERIFY(found.damagedFiles.empty());
     }
 };

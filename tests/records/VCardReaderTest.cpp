@@ -46,19 +46,19 @@ const std::vector<Sample>& samples()
         {"IPED/test_contactsCompleteInfo.vcf",
          {{"Taxi Lago Norte", {}},
           {"Sushi Loko Flamingo", {}},
-          {"Smart Assist\xC3\xAAncia T\xC3\xA9" "cnica", {}},
+          {"Smart Assist\u00eancia T\u00e9cnica", {}},
           {"Magnanimo Test@paraparaparapara el raton para el", {"insuportavel@test.paraparapara"}}}},
         {"IPED/test_contactsCompleteWithoutThumb.vcf",
          {{"Magnanimo Test@paraparaparapara el raton para el", {"insuportavel@test.paraparapara"}}}},
         {"IPED/test_contactsMultiple.vcf",
-         {{"Taxi Lago Norte", {}},
-          {"Sushi Loko Flamingo", {}},
-          {"Smart Assist\xC3\xAAncia T\xC3\xA9" "cnica", {}}}},
+         {{"Taxi Lago Norte", {}}, {"Sushi Loko Flamingo", {}}, {"Smart Assist\u00eancia T\u00e9cnica", {}}}},
         {"ez-vcard/John_Doe_ANDROID.vcf",
          {{"john.doe@company.com", {"john.doe@company.com"}},
           {"jane.doe@company.com", {"jane.doe@company.com"}},
           {n + " " + n + " " + n + " " + n + " " + n, {}},
-          {n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n, {}},
+          {n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " + n + " " +
+               n,
+           {}},
           {n + " " + n + " " + n + " " + n,
            {"bob@company.com", n + n + n + n + n + n + n + n + n + n + n + n + n + n}},
           {n + n + n + n, {"henry@company.com"}}}},
@@ -68,7 +68,8 @@ const std::vector<Sample>& samples()
         {"ez-vcard/John_Doe_IPHONE.vcf", {{"Mr. John Richter James Doe Sr.", {"john.doe@ibm.com"}}}},
         {"ez-vcard/John_Doe_LOTUS_NOTES.vcf",
          {{"Mr. Doe John I Johny", {"john.doe@ibm.com", "billy_bob@gmail.com"}}}},
-        {"ez-vcard/John_Doe_MAC_ADDRESS_BOOK.vcf", {{"Mr. John Richter,James Doe Sr.", {"john.doe@ibm.com"}}}},
+        {"ez-vcard/John_Doe_MAC_ADDRESS_BOOK.vcf",
+         {{"Mr. John Richter,James Doe Sr.", {"john.doe@ibm.com"}}}},
         {"ez-vcard/John_Doe_MS_OUTLOOK.vcf", {{"Mr. John Richter James Doe Sr.", {"john.doe@ibm.cm"}}}},
         {"ez-vcard/fullcontact.vcf",
          {{"Prefix FirstName MiddleName LastName Suffix",
@@ -111,7 +112,8 @@ TEST(VCardReader, RealExportsGiveTheNamesAndAddressesOnTheirCards)
     // A sample added to the folders without expectations would otherwise go untested.
     for (const auto& entry : fs::recursive_directory_iterator(VCardData)) {
         if (entry.path().extension() == ".vcf") {
-            EXPECT_TRUE(covered.count(fs::relative(entry.path(), VCardData).generic_string())) << entry.path();
+            EXPECT_TRUE(covered.count(fs::relative(entry.path(), VCardData).generic_string()))
+                << entry.path();
         }
     }
 }
@@ -138,16 +140,18 @@ TEST(VCardReader, FoldedQuotedPrintableAndCharsetValuesAreJoinedAndDecoded)
 
 TEST(VCardReader, NameFallsBackToTheStructuredNameThenToTheFirstAddress)
 {
-    const std::string bytes = "begin:vcard\nn:O\\,Brien;Mary\\;Ann;;Dr.;\nemail: mary@example.org \nend:vcard\n"
-                              "BEGIN:VCARD\nN:;;;;\nEMAIL:\nEMAIL:first@example.org\nEMAIL:second@example.org\n"
-                              "END:VCARD\n"
-                              "BEGIN:VCARD\nFN:\nN:;;;Dr.;PhD\nEND:VCARD\n"
-                              "BEGIN:VCARD\nVERSION:4.0\nTEL:123\nEND:VCARD\n"
-                              "BEGIN:VCARD\nFN:Two\\nLines\\\\Back\nEND:VCARD\n";
-    EXPECT_EQ(parseVCards(bytes), (Contacts{{"Mary;Ann O,Brien", {"mary@example.org"}},
-                                            {"first@example.org", {"first@example.org", "second@example.org"}},
-                                            {"Dr. PhD", {}},
-                                            {"Two Lines\\Back", {}}}));
+    const std::string bytes =
+        "begin:vcard\nn:O\\,Brien;Mary\\;Ann;;Dr.;\nemail: mary@example.org \nend:vcard\n"
+        "BEGIN:VCARD\nN:;;;;\nEMAIL:\nEMAIL:first@example.org\nEMAIL:second@example.org\n"
+        "END:VCARD\n"
+        "BEGIN:VCARD\nFN:\nN:;;;Dr.;PhD\nEND:VCARD\n"
+        "BEGIN:VCARD\nVERSION:4.0\nTEL:123\nEND:VCARD\n"
+        "BEGIN:VCARD\nFN:Two\\nLines\\\\Back\nEND:VCARD\n";
+    EXPECT_EQ(parseVCards(bytes),
+              (Contacts{{"Mary;Ann O,Brien", {"mary@example.org"}},
+                        {"first@example.org", {"first@example.org", "second@example.org"}},
+                        {"Dr. PhD", {}},
+                        {"Two Lines\\Back", {}}}));
 }
 
 TEST(VCardReader, AgentCardsStayInsideTheirCardAndAnUnendedCardIsKept)
@@ -199,7 +203,9 @@ TEST(VCardReader, FilesThatCannotBeReadOrHoldNoCardsSayWhy)
     EXPECT_TRUE(refused.contacts.empty());
     fs::resize_file(huge, 16 * 1024 * 1024);
     EXPECT_EQ(readVCardFile(huge).contacts, (Contacts{{"Huge", {}}}));
-    const std::string named = home.write("\xC3\xBC" "ber.vcf", "BEGIN:VCARD\nFN:Utf8 path\nEND:VCARD\n");
+    const std::string named = home.write("\xC3\xBC"
+                                         "ber.vcf",
+                                         "BEGIN:VCARD\nFN:Utf8 path\nEND:VCARD\n");
     EXPECT_EQ(readVCardFile(named).contacts, (Contacts{{"Utf8 path", {}}}));
 }
 

@@ -61,8 +61,9 @@ std::string unfolded(std::string_view bytes)
 {
     std::string out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const std::size_t breakLength =
-            bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : (bytes[i] == '\r' || bytes[i] == '\n');
+        const std::size_t breakLength = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'
+                                            ? 2
+                                            : (bytes[i] == '\r' || bytes[i] == '\n');
         if (breakLength > 0 && i + breakLength < bytes.size() && bytes[i + breakLength] == ' ') {
             i += breakLength;
             continue;
