@@ -4,6 +4,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -141,8 +142,14 @@ private slots:
         QCOMPARE(form.cellText(1, ImportAccountForm::PopPortColumn), QStringLiteral("110"));
         QCOMPARE(form.cellText(1, ImportAccountForm::SmtpPortColumn), QStringLiteral("25"));
 
-        // Ports are stored as typed; the password is read from its masked cell.
-        form.setCellText(1, ImportAccountForm::PopPortColumn, QStringLiteral("11o"));
+        // Ports are stored as typed, and a cell still being edited when Finish is clicked counts.
+        QTableWidget& grid = form.grid();
+        grid.setCurrentCell(1, ImportAccountForm::PopPortColumn);
+        grid.editItem(grid.currentItem());
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("11o"));
         form.setCellText(0, ImportAccountForm::PasswordColumn, QStringLiteral("pw"));
         QTest::mouseClick(&button("NextBtn"), Qt::LeftButton);
         QVERIFY(m_prompts->errors.isEmpty());
@@ -192,12 +199,13 @@ private slots:
         QCOMPARE(m_store->read(3).description, std::string("Home 2"));
     }
 
-    void backKeepsTheTicksAndCloseWritesNothing()
+    void backKeepsTheTicksAndWhatWasTypedCloseWritesNothing()
     {
         m_source.offered.accounts = {clientAccount("a"), clientAccount("b")};
         ImportAccountForm& form = open();
         tick(1);
         form.nextBtnClick();
+        form.setCellText(0, ImportAccountForm::PasswordColumn, QStringLiteral("typed"));
         QTest::mouseClick(&button("BackBtn"), Qt::LeftButton);
         QCOMPARE(form.step(), 1);
         QCOMPARE(label("StepLabel"), QStringLiteral("Step 1"));
@@ -206,8 +214,13 @@ private slots:
         QCOMPARE(form.accountsList().topLevelItem(0)->checkState(0), Qt::Unchecked);
         QCOMPARE(form.accountsList().topLevelItem(1)->checkState(0), Qt::Checked);
 
+        // One more tick: the row already completed keeps what was typed into it.
+        tick(0);
         form.nextBtnClick();
-        QCOMPARE(form.cellText(0, ImportAccountForm::DescriptionColumn), QStringLiteral("b"));
+        QCOMPARE(form.cellText(0, ImportAccountForm::DescriptionColumn), QStringLiteral("a"));
+        QCOMPARE(form.cellText(1, ImportAccountForm::DescriptionColumn), QStringLiteral("b"));
+        QVERIFY(form.cellText(0, ImportAccountForm::PasswordColumn).isEmpty());
+        QCOMPARE(form.cellText(1, ImportAccountForm::PasswordColumn), QStringLiteral("typed"));
         QTest::mouseClick(&button("CloseBtn"), Qt::LeftButton);
         QVERIFY(!form.isVisible());
         QVERIFY(!QFile::exists(accountFile()));

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vantor::ui {
 
 namespace {
@@ -141,6 +143,9 @@ void ImportAccountForm::setCellText(int row, Column column, const QString& text)
 void ImportAccountForm::nextBtnClick()
 {
     if (step() == 2) {
+        // Moving off the current cell commits an edit still open: Finish may be reached without the cell
+        // losing focus first.
+        m_grid->setCurrentIndex(QModelIndex());
         if (m_import.finish(gridRows()))
             accept();
         return;
@@ -154,13 +159,23 @@ void ImportAccountForm::nextBtnClick()
         m_prompts.showError(uiText(m_texts, "Message", "041"));
         return;
     }
-    m_gridSources = m_import.rowsFor(ticked);
+    std::vector<core::AccountFields> rows = m_import.rowsFor(ticked);
+    const std::vector<core::AccountFields> typed = gridRows();
+    for (std::size_t i = 0; i < ticked.size(); ++i) {
+        const auto before = std::find(m_gridAccounts.begin(), m_gridAccounts.end(), ticked[i]);
+        if (before != m_gridAccounts.end())
+            rows[i] = typed[static_cast<std::size_t>(before - m_gridAccounts.begin())];
+    }
+    m_gridSources = std::move(rows);
+    m_gridAccounts = std::move(ticked);
     fillGrid();
     showStep(2);
 }
 
 void ImportAccountForm::backBtnClick()
 {
+    // An edit still open is kept with the others for the return to this step.
+    m_grid->setCurrentIndex(QModelIndex());
     showStep(1);
 }
 
@@ -190,7 +205,7 @@ void ImportAccountForm::fillGrid()
         for (int column = 0; column < PasswordColumn; ++column)
             m_grid->setItem(row, column, new QTableWidgetItem(displayText(*texts[column])));
         // Typed in the grid, so masked as in every other password field of the program.
-        auto* password = new QLineEdit(m_grid);
+        auto* password = new QLineEdit(displayText(source.password), m_grid);
         password->setEchoMode(QLineEdit::Password);
         password->setFrame(false);
         m_grid->setCellWidget(row, PasswordColumn, password);

@@ -72,6 +72,8 @@ private:
     core::AccountImport m_import;
     // The rows of the grid came from these, which keep the client's TLS choices the grid does not show.
     std::vector<core::AccountFields> m_gridSources;
+    // The offered account of each grid row, so that going back for one more tick keeps what was typed.
+    std::vector<int> m_gridAccounts;
     QLabel* m_stepLabel;
     QLabel* m_instruction;
     QStackedWidget* m_pages;
