@@ -187,8 +187,7 @@ void BlackListEditor::deleteBtnClick()
     const std::optional<std::string> name = chosenName(*m_listBox);
     if (!name)
         return;
-    // Profiles whose own list is missing fall back to this one, whatever letter case the file system gives
-    // it.
+    // Every profile whose own list is missing falls back to this one, in any letter case the file has.
     if (base::equalsIgnoreCase(*name, filter::BlackListStore::DefaultName)) {
         showError("047");
         return;
