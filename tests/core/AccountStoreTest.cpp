@@ -215,6 +215,26 @@ private slots:
         QCOMPARE(m_store->read(2).password, std::string("p\xc3\xa4ss"));
     }
 
+    void addAllWritesEveryAccountOrNone()
+    {
+        addAccounts({"keep"});
+        const QByteArray before = TestFiles::read(accountFile());
+        // The unsafe value is in the last account: the first must not have been written either.
+        QCOMPARE(m_store->addAll({fields("one"), fields("two", "x\xc6y")}), WriteResult::UnsafeValue);
+        QCOMPARE(TestFiles::read(accountFile()), before);
+
+        AccountFields secure = fields("two");
+        secure.popSecurity = "SSL";
+        QCOMPARE(m_store->addAll({fields("one"), secure}), WriteResult::Stored);
+        QCOMPARE(descriptions(),
+                 (QStringList{QStringLiteral("keep"), QStringLiteral("one"), QStringLiteral("two")}));
+        QCOMPARE(TestFiles::sectionLines(accountFile(), "General"), QList<QByteArray>{"Total=3"});
+        QVERIFY(TestFiles::sectionLines(accountFile(), "Acc2").contains("Check=1"));
+        QVERIFY(TestFiles::sectionLines(accountFile(), "Acc3").contains("POPSecurity=SSL"));
+        QVERIFY(!TestFiles::sectionLines(accountFile(), "Acc2").contains("POPSecurity=SSL"));
+        QCOMPARE(m_store->read(3).password, std::string("secret"));
+    }
+
     void lookupByDescriptionIsExactAndPicksFirstOrLast()
     {
         writeAccounts("[General]\r\nTotal=3\r\n"

@@ -5,7 +5,7 @@ namespace vantor::test {
 bool RecordingShellOpen::openUrl(const QUrl& url)
 {
     openedUrls.append(url);
-    return true;
+    return urlOpens;
 }
 
 bool RecordingShellOpen::runProgram(const QString& path)

@@ -18,6 +18,8 @@ public:
     QStringList startedPrograms;
     // What runProgram answers, so a test can play a program that does not start.
     bool programStarts = true;
+    // What openUrl answers, so a test can play a desktop that takes no link.
+    bool urlOpens = true;
 };
 
 } // namespace vantor::test

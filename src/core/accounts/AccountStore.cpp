@@ -159,22 +159,36 @@ std::optional<AccountEntry> AccountStore::findByDescription(std::string_view des
 
 AccountStore::WriteResult AccountStore::add(const AccountFields& fields)
 {
+    return addAll({fields});
+}
+
+AccountStore::WriteResult AccountStore::addAll(const std::vector<AccountFields>& accounts)
+{
     // Checked before anything changes: a released INI object writes its changes back even on failure paths.
-    const std::vector<KeyValue> values = keyValues(fields);
-    if (!std::all_of(values.begin(), values.end(), isStorable))
-        return WriteResult::UnsafeValue;
+    std::vector<std::vector<KeyValue>> values;
+    values.reserve(accounts.size());
+    for (const AccountFields& fields : accounts) {
+        values.push_back(keyValues(fields));
+        if (!std::all_of(values.back().begin(), values.back().end(), isStorable))
+            return WriteResult::UnsafeValue;
+    }
+    if (values.empty())
+        return WriteResult::Stored;
     const auto ini = open();
     if (!ini)
         return WriteResult::WriteFailed;
     const std::optional<int> count = readValidTotal(*ini);
     if (!count)
         return WriteResult::InvalidTotal;
-    const int number = *count + 1;
-    // Total goes first so that a new file starts with [General]; a stale section left under the new number
-    // by a hand edit is dropped, or its extra keys would leak into the new account.
-    ini->writeString(General, Total, std::to_string(number));
-    ini->eraseSection(sectionName(number));
-    writeKeys(*ini, number, values);
+    int number = *count;
+    for (const std::vector<KeyValue>& account : values) {
+        ++number;
+        // Total goes first so that a new file starts with [General]; a stale section left under the new
+        // number by a hand edit is dropped, or its extra keys would leak into the new account.
+        ini->writeString(General, Total, std::to_string(number));
+        ini->eraseSection(sectionName(number));
+        writeKeys(*ini, number, account);
+    }
     return save(*ini);
 }
 

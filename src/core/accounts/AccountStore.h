@@ -62,6 +62,9 @@ public:
     // Total + 1 first, then Acc<Total>: Description, POPServer, POPPort, SMTPServer, SMTPPort, Username,
     // Password, Profile, Check "1" (and the security keys that are given).
     WriteResult add(const AccountFields& fields);
+    // The accounts added in order after the stored ones, each as add() writes it, with one read and one write
+    // of the file: all of them or, when any value is unsafe or the file cannot be trusted, none.
+    WriteResult addAll(const std::vector<AccountFields>& accounts);
     // Rewrites the same keys of Acc<number> in the same order, Check "1".
     WriteResult edit(int number, const AccountFields& fields);
     // Removes Acc<number>, renames the later sections one down, Total - 1; one write of the file.

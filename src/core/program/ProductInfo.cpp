@@ -40,7 +40,7 @@ QUrl ProductInfo::mailLink(Mail mail, const QString& versionText)
         subject = QStringLiteral("EMail Vantor %1 translation").arg(versionText);
         break;
     case Mail::SpammersList:
-        subject = QStringLiteral("EMail Vantor spammers list");
+        subject = QStringLiteral("EMail Vantor %1: Black List of Spammers").arg(versionText);
         break;
     }
     QUrl url;
