@@ -3,16 +3,20 @@
 #include "platform/SystemAutostart.h"
 #include "ui/WindowCheckHost.h"
 
+#include <QDir>
+
 namespace vantor::app {
 
 Session::Session(const Services& services)
     : m_accounts(services.home, services.errorLog)
     , m_mailbox(services.socketFactory)
     , m_autostart(platform::makeSystemAutostart())
+    , m_systemMailClientAccounts(QDir::homePath())
     , m_sharedFiles(services.sharedFiles)
     , m_help(m_sharedFiles, services.texts, services.prompts, services.shell)
     , m_window({services.home, services.texts, services.errorLog, services.detector, services.prompts,
-                services.shell, m_accounts, m_state, services.clock, *m_autostart, m_help})
+                services.shell, m_accounts, m_state, services.clock, *m_autostart, m_help,
+                services.mailClientAccounts ? *services.mailClientAccounts : m_systemMailClientAccounts})
     , m_checkServices{services.home,     services.texts, services.errorLog,    services.prompts,
                       services.detector, m_window,       m_window.checkHost(), m_state,
                       m_mailbox,         services.clock}

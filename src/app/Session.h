@@ -10,6 +10,7 @@
 #include "core/watch/WatchController.h"
 #include "mail/net/SocketFactory.h"
 #include "platform/Autostart.h"
+#include "platform/SystemMailClientAccounts.h"
 #include "ui/MainForm.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,8 @@ public:
         const base::Clock& clock = base::systemClock();
         // Where the shipped files (the manual) are looked for; tests point it at the built program.
         core::SharedFiles sharedFiles = core::SharedFiles(QCoreApplication::applicationDirPath());
+        // The mail client's accounts for the import; the system's when none is given.
+        const platform::MailClientAccountSource* mailClientAccounts = nullptr;
     };
 
     explicit Session(const Services& services);
@@ -48,6 +51,7 @@ private:
     core::AccountStore m_accounts;
     core::Pop3Mailbox m_mailbox;
     std::unique_ptr<platform::Autostart> m_autostart;
+    platform::SystemMailClientAccounts m_systemMailClientAccounts;
     core::SharedFiles m_sharedFiles;
     core::HelpManual m_help;
     ui::MainForm m_window;

@@ -245,6 +245,9 @@ void ThunderbirdAccounts::appendAccounts(const ThunderbirdPrefs& prefs,
         imported.userName = firstOf(prefs, server + "realuserName", server + "userName");
         imported.popPort = prefs.value(server + "port");
         imported.popSecurity = security(prefs.value(server + "socketType"), imported.popPort, "995");
+        // An account never renamed has no name of its own; the client then shows it as user@host.
+        if (imported.name.empty() && !imported.userName.empty() && !imported.popServer.empty())
+            imported.name = imported.userName + "@" + imported.popServer;
 
         const std::vector<std::string> identities = listItems(prefs.value(account + "identities"));
         const std::string identity =

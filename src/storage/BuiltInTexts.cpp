@@ -438,6 +438,8 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "063", "Cannot read %s."},
     {"Extra", "064", "%s holds no contacts."},
     {"Extra", "065", "%s is too large to be a contacts file."},
+    {"Extra", "066", "Go on without saving this profile?"},
+    {"Extra", "067", "%s cannot be the name of a profile file."},
 };
 
 } // namespace

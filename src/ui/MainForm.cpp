@@ -7,6 +7,8 @@
 #include "core/program/SettingsFile.h"
 #include "core/program/WindowPlacement.h"
 #include "core/watch/WatchController.h"
+#include "filter/BlackListStore.h"
+#include "ui/FilterImportMenu.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/ResultListFileCommands.h"
@@ -14,10 +16,15 @@
 #include "ui/WindowCheckHost.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/AccountManagerDialog.h"
+#include "ui/dialogs/BlackListEditor.h"
 #include "ui/dialogs/CreditsDialog.h"
+#include "ui/dialogs/FilterForm.h"
+#include "ui/dialogs/ImportAccountForm.h"
 #include "ui/dialogs/LegendDialog.h"
 #include "ui/dialogs/ReportForm.h"
+#include "ui/dialogs/SelectImportItemsDialog.h"
 #include "ui/dialogs/SettingForm.h"
+#include "ui/dialogs/SpammersListDialog.h"
 #include "ui/dialogs/SplashWindow.h"
 #include "ui/dialogs/TipsDialog.h"
 #include "ui/pages/DbxReaderPage.h"
@@ -61,6 +68,7 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_accounts(services.accounts)
     , m_state(services.state)
     , m_autostart(services.autostart)
+    , m_mailClientAccounts(services.mailClientAccounts)
     , m_mainMenu(new MainMenu(*menuBar(), services.texts))
     , m_toolBar(new MainToolBar(services.texts, this))
     , m_statusPanels(new StatusPanels(this))
@@ -292,7 +300,13 @@ void MainForm::connectCommands()
     onMenu(Item::SendEMail, [this] { m_pageControl->setCurrentIndex(Messager); });
     onMenu(Item::SendBugReport, mail(core::ProductInfo::Mail::BugReport));
     onMenu(Item::SendTranslateRequest, mail(core::ProductInfo::Mail::TranslateRequest));
-    onMenu(Item::SendSpammersList, mail(core::ProductInfo::Mail::SpammersList));
+    onMenu(Item::SendSpammersList,
+           [this] { SpammersListDialog(m_texts, m_shell, m_state.versionText, this).exec(); });
+    onMenu(Item::BlackListEditor, [this] {
+        const filter::BlackListStore lists(m_home.nativeDir());
+        BlackListEditor({lists, m_texts, m_prompts}, this).exec();
+    });
+    onMenu(Item::ImportAccounts, [this] { importAccounts(this); });
     onMenu(Item::About, &MainForm::showAbout);
 
     connect(&m_tray->aboutAction(), &QAction::triggered, this, &MainForm::showAbout);
@@ -304,6 +318,8 @@ void MainForm::connectCommands()
     });
     connect(&m_tray->showAction(), &QAction::triggered, this, &MainForm::showWindow);
     connect(m_tray, &TrayController::activated, this, &MainForm::showWindow);
+    onMenu(Item::Filters, &MainForm::filterBtnClick);
+    onClick(m_toolBar->filterBtn(), &MainForm::filterBtnClick);
     onMenu(Item::Setting, &MainForm::settingBtnClick);
     onClick(m_toolBar->settingBtn(), &MainForm::settingBtnClick);
     connect(&m_tray->settingAction(), &QAction::triggered, this, &MainForm::settingBtnClick);
@@ -333,8 +349,10 @@ void MainForm::relabel()
     m_messager->relabel(m_texts);
     if (m_checks)
         m_checks->lists().retitle(m_texts);
-    if (m_listMenu)
+    if (m_listMenu) {
         m_listMenu->relabel();
+        m_importMenu->relabel();
+    }
     m_vantorCenter->previewPage().relabel(m_texts);
     m_statistic->relabel(m_texts);
 }
@@ -491,6 +509,8 @@ void MainForm::connectCheckCommands()
 
     m_listMenu = new ResultListMenu(m_accounts, m_shell, m_toolBar->importButton(), m_texts, this);
     m_listMenu->attach(results.eMailList(), results.eMailDList(), preview.previewList());
+    m_importMenu =
+        new FilterImportMenu(m_toolBar->importMenu(), *m_listMenu, m_home, m_texts, m_prompts, this);
     // The Messager page has no composer yet: "with EMail Vantor" can only bring it up.
     connect(m_listMenu, &ResultListMenu::messagerRequested, this,
             [this] { m_pageControl->setCurrentIndex(Messager); });
@@ -529,7 +549,23 @@ void MainForm::connectListFileCommands()
 void MainForm::openAccountManager()
 {
     AccountManagerDialog dialog({m_accounts, m_home, m_texts, m_prompts, m_help}, this);
+    connect(&dialog, &AccountManagerDialog::importRequested, this,
+            [this, &dialog] { importAccounts(&dialog); });
     dialog.exec();
+    listAccounts();
+}
+
+void MainForm::filterBtnClick()
+{
+    const auto importContacts = [this] {
+        return SelectImportItemsDialog::importFromFile(QApplication::activeModalWidget(), m_texts, m_prompts);
+    };
+    FilterForm({m_home, m_texts, m_prompts, importContacts}, this).exec();
+}
+
+void MainForm::importAccounts(QWidget* parent)
+{
+    ImportAccountForm({m_accounts, m_texts, m_prompts, m_mailClientAccounts}, parent).exec();
     listAccounts();
 }
 

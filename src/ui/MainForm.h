@@ -13,6 +13,7 @@
 #include "mail/net/SocketFactory.h"
 #include "platform/Autostart.h"
 #include "platform/ConnectionDetector.h"
+#include "platform/MailClientAccountSource.h"
 #include "platform/ShellOpen.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
@@ -32,6 +33,7 @@ struct WindowPlacement;
 namespace vantor::ui {
 
 class EMailManagerPage;
+class FilterImportMenu;
 class LegendDialog;
 class MainMenu;
 class MainToolBar;
@@ -65,6 +67,8 @@ public:
         const base::Clock& clock;
         platform::Autostart& autostart;
         const core::HelpManual& help;
+        // Where the account import finds the mail client's accounts.
+        const platform::MailClientAccountSource& mailClientAccounts;
     };
 
     enum Page
@@ -103,6 +107,7 @@ public:
     core::WatchController& watch() { return *m_watch; }
     WindowCheckHost& checkHost() { return *m_checkHost; }
     ResultListMenu& listMenu() { return *m_listMenu; }
+    FilterImportMenu& importMenu() { return *m_importMenu; }
     StatisticPage& statistic() { return *m_statistic; }
     const core::HomeDirectory& home() const { return m_home; }
     platform::ShellOpen& shell() { return m_shell; }
@@ -123,6 +128,10 @@ public:
 
     // The account manager, modally; the account boxes are listed again after it.
     void openAccountManager();
+    // The profile editor, modally.
+    void filterBtnClick();
+    // The account import wizard, modally over parent; the account boxes are listed again after it.
+    void importAccounts(QWidget* parent);
     // The "Last Report" window with the lines of the last check, modally.
     void showLastReport();
     // The settings dialog, modally, on the first page of the window; what it saved applies at once.
@@ -171,6 +180,7 @@ private:
     core::AccountStore& m_accounts;
     core::ProcessState& m_state;
     platform::Autostart& m_autostart;
+    const platform::MailClientAccountSource& m_mailClientAccounts;
     QString m_aboutVersion;
     bool m_isEnding = false;
 
@@ -191,6 +201,7 @@ private:
     core::CheckController* m_checks = nullptr;
     core::WatchController* m_watch = nullptr;
     ResultListMenu* m_listMenu = nullptr;
+    FilterImportMenu* m_importMenu = nullptr;
     std::unique_ptr<ResultListFileCommands> m_listFiles;
 };
 

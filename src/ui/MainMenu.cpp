@@ -18,7 +18,7 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
 {
     QMenu* general = registerMenu(bar.addMenu(QString()), "MenuGeneral", "001");
     addItems(*general, {{Item::Accounts, "Accounts1", "004", false},
-                        {Item::Filters, "Filters1", "005", false},
+                        {Item::Filters, "Filters1", "005", true},
                         {Item::Setting, "Setting1", "006", true}});
     general->addSeparator();
     QMenu* viewList = registerMenu(general->addMenu(QString()), "MenuViewList", "023");
@@ -36,9 +36,9 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
                      {Item::DeleteDatabase, "DeleteDatabase1", "025", false}});
 
     QMenu* tools = registerMenu(bar.addMenu(QString()), "MenuTools", "026");
-    addItems(*tools, {{Item::BlackListEditor, "BlackListEditor1", "027", false}});
+    addItems(*tools, {{Item::BlackListEditor, "BlackListEditor1", "027", true}});
     QMenu* outlook = registerMenu(tools->addMenu(QString()), "MenuOutlookExpress", "004", "Extra");
-    addItems(*outlook, {{Item::ImportAccounts, "ImportAccounts1", "028", false},
+    addItems(*outlook, {{Item::ImportAccounts, "ImportAccounts1", "028", true},
                         {Item::BackupEMails, "BackupEMails1", "029", false},
                         {Item::RestoreEMails, "RestoreEMails1", "030", false}});
 

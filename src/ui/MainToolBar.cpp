@@ -27,14 +27,13 @@ MainToolBar::MainToolBar(const storage::TextTable& texts, QWidget* parent)
     m_checkPreview->setObjectName(QStringLiteral("CheckPreview"));
     m_checkBtn->setMenu(&m_checkMenu);
     m_checkBtn->setPopupMode(QToolButton::MenuButtonPopup);
-    // The import commands fill this menu; until a result row is selected the button stays disabled.
+    // Until a result row is selected there is nothing to import.
     m_importMenu.setObjectName(QStringLiteral("ImportMenu"));
     m_importButton->setMenu(&m_importMenu);
     m_importButton->setPopupMode(QToolButton::InstantPopup);
     m_importButton->setEnabled(false);
-    // Their windows are not part of this build yet.
+    // The account manager needs the checks, which the window receives after it is built.
     m_accountBtn->setEnabled(false);
-    m_filterBtn->setEnabled(false);
     relabel();
 }
 

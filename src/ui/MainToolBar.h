@@ -27,6 +27,7 @@ public:
     QToolButton& filterBtn() { return *m_filterBtn; }
     QToolButton& settingBtn() { return *m_settingBtn; }
     QToolButton& importButton() { return *m_importButton; }
+    QMenu& importMenu() { return m_importMenu; }
     QToolButton& friendBtn() { return *m_friendBtn; }
     QToolButton& aboutBtn() { return *m_aboutBtn; }
 

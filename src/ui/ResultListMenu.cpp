@@ -99,6 +99,17 @@ ResultListView* ResultListMenu::view(int list) const
     return list == EMailList ? m_eMailList : list == EMailDList ? m_eMailDList : nullptr;
 }
 
+bool ResultListMenu::selectedImportRow(std::string& sender, std::string& subject) const
+{
+    const ResultListView* listView = view(m_selectedResultList);
+    const int row = listView ? listView->selectedRow() : -1;
+    if (row < 0)
+        return false;
+    sender = listView->list()->row(row).caption;
+    subject = listView->list()->subItem(row, core::CheckLists::ResultSubject);
+    return true;
+}
+
 bool ResultListMenu::popupRow(QString& address, QString& subject) const
 {
     const ResultListView* listView = view(m_popupResultList);

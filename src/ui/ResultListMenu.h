@@ -42,6 +42,9 @@ public:
     int selectedResultList() const { return m_selectedResultList; }
     const std::string& selectedRowProfile() const { return m_selectedRowProfile; }
     int popupResultList() const { return m_popupResultList; }
+    // Sender and subject (as the check stored them) of the selected row of the list named by
+    // SelectedResultList; false when that list has no selected row.
+    bool selectedImportRow(std::string& sender, std::string& subject) const;
 
     QMenu& listPopUp() { return m_listPopUp; }
     QAction& copyAddressAction() { return *m_copyAddress; }

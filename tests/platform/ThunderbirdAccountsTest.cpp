@@ -183,7 +183,8 @@ private slots:
             describe(found.accounts),
             (QStringList{
                 QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),
-                QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username"),
+                QStringLiteral("username@mail_server.foo.com | mail_server.foo.com: None | "
+                               "mail_server.foo.com: None | username"),
                 QStringLiteral("Work \u00e9 | pop.example.org:995 SSL | smtp.example.org:587 STARTTLS | me"),
                 QStringLiteral(" | pop3.example.org:995 STARTTLS | secure.example.org:465 SSL | "),
                 QStringLiteral(" | :995 SSL | smtp.example.org:587 STARTTLS | "),
@@ -208,8 +209,9 @@ private slots:
         copySample(QStringLiteral("www-archive-mozilla_quality-intl-m4_prefs.js"),
                    home.filePath(QStringLiteral("snap/thunderbird/common/.thunderbird/s/prefs.js")));
         const MailClientAccounts found = SystemMailClientAccounts(home.path()).read();
-        const QString m4 =
-            QStringLiteral(" | mail_server.foo.com: None | mail_server.foo.com: None | username");
+        const QString m4 = QStringLiteral(
+            "username@mail_server.foo.com | mail_server.foo.com: None | mail_server.foo.com: None | "
+            "username");
         QCOMPARE(describe(found.accounts),
                  (QStringList{
                      QStringLiteral("tinderbox@invalid.com | tinderbox: None | tinderbox: None | tinderbox"),

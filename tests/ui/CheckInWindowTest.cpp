@@ -1,7 +1,6 @@
 #include "CheckFixture.h"
 #include "RecordingShellOpen.h"
 #include "SpamCorpus.h"
-#include "support/TestFiles.h"
 #include "TestMailServer.h"
 #include "app/Session.h"
 #include "core/check/CheckController.h"
@@ -9,6 +8,7 @@
 #include "core/program/SettingsFile.h"
 #include "storage/SettingKeys.h"
 #include "support/ScriptedServer.h"
+#include "support/TestFiles.h"
 #include "ui/MainForm.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
@@ -211,6 +211,37 @@ private slots:
             results().accountList().viewport(), Qt::LeftButton, {},
             results().accountList().visualRect(results().accountList().model()->index(0, 0)).center());
         QVERIFY(!importButton.isEnabled());
+    }
+
+    void ruleImportedFromAKeptRowActsOnTheNextCheck()
+    {
+        prepare(true);
+        MainForm& form = start();
+        QTest::mouseClick(&checkBtn(), Qt::LeftButton);
+        ResultListView& kept = results().eMailList();
+        const QStringList keptBefore = captions(kept);
+        // The excepted sender would stay whatever rule is added.
+        const int row = keptBefore.first() == QStringLiteral("poohba@blkpoohba.dyndns.org") ? 1 : 0;
+        const QString sender = keptBefore.at(row);
+        kept.selectRow(row);
+        auto* senderEquals =
+            form.toolBar().importMenu().findChild<QAction*>(QStringLiteral("ImportEMailEquals"));
+        QVERIFY(senderEquals);
+        senderEquals->trigger();
+        QVERIFY(m_fixture->prompts.errors.isEmpty());
+
+        QTest::mouseClick(&checkBtn(), Qt::LeftButton);
+        QVERIFY(captions(results().eMailDList()).contains(sender));
+        QCOMPARE(captions(kept).size(), keptBefore.size() - 1);
+
+        // An account without a profile receives no rules.
+        const QString accounts = m_fixture->home.filePath(QStringLiteral("account.vta"));
+        QByteArray bytes = test::TestFiles::read(accounts);
+        QVERIFY(bytes.contains("Profile=Spam\r\n"));
+        QVERIFY(test::TestFiles::write(accounts, bytes.replace("Profile=Spam\r\n", "")));
+        kept.selectRow(0);
+        senderEquals->trigger();
+        QCOMPARE(m_fixture->prompts.errors, QStringList{QStringLiteral("Cannot write in this profile.")});
     }
 
     void mailtoKeepsAHostileSenderInTheAddress()

@@ -5,11 +5,17 @@
 #include "RecordingShellOpen.h"
 #include "app/Session.h"
 #include "core/check/CheckController.h"
+#include "filter/ProfileStore.h"
+#include "platform/ThunderbirdAccounts.h"
 #include "support/ScriptedUserPrompts.h"
 #include "support/TestFiles.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
+#include "ui/dialogs/AccountManagerDialog.h"
+#include "ui/dialogs/FilterForm.h"
+#include "ui/dialogs/ImportAccountForm.h"
 #include "ui/dialogs/LegendDialog.h"
+#include "ui/dialogs/SelectImportItemsDialog.h"
 #include "ui/pages/EMailManagerPage.h"
 #include "ui/pages/MessagerPage.h"
 #include "ui/widgets/ResultListView.h"
@@ -18,10 +24,12 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QUrlQuery>
 
 using namespace vantor;
@@ -43,6 +51,7 @@ private:
     std::unique_ptr<test::ScriptedUserPrompts> m_prompts;
     std::unique_ptr<test::RecordingShellOpen> m_shell;
     std::unique_ptr<test::ModalDialogs> m_dialogs;
+    std::unique_ptr<platform::ThunderbirdAccounts> m_thunderbird;
     std::unique_ptr<app::Session> m_session;
     MainForm* m_form = nullptr;
 
@@ -62,6 +71,9 @@ private:
         app::Session::Services services{*m_home, *m_texts, *m_errorLog, *m_detector, *m_prompts, *m_shell};
         // The built program's directory, where the build puts the manual.
         services.sharedFiles = core::SharedFiles(QStringLiteral(VANTOR_PROGRAM_DIR));
+        // The mail client's profiles live in the test's home, not the user's.
+        m_thunderbird = std::make_unique<platform::ThunderbirdAccounts>(file("thunderbird"));
+        services.mailClientAccounts = m_thunderbird.get();
         m_session = std::make_unique<app::Session>(services);
         m_form = &m_session->window();
         m_form->formCreate();
@@ -389,12 +401,15 @@ private slots:
         QCOMPARE(form.pageControl().currentIndex(), int(MainForm::Messager));
     }
 
-    void laterCommandsArePresentButDisabled()
+    void onlyTheImportWaitsForASelection()
     {
         writeQuietSettings();
         MainForm& form = start();
-        for (const char* name : {"FilterBtn", "IEFBtn"})
-            QVERIFY2(!child<QToolButton>(name).isEnabled(), name);
+        QVERIFY(!child<QToolButton>("IEFBtn").isEnabled());
+        QVERIFY(child<QToolButton>("FilterBtn").isEnabled());
+        for (const auto item : {ui::MainMenu::Item::Filters, ui::MainMenu::Item::BlackListEditor,
+                                ui::MainMenu::Item::ImportAccounts, ui::MainMenu::Item::SendSpammersList})
+            QVERIFY(form.mainMenu().action(item).isEnabled());
         QVERIFY(child<QToolButton>("CheckBtn").isEnabled());
         QVERIFY(child<QToolButton>("AccountBtn").isEnabled());
         QVERIFY(form.mainMenu().action(ui::MainMenu::Item::Accounts).isEnabled());
@@ -403,6 +418,108 @@ private slots:
         QCOMPARE(form.mainMenu().action(ui::MainMenu::Item::ImportAccounts).text(),
                  QStringLiteral("Import Accounts"));
         QCOMPARE(form.pageControl().count(), 5);
+    }
+
+    void filterEditorTakesContactsFromAVCardFile()
+    {
+        writeQuietSettings();
+        write("Profile/Default.vtf", "");
+        start();
+        QStringList contacts;
+        m_dialogs->setAnswer(QStringLiteral("OpenContacts"),
+                             test::ModalDialogs::chooseFile(
+                                 QStringLiteral(VANTOR_TEST_DATA "/vcard/ez-vcard/gmail-list.vcf")));
+        m_dialogs->setAnswer(QStringLiteral("SelectImportItems"), [&contacts](QWidget& dialog) {
+            auto& items = static_cast<ui::SelectImportItemsDialog&>(dialog);
+            // Pressed twice, the button leaves every row unticked and offers to select all again.
+            items.selectAllBtnClick();
+            items.selectAllBtnClick();
+            QListWidget& list = items.contactList();
+            for (int row = 0; row < list.count(); ++row)
+                contacts.append(list.item(row)->text() +
+                                QLatin1String(list.item(row)->checkState() ? "+" : "-"));
+            contacts.append(items.selectAllBtn().text());
+            items.selectAllBtnClick();
+            list.item(1)->setCheckState(Qt::Unchecked);
+            items.importBtnClick();
+        });
+        // The editor's own answer runs after the watcher's turn, so the watcher can answer the dialogs the
+        // import opens on top of it.
+        m_dialogs->setAnswer(QStringLiteral("FilterForm"), [](QWidget& dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog] {
+                auto& editor = static_cast<ui::FilterForm&>(dialog);
+                editor.importContactsBtnClick();
+                editor.okBtnClick();
+            });
+        });
+        child<QToolButton>("FilterBtn").click();
+
+        QCOMPARE(contacts, (QStringList{QStringLiteral("Arnold Smith-"), QStringLiteral("Chris Beatle-"),
+                                        QStringLiteral("Doug White-"), QStringLiteral("Select All")}));
+        const filter::Profile saved = filter::ProfileStore(m_home->nativeDir()).read("Default");
+        QCOMPARE(saved.exceptionRules.size(), std::size_t(2));
+        QCOMPARE(saved.exceptionRules[0].description, std::string("Arnold Smith"));
+        QCOMPARE(saved.exceptionRules[1].pattern, std::string("dwhite@gmail.com"));
+        QVERIFY(saved.exceptionRules[1].check);
+
+        // A file that holds no card is named in the error and imports nothing.
+        write("notes.vcf", "just some notes\n");
+        m_dialogs->setAnswer(QStringLiteral("OpenContacts"),
+                             test::ModalDialogs::chooseFile(file("notes.vcf")));
+        trigger(ui::MainMenu::Item::Filters);
+        QCOMPARE(m_prompts->errors, QStringList{QDir::toNativeSeparators(file("notes.vcf")) +
+                                                QStringLiteral(" holds no contacts.")});
+        QCOMPARE(filter::ProfileStore(m_home->nativeDir()).read("Default").exceptionRules.size(),
+                 std::size_t(2));
+        QVERIFY(m_dialogs->seen().contains(QStringLiteral("FilterForm")));
+    }
+
+    void accountManagerImportsThunderbirdAccounts()
+    {
+        writeQuietSettings();
+        write("thunderbird/profiles.ini", "[Profile0]\nIsRelative=1\nPath=p\nDefault=1\n");
+        write("thunderbird/p/prefs.js",
+              TestFiles::read(QStringLiteral(VANTOR_TEST_DATA
+                                             "/thunderbird-prefs/mozilla-central_mailnewsTestPrefs.js")));
+        start();
+        m_dialogs->setAnswer(QStringLiteral("ImportAccountForm"), [](QWidget& dialog) {
+            auto& wizard = static_cast<ui::ImportAccountForm&>(dialog);
+            wizard.accountsList().topLevelItem(0)->setCheckState(0, Qt::Checked);
+            wizard.nextBtnClick();
+            wizard.setCellText(0, ui::ImportAccountForm::PasswordColumn, QStringLiteral("secret"));
+            wizard.nextBtnClick();
+        });
+        QStringList listed;
+        m_dialogs->setAnswer(QStringLiteral("AccountForm"), [&listed](QWidget& dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog, &listed] {
+                auto& manager = static_cast<ui::AccountManagerDialog&>(dialog);
+                manager.importBtnClick();
+                for (int row = 0; row < manager.accountList().topLevelItemCount(); ++row)
+                    listed.append(manager.accountList().topLevelItem(row)->text(0));
+                manager.okBtnClick();
+            });
+        });
+        trigger(ui::MainMenu::Item::Accounts);
+
+        QCOMPARE(listed, QStringList{QStringLiteral("tinderbox@invalid.com")});
+        const QList<QByteArray> account = TestFiles::sectionLines(file("account.vta"), "Acc1");
+        for (const QByteArray& line :
+             {QByteArray("Description=tinderbox@invalid.com"), QByteArray("POPServer=tinderbox"),
+              QByteArray("POPPort=110"), QByteArray("Username=tinderbox"), QByteArray("Profile=Default"),
+              QByteArray("Check=1")})
+            QVERIFY2(account.contains(line), line.constData());
+        QCOMPARE(items(child<QComboBox>("AccountBox")), QStringList{QStringLiteral("tinderbox@invalid.com")});
+        // The other commands of the menus open their windows.
+        m_dialogs->setAnswer(QStringLiteral("ImportAccountForm"), [](QWidget& dialog) {
+            static_cast<ui::ImportAccountForm&>(dialog).closeBtnClick();
+        });
+        for (const auto item : {ui::MainMenu::Item::BlackListEditor, ui::MainMenu::Item::SendSpammersList,
+                                ui::MainMenu::Item::ImportAccounts})
+            trigger(item);
+        QCOMPARE(m_dialogs->seen(),
+                 (QStringList{QStringLiteral("AccountForm"), QStringLiteral("ImportAccountForm"),
+                              QStringLiteral("BlackListEditor"), QStringLiteral("SpammersListDialog"),
+                              QStringLiteral("ImportAccountForm")}));
     }
 
     void gaugesAndTrayFollowTheStatus()

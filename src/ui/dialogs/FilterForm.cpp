@@ -279,7 +279,7 @@ bool FilterForm::saveBeforeLeaving()
     if (name.empty() || !m_isShownReadable || writeProfile(name, shownProfile()))
         return true;
     // Without this way out a folder that cannot be written would hold the user in the dialog.
-    return m_prompts.askYesNo(QStringLiteral("Go on without saving this profile?"));
+    return m_prompts.askYesNo(uiText(m_texts, "Extra", "066"));
 }
 
 std::string FilterForm::askProfileName(const char* titleKey)
@@ -290,7 +290,7 @@ std::string FilterForm::askProfileName(const char* titleKey)
         return {};
     if (!isFileName(name)) {
         m_prompts.showError(
-            core::fillPlaceholders(QStringLiteral("%s cannot be the name of a profile file."), {name}));
+            core::fillPlaceholders(uiText(m_texts, "Extra", "067"), {name}));
         return {};
     }
     return core::storedText(name);
