@@ -83,7 +83,10 @@ private slots:
     {
         BlackListEditor& editor = open();
         QCOMPARE(editor.windowTitle(), QStringLiteral("Black List Editor"));
-        QCOMPARE(editor.listBox().currentIndex(), -1);
+        QCOMPARE(editor.listBox().currentIndex(), 0);
+        QCOMPARE(editor.listMemo().toPlainText(), editor.listBox().currentText() == QStringLiteral("Spam")
+                                                      ? QStringLiteral("s1\ns2\ns3")
+                                                      : QStringLiteral("a@spam.test\nspam.test"));
         editor.listMemo().setPlainText(QStringLiteral("one\ntwo\n"));
 
         m_prompts->textAnswers = {QStringLiteral("Spam")};
@@ -128,7 +131,8 @@ private slots:
     void deleteRefusesDefaultAndAsksForTheOthers()
     {
         BlackListEditor& editor = open();
-        // Nothing chosen: nothing to delete, nothing asked.
+        // Nothing chosen, as after a delete: nothing to delete, nothing asked.
+        editor.listBox().setCurrentIndex(-1);
         editor.deleteBtnClick();
         QVERIFY(m_prompts->questions.isEmpty() && m_prompts->errors.isEmpty());
 

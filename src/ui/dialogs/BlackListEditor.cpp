@@ -83,6 +83,11 @@ BlackListEditor::BlackListEditor(const Services& services, QWidget* parent)
     connect(m_okBtn, &QPushButton::clicked, this, &BlackListEditor::okBtnClick);
 
     fillBoxes();
+    // An editor that opens on empty boxes looks broken: it starts on the first list, ready to edit.
+    if (m_listBox->count() > 0) {
+        m_listBox->setCurrentIndex(0);
+        listBoxChange();
+    }
     resize(640, 480);
 }
 

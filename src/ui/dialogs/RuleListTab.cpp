@@ -85,6 +85,9 @@ void RuleListTab::setRules(const std::vector<filter::FilterRule>& rules)
     m_rules.clear();
     for (const filter::FilterRule& each : rules)
         appendRule(each);
+    // Patterns are what the user reads the list for: no column cuts them short.
+    for (int column = 0; column < m_view->columnCount(); ++column)
+        m_view->resizeColumnToContents(column);
 }
 
 std::vector<filter::FilterRule> RuleListTab::rules() const
