@@ -1,4 +1,5 @@
 #include "CheckFixture.h"
+#include "ModalDialogs.h"
 #include "RecordingShellOpen.h"
 #include "SpamCorpus.h"
 #include "TestMailServer.h"
@@ -13,6 +14,8 @@
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/ResultListMenu.h"
+#include "ui/dialogs/FilterForm.h"
+#include "ui/dialogs/RuleListTab.h"
 #include "ui/pages/PreviewPane.h"
 #include "ui/pages/ResultListsPane.h"
 #include "ui/pages/VantorCenterPage.h"
@@ -213,26 +216,48 @@ private slots:
         QVERIFY(!importButton.isEnabled());
     }
 
-    void ruleImportedFromAKeptRowActsOnTheNextCheck()
+    void rulesImportedOrEditedActOnTheNextCheck()
     {
         prepare(true);
         MainForm& form = start();
         QTest::mouseClick(&checkBtn(), Qt::LeftButton);
         ResultListView& kept = results().eMailList();
-        const QStringList keptBefore = captions(kept);
+        QStringList keptBefore = captions(kept);
         // The excepted sender would stay whatever rule is added.
-        const int row = keptBefore.first() == QStringLiteral("poohba@blkpoohba.dyndns.org") ? 1 : 0;
-        const QString sender = keptBefore.at(row);
-        kept.selectRow(row);
+        keptBefore.removeAll(QStringLiteral("poohba@blkpoohba.dyndns.org"));
+        QVERIFY(keptBefore.size() >= 2);
+        const QString sender = keptBefore.at(0);
+        const QString edited = keptBefore.at(1);
+        kept.selectRow(captions(kept).indexOf(sender));
         auto* senderEquals =
             form.toolBar().importMenu().findChild<QAction*>(QStringLiteral("ImportEMailEquals"));
         QVERIFY(senderEquals);
         senderEquals->trigger();
         QVERIFY(m_fixture->prompts.errors.isEmpty());
+        // A rule written in the profile editor, for another kept sender.
+        test::ModalDialogs dialogs;
+        dialogs.setAnswer(QStringLiteral("FilterForm"), [&edited](QWidget& dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog, &edited] {
+                auto& editor = static_cast<ui::FilterForm&>(dialog);
+                QCOMPARE(editor.currentProfileName(), std::string("Spam"));
+                filter::FilterRule rule;
+                rule.type = "EMail";
+                rule.condition = "Equals";
+                rule.pattern = edited.toStdString();
+                rule.caseText = "No";
+                rule.check = true;
+                editor.ruleTab(filter::RuleList::Sender).appendRule(rule);
+                editor.okBtnClick();
+            });
+        });
+        QTest::mouseClick(&form.toolBar().filterBtn(), Qt::LeftButton);
+        QCOMPARE(dialogs.seen(), QStringList{QStringLiteral("FilterForm")});
 
+        const int keptCount = kept.model()->rowCount();
         QTest::mouseClick(&checkBtn(), Qt::LeftButton);
         QVERIFY(captions(results().eMailDList()).contains(sender));
-        QCOMPARE(captions(kept).size(), keptBefore.size() - 1);
+        QVERIFY(captions(results().eMailDList()).contains(edited));
+        QCOMPARE(captions(kept).size(), keptCount - 2);
 
         // An account without a profile receives no rules.
         const QString accounts = m_fixture->home.filePath(QStringLiteral("account.vta"));
