@@ -13,6 +13,7 @@
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
 #include "ui/ResultListMenu.h"
+#include "ui/pages/MessagerPage.h"
 #include "ui/pages/PreviewPane.h"
 #include "ui/pages/ResultListsPane.h"
 #include "ui/pages/VantorCenterPage.h"
@@ -194,6 +195,7 @@ private slots:
                  QStringLiteral("mailto:") + deleted.model()->index(1, 0).data().toString());
         menu.sendWithVantorAction().trigger();
         QCOMPARE(form.pageControl().currentIndex(), int(MainForm::Messager));
+        QCOMPARE(form.messager().toAddressEdit().text(), deleted.model()->index(1, 0).data().toString());
         // Changing the tab switches the import button off.
         QVERIFY(!importButton.isEnabled());
 
