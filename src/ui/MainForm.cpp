@@ -176,6 +176,9 @@ void MainForm::endProgram(core::EndReason reason)
     // of it. Its check then unwinds, and EBak is left alone meanwhile.
     const bool isCheckUnderWay = m_checks->isCheckUnderWay();
     m_checks->shutDown();
+    // So is a message on its way: it is either whole at the server already or not delivered at all.
+    if (m_sender->isSending())
+        m_sender->abort();
     core::ExitCleanup::run(reason, m_state.deleteBackupOnExit && !isCheckUnderWay, m_home);
     saveColumnWidths();
     emit ending(reason);
