@@ -16,7 +16,8 @@ Session::Session(const Services& services)
     , m_help(m_sharedFiles, services.texts, services.prompts, services.shell)
     , m_window({services.home, services.texts, services.errorLog, services.detector, services.prompts,
                 services.shell, m_accounts, m_state, services.clock, *m_autostart, m_help,
-                services.mailClientAccounts ? *services.mailClientAccounts : m_systemMailClientAccounts})
+                services.mailClientAccounts ? *services.mailClientAccounts : m_systemMailClientAccounts,
+                services.socketFactory})
     , m_checkServices{services.home,     services.texts, services.errorLog,    services.prompts,
                       services.detector, m_window,       m_window.checkHost(), m_state,
                       m_mailbox,         services.clock}

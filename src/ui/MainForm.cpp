@@ -84,6 +84,9 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     resize(780, 560);
     addToolBar(m_toolBar);
     setStatusBar(m_statusPanels);
+    m_sender = std::make_unique<core::Messager>(
+        core::Messager::Services{m_home, m_accounts, m_texts, m_prompts, m_detector, m_clock,
+                                 services.socketFactory, m_state.versionText.toStdString()});
     buildPages();
     setCentralWidget(m_pageControl);
     connectCommands();
@@ -173,6 +176,9 @@ void MainForm::endProgram(core::EndReason reason)
     // of it. Its check then unwinds, and EBak is left alone meanwhile.
     const bool isCheckUnderWay = m_checks->isCheckUnderWay();
     m_checks->shutDown();
+    // So is a message on its way: it is either whole at the server already or not delivered at all.
+    if (m_sender->isSending())
+        m_sender->abort();
     core::ExitCleanup::run(reason, m_state.deleteBackupOnExit && !isCheckUnderWay, m_home);
     saveColumnWidths();
     emit ending(reason);
@@ -266,6 +272,7 @@ void MainForm::buildPages()
     m_pageControl->insertTab(Statistic, m_statistic, QString());
     m_pageControl->insertTab(EMailManager, m_eMailManager, QString());
     m_pageControl->insertTab(Messager, m_messager, QString());
+    m_messager->attach(*m_sender, m_texts, m_prompts);
     m_pageControl->insertTab(DbxReader, new DbxReaderPage(m_pageControl), QString());
 }
 
@@ -511,9 +518,10 @@ void MainForm::connectCheckCommands()
     m_listMenu->attach(results.eMailList(), results.eMailDList(), preview.previewList());
     m_importMenu =
         new FilterImportMenu(m_toolBar->importMenu(), *m_listMenu, m_home, m_texts, m_prompts, this);
-    // The Messager page has no composer yet: "with EMail Vantor" can only bring it up.
-    connect(m_listMenu, &ResultListMenu::messagerRequested, this,
-            [this] { m_pageControl->setCurrentIndex(Messager); });
+    connect(m_listMenu, &ResultListMenu::messagerRequested, this, [this](const QString& recipient) {
+        m_messager->setRecipient(recipient);
+        m_pageControl->setCurrentIndex(Messager);
+    });
     connect(&results.accountList(), &QAbstractItemView::pressed, this,
             [this] { m_toolBar->importButton().setEnabled(false); });
 

@@ -25,6 +25,7 @@
 
 namespace vantor::core {
 class CheckController;
+class Messager;
 struct SettingValues;
 class WatchController;
 struct WindowPlacement;
@@ -69,6 +70,8 @@ public:
         const core::HelpManual& help;
         // Where the account import finds the mail client's accounts.
         const platform::MailClientAccountSource& mailClientAccounts;
+        // How the Messager reaches the SMTP servers (tests trust their own CA through it).
+        mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
     };
 
     enum Page
@@ -203,6 +206,7 @@ private:
     ResultListMenu* m_listMenu = nullptr;
     FilterImportMenu* m_importMenu = nullptr;
     std::unique_ptr<ResultListFileCommands> m_listFiles;
+    std::unique_ptr<core::Messager> m_sender;
 };
 
 } // namespace vantor::ui

@@ -16,6 +16,7 @@
 #include "ui/ResultListMenu.h"
 #include "ui/dialogs/FilterForm.h"
 #include "ui/dialogs/RuleListTab.h"
+#include "ui/pages/MessagerPage.h"
 #include "ui/pages/PreviewPane.h"
 #include "ui/pages/ResultListsPane.h"
 #include "ui/pages/VantorCenterPage.h"
@@ -197,6 +198,7 @@ private slots:
                  QStringLiteral("mailto:") + deleted.model()->index(1, 0).data().toString());
         menu.sendWithVantorAction().trigger();
         QCOMPARE(form.pageControl().currentIndex(), int(MainForm::Messager));
+        QCOMPARE(form.messager().toAddressEdit().text(), deleted.model()->index(1, 0).data().toString());
         // Changing the tab switches the import button off.
         QVERIFY(!importButton.isEnabled());
 
