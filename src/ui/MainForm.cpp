@@ -100,6 +100,11 @@ void MainForm::attach(core::CheckController& checks, core::WatchController& watc
     m_checks->lists().retitle(m_texts);
 }
 
+void MainForm::attachManager(core::Mailbox& mailbox)
+{
+    m_eMailManager->attach({m_home, m_texts, m_errorLog, m_prompts, m_detector, m_accounts}, mailbox);
+}
+
 core::WatchTimers& MainForm::watchTimers()
 {
     return m_watch->timers();
@@ -160,6 +165,12 @@ void MainForm::startCheck(core::CheckMode mode)
     // would tangle both conversations, so the request is dropped.
     if (m_state.checkRunning)
         return;
+    // The manager's session keeps the mailboxes; said at once rather than after the check's wait for it.
+    if (const core::EMailManager* manager = m_eMailManager->manager(); manager && manager->isConnected()) {
+        m_prompts.showError(
+            core::fillPlaceholders(uiText(m_texts, "Extra", "079"), {core::displayText(manager->host())}));
+        return;
+    }
     emit checkRequested(mode);
     m_checks->startCheck(mode);
 }
@@ -173,6 +184,8 @@ void MainForm::endProgram(core::EndReason reason)
     // of it. Its check then unwinds, and EBak is left alone meanwhile.
     const bool isCheckUnderWay = m_checks->isCheckUnderWay();
     m_checks->shutDown();
+    if (core::EMailManager* manager = m_eMailManager->manager())
+        manager->shutDown();
     core::ExitCleanup::run(reason, m_state.deleteBackupOnExit && !isCheckUnderWay, m_home);
     saveColumnWidths();
     emit ending(reason);
