@@ -117,9 +117,13 @@ void managerListing(benchmark::State& state)
         ratios.push_back(round / floorRound);
         worstGapMs = std::max(worstGapMs, double(gap));
         tickRate = std::min(tickRate, ticks / round);
+        const int rows = view.rows;
         manager.disconnect();
-        if (view.rows != MessageCount)
+        if (rows != MessageCount) {
+            std::fprintf(stderr, "%d rows; %s; %s\n", rows, qPrintable(fixture.prompts.errors.join(u'|')),
+                         qPrintable(fixture.errorEntries().join(u'|')));
             state.SkipWithError("the listing did not show every message");
+        }
     }
     state.counters["msgs_per_s"] =
         benchmark::Counter(double(MessageCount), benchmark::Counter::kIsIterationInvariantRate);
@@ -137,6 +141,10 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            if (run.error_occurred) {
+                std::printf("skipped: %s\n", run.error_message.c_str());
+                continue;
+            }
             const double manager = run.counters.at("msgs_per_s").value;
             const double floor = run.counters.at("floor_msgs_per_s").value;
             std::printf("manager time / floor time = %.2f over all rounds (%.0f vs %.0f messages/s), %.2f in the "
