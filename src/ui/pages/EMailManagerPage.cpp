@@ -63,13 +63,23 @@ EMailManagerPage::EMailManagerPage(QWidget* parent)
     m_memo->setObjectName(QStringLiteral("MemoEMail"));
     // The text of a message on the server is read here, never edited.
     m_memo->setReadOnly(true);
+    // The list and the memo give way first when the window is small.
+    m_list->setMinimumHeight(30);
+    m_memo->setMinimumHeight(30);
 
+    // Two buttons a row, so the page never makes the window wider than the other pages do.
     auto* accountRow = new QHBoxLayout;
     accountRow->addWidget(m_accountLabel);
     accountRow->addWidget(m_accountBox);
-    for (QPushButton* button : {m_connectBtn, m_disconnectBtn, m_retrieveBtn, m_deleteBtn})
-        accountRow->addWidget(button);
     accountRow->addStretch();
+    auto* sessionRow = new QHBoxLayout;
+    sessionRow->addWidget(m_connectBtn);
+    sessionRow->addWidget(m_disconnectBtn);
+    sessionRow->addStretch();
+    auto* messageRow = new QHBoxLayout;
+    messageRow->addWidget(m_retrieveBtn);
+    messageRow->addWidget(m_deleteBtn);
+    messageRow->addStretch();
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(m_status, 1);
     statusRow->addWidget(m_progress);
@@ -80,6 +90,8 @@ EMailManagerPage::EMailManagerPage(QWidget* parent)
     labels->addRow(m_priority);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(accountRow);
+    layout->addLayout(sessionRow);
+    layout->addLayout(messageRow);
     layout->addLayout(statusRow);
     layout->addWidget(m_list, 2);
     layout->addLayout(labels);
