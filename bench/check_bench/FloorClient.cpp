@@ -57,6 +57,17 @@ bool FloorClient::touch()
     return login() && quit();
 }
 
+bool FloorClient::headers(int messageCount)
+{
+    if (!login())
+        return false;
+    for (int n = 1; n <= messageCount; ++n) {
+        if (!command("TOP " + QByteArray::number(n) + " 0", true))
+            return false;
+    }
+    return quit();
+}
+
 bool FloorClient::check(int messageCount, const std::set<int>& spam)
 {
     if (!login())

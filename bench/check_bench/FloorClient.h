@@ -18,6 +18,8 @@ public:
 
     // False when a reply did not come or was not "+OK".
     bool check(int messageCount, const std::set<int>& spam);
+    // Login, LIST, TOP n 0 for every message, QUIT: what a listing of the mailbox needs at the least.
+    bool headers(int messageCount);
     // Login, LIST and QUIT: makes the server build its index before anything is measured.
     bool touch();
 

@@ -10,6 +10,7 @@ namespace vantor::app {
 Session::Session(const Services& services)
     : m_accounts(services.home, services.errorLog)
     , m_mailbox(services.socketFactory)
+    , m_managerMailbox(services.socketFactory)
     , m_autostart(platform::makeSystemAutostart())
     , m_systemMailClientAccounts(QDir::homePath())
     , m_sharedFiles(services.sharedFiles)
@@ -25,6 +26,7 @@ Session::Session(const Services& services)
     , m_watch(m_checks, m_window.checkHost())
 {
     m_window.attach(m_checks, m_watch);
+    m_window.attachManager(m_managerMailbox);
 }
 
 } // namespace vantor::app

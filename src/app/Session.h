@@ -50,6 +50,8 @@ private:
     core::ProcessState m_state;
     core::AccountStore m_accounts;
     core::Pop3Mailbox m_mailbox;
+    // The EMail Manager's: it never shares a session with a check.
+    core::Pop3Mailbox m_managerMailbox;
     std::unique_ptr<platform::Autostart> m_autostart;
     platform::SystemMailClientAccounts m_systemMailClientAccounts;
     core::SharedFiles m_sharedFiles;

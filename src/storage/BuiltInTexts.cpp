@@ -440,6 +440,10 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "065", "%s is too large to be a contacts file."},
     {"Extra", "066", "Go on without saving this profile?"},
     {"Extra", "067", "%s cannot be the name of a profile file."},
+    {"Extra", "076", "A mail check is using the mailboxes. Connect when it has ended."},
+    {"Extra", "077", "ERROR: the connection to %s was lost"},
+    {"Extra", "078", "Not every selected message could be deleted on %s; the list shows what is left."},
+    {"Extra", "079", "The EMail Manager is connected to %s. Disconnect it before checking mail."},
 };
 
 } // namespace

@@ -103,6 +103,11 @@ void MainForm::attach(core::CheckController& checks, core::WatchController& watc
     m_checks->lists().retitle(m_texts);
 }
 
+void MainForm::attachManager(core::Mailbox& mailbox)
+{
+    m_eMailManager->attach({m_home, m_texts, m_errorLog, m_prompts, m_detector, m_accounts}, mailbox);
+}
+
 core::WatchTimers& MainForm::watchTimers()
 {
     return m_watch->timers();
@@ -163,6 +168,12 @@ void MainForm::startCheck(core::CheckMode mode)
     // would tangle both conversations, so the request is dropped.
     if (m_state.checkRunning)
         return;
+    // The manager's session keeps the mailboxes; said at once rather than after the check's wait for it.
+    if (const core::EMailManager* manager = m_eMailManager->manager(); manager && manager->isConnected()) {
+        m_prompts.showError(
+            core::fillPlaceholders(uiText(m_texts, "Extra", "079"), {core::displayText(manager->host())}));
+        return;
+    }
     emit checkRequested(mode);
     m_checks->startCheck(mode);
 }
@@ -179,6 +190,8 @@ void MainForm::endProgram(core::EndReason reason)
     // So is a message on its way: it is either whole at the server already or not delivered at all.
     if (m_sender->isSending())
         m_sender->abort();
+    if (core::EMailManager* manager = m_eMailManager->manager())
+        manager->shutDown();
     core::ExitCleanup::run(reason, m_state.deleteBackupOnExit && !isCheckUnderWay, m_home);
     saveColumnWidths();
     emit ending(reason);

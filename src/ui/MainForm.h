@@ -26,6 +26,7 @@
 namespace vantor::core {
 class CheckController;
 class Messager;
+class Mailbox;
 struct SettingValues;
 class WatchController;
 struct WindowPlacement;
@@ -106,6 +107,8 @@ public:
     // The checks and the watch the window shows and drives; made after the window, since they report
     // to it, and handed over before the window is shown.
     void attach(core::CheckController& checks, core::WatchController& watch);
+    // The EMail Manager's own mailbox, apart from the checks' one.
+    void attachManager(core::Mailbox& mailbox);
     core::CheckController& checks() { return *m_checks; }
     core::WatchController& watch() { return *m_watch; }
     WindowCheckHost& checkHost() { return *m_checkHost; }

@@ -3,6 +3,7 @@
 #include "ui/MainForm.h"
 #include "ui/MainMenu.h"
 #include "ui/MainToolBar.h"
+#include "ui/pages/EMailManagerPage.h"
 #include "ui/pages/PreviewPane.h"
 #include "ui/pages/StatisticPage.h"
 #include "ui/pages/VantorCenterPage.h"
@@ -46,7 +47,8 @@ void WindowCheckHost::setControlsEnabled(bool enabled)
     // Only what was enabled is switched off and later on again: a command whose window this build lacks
     // stays disabled after the check.
     for (QWidget* widget : {static_cast<QWidget*>(&m_form.toolBar().checkBtn()),
-                            static_cast<QWidget*>(&m_form.toolBar().accountBtn())}) {
+                            static_cast<QWidget*>(&m_form.toolBar().accountBtn()),
+                            static_cast<QWidget*>(&m_form.eMailManager().connectButton())}) {
         if (widget->isEnabled()) {
             m_disabledWidgets.emplace_back(widget);
             widget->setEnabled(false);

@@ -35,13 +35,17 @@ AccountLoad AccountLoader::load(int number, PasswordPrompt prompt) const
         return result;
     }
     // Asked only once the account is known to be usable, so nobody types a password that is then thrown away.
-    if (entry.password.empty() && prompt == PasswordPrompt::Ask) {
-        const QString title =
-            fillPlaceholders(uiText(m_texts, "Extra", "048"), {displayText(entry.description)});
-        result.login.password = storedText(m_prompts.askPassword(title, uiText(m_texts, "Wizard", "007")));
-    }
+    result.login.password = password(entry, prompt);
     result.outcome = AccountLoad::Outcome::Ready;
     return result;
+}
+
+std::string AccountLoader::password(const AccountEntry& entry, PasswordPrompt prompt) const
+{
+    if (!entry.password.empty() || prompt == PasswordPrompt::DontAsk)
+        return entry.password;
+    const QString title = fillPlaceholders(uiText(m_texts, "Extra", "048"), {displayText(entry.description)});
+    return storedText(m_prompts.askPassword(title, uiText(m_texts, "Wizard", "007")));
 }
 
 } // namespace vantor::core

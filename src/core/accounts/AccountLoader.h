@@ -56,6 +56,8 @@ public:
     AccountLoader(const AccountStore& store, const storage::TextTable& texts, UserPrompts& prompts);
 
     AccountLoad load(int number, PasswordPrompt prompt) const;
+    // The password to log in with: the stored one, or for one stored empty what the user types (Ask).
+    std::string password(const AccountEntry& entry, PasswordPrompt prompt) const;
 
 private:
     const AccountStore& m_store;
