@@ -5,15 +5,21 @@
 namespace vantor::ui {
 
 std::optional<SaveFileDialog::Choice> SaveFileDialog::run(QWidget* parent, const QString& objectName,
-                                                          const QString& title, const QStringList& filters)
+                                                          const QString& title, const QStringList& filters,
+                                                          const Options& options)
 {
     QFileDialog dialog(parent, title);
     dialog.setObjectName(objectName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
-    // The commands write over an existing file as their users have always known them to.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (options.selectedFilter > 0 && options.selectedFilter < filters.size())
+        dialog.selectNameFilter(filters.at(options.selectedFilter));
+    if (!options.proposedName.isEmpty())
+        dialog.selectFile(options.proposedName);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    // Most commands write over an existing file as their users have always known them to.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const QString fileName = dialog.selectedFiles().constFirst();
