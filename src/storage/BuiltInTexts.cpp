@@ -440,6 +440,8 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "065", "%s is too large to be a contacts file."},
     {"Extra", "066", "Go on without saving this profile?"},
     {"Extra", "067", "%s cannot be the name of a profile file."},
+    {"Extra", "068", "HTML files (*.htm)"},
+    {"Extra", "069", "Selection exceeds buffer size and may be truncated."},
     {"Extra", "076", "A mail check is using the mailboxes. Connect when it has ended."},
     {"Extra", "077", "ERROR: the connection to %s was lost"},
     {"Extra", "078", "Not every selected message could be deleted on %s; the list shows what is left."},

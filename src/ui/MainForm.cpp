@@ -16,6 +16,7 @@
 #include "ui/WindowCheckHost.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/AccountManagerDialog.h"
+#include "ui/dialogs/BackupForm.h"
 #include "ui/dialogs/BlackListEditor.h"
 #include "ui/dialogs/CreditsDialog.h"
 #include "ui/dialogs/FilterForm.h"
@@ -327,6 +328,7 @@ void MainForm::connectCommands()
         BlackListEditor({lists, m_texts, m_prompts}, this).exec();
     });
     onMenu(Item::ImportAccounts, [this] { importAccounts(this); });
+    onMenu(Item::EMailBackup, [this] { BackupForm::showBackups(m_home.nativeDir(), m_texts, m_prompts, this); });
     onMenu(Item::About, &MainForm::showAbout);
 
     connect(&m_tray->aboutAction(), &QAction::triggered, this, &MainForm::showAbout);

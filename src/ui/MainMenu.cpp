@@ -32,7 +32,7 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
 
     QMenu* view = registerMenu(bar.addMenu(QString()), "MenuView", "002");
     addItems(*view, {{Item::LastReport, "LastReport1", "011", false},
-                     {Item::EMailBackup, "EMailBackup1", "012", false},
+                     {Item::EMailBackup, "EMailBackup1", "012", true},
                      {Item::DeleteDatabase, "DeleteDatabase1", "025", false}});
 
     QMenu* tools = registerMenu(bar.addMenu(QString()), "MenuTools", "026");

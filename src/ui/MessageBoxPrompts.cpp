@@ -28,6 +28,12 @@ bool MessageBoxPrompts::askYesNo(const QString& question)
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool MessageBoxPrompts::askOkCancel(const QString& warning)
+{
+    return QMessageBox::warning(boxParent(), QStringLiteral("Warning"), warning,
+                                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 QString MessageBoxPrompts::askPassword(const QString& title, const QString& label)
 {
     return askLine(title, label, QLineEdit::Password);

@@ -18,6 +18,7 @@ public:
 
     void showError(const QString& text) override;
     bool askYesNo(const QString& question) override;
+    bool askOkCancel(const QString& warning) override;
     QString askPassword(const QString& title, const QString& label) override;
     QString askText(const QString& title, const QString& label) override;
 

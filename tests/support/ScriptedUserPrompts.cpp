@@ -13,6 +13,11 @@ bool ScriptedUserPrompts::askYesNo(const QString& question)
     return yesNoAnswers.isEmpty() ? false : yesNoAnswers.takeFirst();
 }
 
+bool ScriptedUserPrompts::askOkCancel(const QString& warning)
+{
+    return askYesNo(warning);
+}
+
 QString ScriptedUserPrompts::askPassword(const QString& title, const QString& label)
 {
     passwordPrompts.append(title + QLatin1Char('|') + label);

@@ -14,6 +14,8 @@ class ScriptedUserPrompts : public core::UserPrompts
 public:
     void showError(const QString& text) override;
     bool askYesNo(const QString& question) override;
+    // Asked and answered like a Yes/No question: OK is Yes.
+    bool askOkCancel(const QString& warning) override;
     QString askPassword(const QString& title, const QString& label) override;
     QString askText(const QString& title, const QString& label) override;
 

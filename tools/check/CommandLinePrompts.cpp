@@ -15,6 +15,11 @@ bool CommandLinePrompts::askYesNo(const QString&)
     return false;
 }
 
+bool CommandLinePrompts::askOkCancel(const QString&)
+{
+    return false;
+}
+
 QString CommandLinePrompts::askPassword(const QString&, const QString&)
 {
     return QString();

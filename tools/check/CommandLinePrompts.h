@@ -11,6 +11,8 @@ public:
     void showError(const QString& text) override;
     // No.
     bool askYesNo(const QString& question) override;
+    // Cancel.
+    bool askOkCancel(const QString& warning) override;
     // The checks here log in with the stored password, so this is never asked; it answers as a cancel.
     QString askPassword(const QString& title, const QString& label) override;
     // Nothing here asks for a name; it answers as a cancel.

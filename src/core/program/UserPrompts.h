@@ -15,6 +15,8 @@ public:
     virtual void showError(const QString& text) = 0;
     // A box captioned "Information" with Yes and No; true for Yes.
     virtual bool askYesNo(const QString& question) = 0;
+    // A box captioned "Warning" with OK and Cancel; true for OK.
+    virtual bool askOkCancel(const QString& warning) = 0;
     // A masked one-line input box with an empty default; the empty text when the user cancels.
     virtual QString askPassword(const QString& title, const QString& label) = 0;
     // A plain one-line input box with an empty default; the empty text when the user cancels.
