@@ -109,6 +109,9 @@ inline constexpr OptionalIntSetting WindowStateHeight{"WindowState", "Height"};
 
 inline constexpr BoolSetting TipsShow{"Tips", "Show", true};
 
+// Where the mail client's .dbx store lies, on systems whose registry does not say.
+inline constexpr TextSetting DbxStoreRoot{"DBX", "StoreRoot", ""};
+
 // The column widths the user gave the message lists, in pixels separated by commas; empty: the lists' own.
 inline constexpr TextSetting ColumnsEMailList{"Columns", "EMailList", ""};
 inline constexpr TextSetting ColumnsEMailDList{"Columns", "EMailDList", ""};

@@ -1,0 +1,353 @@
+#include "records/DbxReader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <unordered_set>
+
+namespace vantor::records {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint32_t RootOffsetAt = 0x30;
+constexpr std::uint32_t ItemCountAt = 0xC4;
+constexpr std::size_t HeaderSize = ItemCountAt + 4;
+constexpr std::size_t NodeHeaderSize = 24;
+constexpr std::size_t EntrySize = 12;
+constexpr std::size_t RecordHeaderSize = 12;
+constexpr std::size_t BlockHeaderSize = 16;
+constexpr std::size_t BlockTextSize = 512;
+
+constexpr std::array<unsigned char, 4> Signature{0xCF, 0xAD, 0x12, 0xFE};
+// Bytes 4 to 19: the class of the file. The two kinds differ only in their first byte.
+constexpr std::array<unsigned char, 16> MessageStoreClass{0xC5, 0xFD, 0x74, 0x6F, 0x66, 0xE3, 0xD1, 0x11,
+                                                          0x9A, 0x4E, 0x00, 0xC0, 0x4F, 0xA3, 0x09, 0xD4};
+constexpr unsigned char FolderListClassFirstByte = 0xC6;
+
+const char* const DamagedText = "the file is damaged; what was read before the damage is shown";
+
+std::uint32_t u32(const unsigned char* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+std::uint64_t u64(const unsigned char* bytes)
+{
+    return static_cast<std::uint64_t>(u32(bytes)) | static_cast<std::uint64_t>(u32(bytes + 4)) << 32;
+}
+
+// Reads pieces of a file at given offsets, refusing any piece that does not lie wholly inside the file.
+class BoundedFile
+{
+public:
+    explicit BoundedFile(const fs::path& path)
+        : m_in(path, std::ios::binary)
+    {
+        std::error_code error;
+        m_size = fs::file_size(path, error);
+        if (error)
+            m_in.close();
+    }
+
+    bool isOpen() const { return m_in.is_open(); }
+    std::uint64_t size() const { return m_size; }
+
+    bool read(std::uint64_t offset, unsigned char* out, std::size_t length)
+    {
+        if (offset > m_size || length > m_size - offset)
+            return false;
+        m_in.clear();
+        m_in.seekg(static_cast<std::streamoff>(offset));
+        m_in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(length));
+        return m_in.gcount() == static_cast<std::streamsize>(length);
+    }
+
+    bool read(std::uint64_t offset, std::vector<unsigned char>& out, std::size_t length)
+    {
+        if (offset > m_size || length > m_size - offset)
+            return false;
+        out.resize(length);
+        return read(offset, out.data(), length);
+    }
+
+private:
+    std::ifstream m_in;
+    std::uint64_t m_size = 0;
+};
+
+// The tag list and data area of one data record.
+class DataRecord
+{
+public:
+    DataRecord(std::vector<unsigned char> body, std::size_t tagCount)
+        : m_body(std::move(body))
+        , m_tagCount(tagCount)
+    {}
+
+    std::size_t tagCount() const { return m_tagCount; }
+    unsigned tagId(std::size_t i) const { return m_body[4 * i]; }
+    // Tags 0x80 and above carry their value; the others an offset into the data area.
+    std::uint32_t tagValue(std::size_t i) const { return u32(&m_body[4 * i]) >> 8; }
+
+    std::string text(std::size_t i) const
+    {
+        const std::size_t at = dataStart() + tagValue(i);
+        if (at >= m_body.size())
+            return {};
+        const auto begin = m_body.begin() + static_cast<std::ptrdiff_t>(at);
+        return std::string(begin, std::find(begin, m_body.end(), 0));
+    }
+    std::uint32_t number(std::size_t i) const { return fits(i, 4) ? u32(dataAt(i)) : 0; }
+    std::uint64_t fileTime(std::size_t i) const { return fits(i, 8) ? u64(dataAt(i)) : 0; }
+
+private:
+    std::size_t dataStart() const { return 4 * m_tagCount; }
+    bool fits(std::size_t i, std::size_t length) const
+    {
+        const std::size_t at = dataStart() + tagValue(i);
+        return at <= m_body.size() && length <= m_body.size() - at;
+    }
+    const unsigned char* dataAt(std::size_t i) const { return &m_body[dataStart() + tagValue(i)]; }
+
+    std::vector<unsigned char> m_body;
+    std::size_t m_tagCount;
+};
+
+std::optional<DbxFolderInfo> folderOf(const DataRecord& record)
+{
+    DbxFolderInfo folder;
+    bool isFolder = false;
+    for (std::size_t i = 0; i < record.tagCount(); ++i) {
+        switch (record.tagId(i)) {
+        case 0x80: folder.id = record.tagValue(i); break;
+        case 0x81: folder.parentId = record.tagValue(i); break;
+        case 0x02: folder.name = record.text(i); break;
+        case 0x03:
+            folder.fileName = record.text(i);
+            isFolder = true;
+            break;
+        case 0x06: isFolder = true; break;
+        default: break;
+        }
+    }
+    if (!isFolder)
+        return std::nullopt;
+    return folder;
+}
+
+DbxMessageInfo messageOf(const DataRecord& record, std::uint32_t recordOffset)
+{
+    DbxMessageInfo message;
+    message.recordOffset = recordOffset;
+    for (std::size_t i = 0; i < record.tagCount(); ++i) {
+        switch (record.tagId(i)) {
+        case 0x80: message.index = record.tagValue(i); break;
+        case 0x81: message.flags = record.tagValue(i); break;
+        case 0x02: message.dateTime = record.fileTime(i); break;
+        case 0x12: message.receivedDateTime = record.fileTime(i); break;
+        case 0x08: message.subject = record.text(i); break;
+        case 0x0D: message.sender = record.text(i); break;
+        case 0x0E: message.senderAddress = record.text(i); break;
+        case 0x13: message.recipient = record.text(i); break;
+        case 0x91: message.size = record.tagValue(i); break;
+        case 0x04: message.textOffset = record.number(i); break;
+        case 0x84: message.textOffset = record.tagValue(i); break;
+        default: break;
+        }
+    }
+    return message;
+}
+
+std::optional<DbxFileKind> kindOf(const unsigned char* header)
+{
+    if (!std::equal(Signature.begin(), Signature.end(), header))
+        return std::nullopt;
+    if (std::equal(MessageStoreClass.begin(), MessageStoreClass.end(), header + 4))
+        return DbxFileKind::MessageStore;
+    if (header[4] == FolderListClassFirstByte &&
+        std::equal(MessageStoreClass.begin() + 1, MessageStoreClass.end(), header + 5))
+        return DbxFileKind::FolderList;
+    return std::nullopt;
+}
+
+// Opens the file and reads its header: the kind, and whether it holds any item at all.
+struct OpenedStore
+{
+    std::optional<DbxFileKind> kind;
+    std::uint32_t itemCount = 0;
+    std::uint32_t rootOffset = 0;
+    std::string error;
+};
+
+OpenedStore openStore(BoundedFile& file, const fs::path& path)
+{
+    OpenedStore store;
+    std::array<unsigned char, HeaderSize> header{};
+    if (!file.isOpen())
+        store.error = "cannot open " + path.string();
+    else if (!file.read(0, header.data(), header.size()) || !(store.kind = kindOf(header.data())))
+        store.error = path.filename().string() + " is not a mail store file";
+    else {
+        store.itemCount = u32(&header[ItemCountAt]);
+        store.rootOffset = u32(&header[RootOffsetAt]);
+    }
+    return store;
+}
+
+// Walks the index tree in order: a node's left subtree (+8), then each entry's record followed by the
+// entry's subtree. +12 leads back to the parent, which the visited set has already seen. The walk keeps its
+// own stack, so a hostile file cannot exhaust the program's.
+class IndexWalk
+{
+public:
+    IndexWalk(BoundedFile& file, DbxIndex& index)
+        : m_file(file)
+        , m_index(index)
+        // A sound tree lists every entry once, and entries lie in the file: more than fit in it is a loop.
+        , m_entryBudget(file.size() / EntrySize)
+    {}
+
+    void run(std::uint32_t root)
+    {
+        enter(root);
+        while (!m_stack.empty() && m_index.error.empty()) {
+            Frame& frame = m_stack.back();
+            const std::uint32_t step = frame.step++;
+            if (step == 0)
+                enter(frame.parentLink);
+            else if (step == 1)
+                enter(frame.leftLink);
+            else if (const std::size_t entry = (step - 2) / 2; entry >= frame.entryCount)
+                m_stack.pop_back();
+            else if ((step - 2) % 2 == 0)
+                readRecord(u32(&frame.entries[entry * EntrySize]));
+            else
+                enter(u32(&frame.entries[entry * EntrySize + 4]));
+        }
+    }
+
+private:
+    struct Frame
+    {
+        std::uint32_t parentLink = 0;
+        std::uint32_t leftLink = 0;
+        std::vector<unsigned char> entries;
+        std::size_t entryCount = 0;
+        std::uint32_t step = 0;
+    };
+
+    void enter(std::uint32_t node)
+    {
+        if (node == 0 || m_visited.contains(node))
+            return;
+        std::array<unsigned char, NodeHeaderSize> header{};
+        if (!m_file.read(node, header.data(), header.size())) {
+            m_index.error = DamagedText;
+            return;
+        }
+        // A node that does not name itself is not a node: the spot is skipped, as the client skips it.
+        if (u32(header.data()) != node)
+            return;
+        m_visited.insert(node);
+        Frame frame;
+        frame.leftLink = u32(&header[8]);
+        frame.parentLink = u32(&header[12]);
+        frame.entryCount = u32(&header[16]) >> 8;
+        if (frame.entryCount > m_entryBudget ||
+            !m_file.read(std::uint64_t{node} + NodeHeaderSize, frame.entries, frame.entryCount * EntrySize)) {
+            m_index.error = DamagedText;
+            return;
+        }
+        m_entryBudget -= frame.entryCount;
+        m_stack.push_back(std::move(frame));
+    }
+
+    void readRecord(std::uint32_t offset)
+    {
+        if (offset == 0)
+            return;
+        std::array<unsigned char, RecordHeaderSize> header{};
+        if (!m_file.read(offset, header.data(), header.size())) {
+            m_index.error = DamagedText;
+            return;
+        }
+        if (u32(header.data()) != offset)
+            return;
+        const std::uint32_t length = u32(&header[4]);
+        const std::size_t tagCount = header[10];
+        std::vector<unsigned char> body;
+        if (4 * tagCount > length || !m_file.read(std::uint64_t{offset} + RecordHeaderSize, body, length)) {
+            m_index.error = DamagedText;
+            return;
+        }
+        const DataRecord record(std::move(body), tagCount);
+        if (m_index.kind == DbxFileKind::MessageStore)
+            m_index.messages.push_back(messageOf(record, offset));
+        else if (auto folder = folderOf(record))
+            m_index.folders.push_back(std::move(*folder));
+    }
+
+    BoundedFile& m_file;
+    DbxIndex& m_index;
+    std::uint64_t m_entryBudget;
+    std::unordered_set<std::uint32_t> m_visited;
+    std::vector<Frame> m_stack;
+};
+
+} // namespace
+
+std::int64_t unixSecondsOfFileTime(std::uint64_t fileTime)
+{
+    constexpr std::int64_t SecondsFrom1601To1970 = 11644473600;
+    return static_cast<std::int64_t>(fileTime / 10'000'000) - SecondsFrom1601To1970;
+}
+
+DbxIndex DbxReader::readDbxIndex(const fs::path& path)
+{
+    DbxIndex index;
+    BoundedFile file(path);
+    const OpenedStore store = openStore(file, path);
+    if (!store.error.empty()) {
+        index.error = store.error;
+        return index;
+    }
+    index.kind = *store.kind;
+    if (store.itemCount > 0)
+        IndexWalk(file, index).run(store.rootOffset);
+    return index;
+}
+
+DbxReader::MessageText DbxReader::readDbxMessageText(const fs::path& path, std::uint32_t offset)
+{
+    MessageText text;
+    BoundedFile file(path);
+    const OpenedStore store = openStore(file, path);
+    if (!store.error.empty() || store.kind != DbxFileKind::MessageStore) {
+        text.error = store.error.empty() ? path.filename().string() + " holds no messages" : store.error;
+        return text;
+    }
+    if (store.itemCount == 0)
+        return text;
+    std::unordered_set<std::uint32_t> visited;
+    std::array<unsigned char, BlockHeaderSize + BlockTextSize> block{};
+    for (std::uint32_t at = offset; at != 0; at = u32(&block[12])) {
+        if (!visited.insert(at).second || !file.read(at, block.data(), block.size())) {
+            text.error = DamagedText;
+            break;
+        }
+        if (u32(block.data()) != at)
+            break;
+        const std::size_t used = std::min<std::size_t>(u32(&block[8]), BlockTextSize);
+        const unsigned char* bytes = &block[BlockHeaderSize];
+        text.bytes.append(reinterpret_cast<const char*>(bytes),
+                          static_cast<std::size_t>(std::find(bytes, bytes + used, 0) - bytes));
+    }
+    return text;
+}
+
+} // namespace vantor::records

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "records/DbxRecords.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace vantor::records {
+
+// Reads the mail client's .dbx store files, never writes them. Every offset a file gives is checked against
+// its size, every node and text block is visited at most once, and a damaged or hostile file ends the walk
+// with what was read so far and a message in the result; nothing here throws for bad content.
+class DbxReader
+{
+public:
+    // The folder records of a folder list or the message records of a message store, as the type bytes at
+    // the start of the file say. A file of another type, or one that cannot be opened, gives an error and
+    // empty lists.
+    static DbxIndex readDbxIndex(const std::filesystem::path& file);
+
+    struct MessageText
+    {
+        // The message's bytes exactly as stored.
+        std::string bytes;
+        // Empty when the chain of blocks ended as a sound file ends it.
+        std::string error;
+    };
+    // The text of the message whose first block lies at offset.
+    static MessageText readDbxMessageText(const std::filesystem::path& file, std::uint32_t offset);
+};
+
+} // namespace vantor::records
