@@ -144,7 +144,7 @@ QString UpdateChecker::failureText() const
     case QNetworkReply::TimeoutError:
         // Only the transfer time-out cancels a request that the user did not abort.
         return QStringLiteral("The server did not answer within %1 seconds.")
-            .arg(m_services.transferTimeoutMs / 1000);
+            .arg(m_services.transferTimeoutMs / 1000.0);
     default:
         return m_reply->errorString();
     }
@@ -241,7 +241,7 @@ void UpdateChecker::download(const QString& target)
 
 void UpdateChecker::onDownloadData()
 {
-    if (!m_reply || !m_target)
+    if (!m_reply || !m_target || !m_reply->isOpen())
         return;
     // Redirect and error pages carry bodies too; only the program file's bytes belong in the file.
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
