@@ -37,8 +37,12 @@ UpdateChecker::UpdateChecker(Services services, QObject* parent)
 
 UpdateChecker::~UpdateChecker()
 {
-    if (m_reply)
+    // Ending the program ends the request; nothing of it reaches a window that is going away, and an
+    // unfinished download is discarded with the temporary file.
+    if (m_reply) {
+        m_reply->disconnect(this);
         m_reply->abort();
+    }
 }
 
 QString UpdateChecker::localVersionText() const
