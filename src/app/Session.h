@@ -41,7 +41,7 @@ public:
         // The mail client's accounts for the import; the system's when none is given.
         const platform::MailClientAccountSource* mailClientAccounts = nullptr;
         // The program file the update check looks beside; the running program's when empty.
-        QString programPath;
+        QString programPath = {};
     };
 
     explicit Session(const Services& services);

@@ -76,7 +76,7 @@ public:
         mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
         // The program file beside which the update check finds its information file; the running
         // program's when empty.
-        QString programPath;
+        QString programPath = {};
     };
 
     enum Page
