@@ -52,6 +52,9 @@ QString UpdateChecker::localVersionText() const
 
 bool UpdateChecker::open()
 {
+    // Shown again while a check or download runs: the window keeps following that request.
+    if (isBusy())
+        return true;
     const QString infoPath = UpdateSource::informationFile(m_services.programPath);
     QFile info(infoPath);
     const QString shownPath = QDir::toNativeSeparators(infoPath);
