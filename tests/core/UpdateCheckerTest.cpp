@@ -44,8 +44,8 @@ struct Installation
     explicit Installation(const QUrl& base, const QString& caPath = {}, int timeoutMs = 30000)
     {
         if (base.isValid())
-            writeFile(QStringLiteral("emailvantor.inf"), "other=http://wrong.invalid/x\r\nEMailVantor=" +
-                                                             base.toEncoded() + "\r\n");
+            writeFile(QStringLiteral("emailvantor.inf"),
+                      "other=http://wrong.invalid/x\r\nEMailVantor=" + base.toEncoded() + "\r\n");
         QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
         if (!caPath.isEmpty())
             ssl.setCaCertificates(QSslCertificate::fromPath(caPath));
@@ -67,7 +67,10 @@ struct Installation
         command();
         return done.wait(20000);
     }
-    bool check() { return checker->open() && run([this] { checker->check(); }); }
+    bool check()
+    {
+        return checker->open() && run([this] { checker->check(); });
+    }
     QStringList folder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 };
 
@@ -110,14 +113,17 @@ private slots:
         QTest::addColumn<bool>("canDownload");
         const QByteArray local = UpdateChecker::programVersion().toLatin1();
         QTest::newRow("newer") << QByteArray("version=9.0.0.1\r\nsize=999999\r\n") << 3 * 1024 + 5
-                               << "9.0.0.1" << "3 Kb" << true;
-        QTest::newRow("same") << "version=" + local + "\n" << 3 * 1024 << QString::fromLatin1(local) << "3 Kb"
-                              << false;
-        QTest::newRow("lower") << QByteArray("Version = 1.0.0.0\n") << 1024 << "1.0.0.0" << "1 Kb" << true;
+                               << "9.0.0.1"
+                               << "3 Kb" << true;
+        QTest::newRow("same") << "version=" + local + "\n"
+                              << 3 * 1024 << QString::fromLatin1(local) << "3 Kb" << false;
+        QTest::newRow("lower") << QByteArray("Version = 1.0.0.0\n") << 1024 << "1.0.0.0"
+                               << "1 Kb" << true;
         // Without a Content-Length the size the version file gives is shown.
         QTest::newRow("size from version file") << QByteArray("version=9.0\nsize=10240\n") << 0 << "9.0"
                                                 << "10 Kb" << true;
-        QTest::newRow("no version") << QByteArray("hello\n") << 2048 << "Unknown" << "2 Kb" << false;
+        QTest::newRow("no version") << QByteArray("hello\n") << 2048 << "Unknown"
+                                    << "2 Kb" << false;
     }
 
     void checkOffersADifferentPublishedVersion()
@@ -183,8 +189,8 @@ private slots:
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), program);
         QCOMPARE(app.shell.openedUrls, QList<QUrl>({QUrl::fromLocalFile(target)}));
-        QCOMPARE(app.prompts.errors,
-                 QStringList({u"Cannot open "_s + QDir::toNativeSeparators(target) + u"\nTry to extract it manually."_s}));
+        QCOMPARE(app.prompts.errors, QStringList({u"Cannot open "_s + QDir::toNativeSeparators(target) +
+                                                  u"\nTry to extract it manually."_s}));
         QVERIFY(std::is_sorted(progress.begin(), progress.end()));
         QVERIFY2(std::any_of(progress.begin(), progress.end(), [](int kb) { return kb > 0 && kb < 64; }),
                  "no progress between start and end");
@@ -284,7 +290,8 @@ private slots:
         QVERIFY(app.check());
         QCOMPARE(app.prompts.errors.size(), 1);
         const QString error = app.prompts.errors[0];
-        QVERIFY2(error.startsWith(QStringLiteral("Get version error:\n")) && error.size() > 20, qPrintable(error));
+        QVERIFY2(error.startsWith(QStringLiteral("Get version error:\n")) && error.size() > 20,
+                 qPrintable(error));
         QCOMPARE(m_https.requests().size(), before);
         QVERIFY(!app.checker->state().canDownload);
     }
@@ -306,8 +313,9 @@ private slots:
         Installation missing{QUrl()};
         QVERIFY(!missing.checker->open());
         const QString info = QDir::toNativeSeparators(missing.path(QStringLiteral("emailvantor.inf")));
-        QCOMPARE(missing.prompts.errors, QStringList({u"Information file: "_s + info +
-                                                      u" doesn't exist,\nSource URL not defined,\nUpdate aborted."_s}));
+        QCOMPARE(missing.prompts.errors,
+                 QStringList({u"Information file: "_s + info +
+                              u" doesn't exist,\nSource URL not defined,\nUpdate aborted."_s}));
 
         // A local file is no update server.
         Installation local{QUrl()};

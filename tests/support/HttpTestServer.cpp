@@ -39,7 +39,8 @@ void sendBody(QTcpSocket* socket, const QByteArray& body, qsizetype offset, int 
         return;
     }
     socket->write(body.mid(offset, pieceBytes));
-    QTimer::singleShot(delayMs, socket, [=] { sendBody(socket, body, offset + pieceBytes, pieceBytes, delayMs); });
+    QTimer::singleShot(delayMs, socket,
+                       [=] { sendBody(socket, body, offset + pieceBytes, pieceBytes, delayMs); });
 }
 
 } // namespace
@@ -59,7 +60,7 @@ bool HttpTestServer::start()
         QProcess make;
         make.setProcessChannelMode(QProcess::MergedChannels);
         make.start(QStringLiteral("/bin/sh"), {QStringLiteral(VANTOR_SERVER_SCRIPTS "/make-certs.sh"),
-                                              m_dir.filePath(QStringLiteral("tls"))});
+                                               m_dir.filePath(QStringLiteral("tls"))});
         if (!make.waitForFinished(60000) || make.exitCode() != 0) {
             m_error = QStringLiteral("make-certs.sh failed: ") + QString::fromLocal8Bit(make.readAll());
             return false;
@@ -93,7 +94,8 @@ void HttpTestServer::incomingConnection(qintptr socketDescriptor)
     if (m_isTls) {
         auto* tls = new QSslSocket(this);
         tls->setSocketDescriptor(socketDescriptor);
-        tls->setLocalCertificate(QSslCertificate::fromPath(m_dir.filePath(QStringLiteral("tls/server.crt"))).value(0));
+        tls->setLocalCertificate(
+            QSslCertificate::fromPath(m_dir.filePath(QStringLiteral("tls/server.crt"))).value(0));
         QFile keyFile(m_dir.filePath(QStringLiteral("tls/server.key")));
         keyFile.open(QIODevice::ReadOnly);
         tls->setPrivateKey(QSslKey(keyFile.readAll(), QSsl::Ec));
@@ -131,8 +133,9 @@ void HttpTestServer::answer(QTcpSocket* socket, const QByteArray& requestHead)
         response.body = "no such file\n";
     }
     const qint64 length = response.declaredLength >= 0 ? response.declaredLength : response.body.size();
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) +
-                      "\r\nContent-Length: " + QByteArray::number(length) + "\r\nConnection: close\r\n";
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' +
+                      reasonPhrase(response.status) + "\r\nContent-Length: " + QByteArray::number(length) +
+                      "\r\nConnection: close\r\n";
     for (const auto& [name, value] : response.headers)
         head += name + ": " + value + "\r\n";
     socket->write(head + "\r\n");

@@ -647,9 +647,10 @@ private slots:
         MainForm& form = start();
         QVERIFY(form.mainMenu().action(ui::MainMenu::Item::CheckUpdate).isEnabled());
         trigger(ui::MainMenu::Item::CheckUpdate);
-        QCOMPARE(m_prompts->errors, QStringList{QStringLiteral("Information file: ") +
-                                                QDir::toNativeSeparators(file("emailvantor.inf")) +
-                                                QStringLiteral(" doesn't exist,\nSource URL not defined,\nUpdate aborted.")});
+        QCOMPARE(m_prompts->errors,
+                 QStringList{QStringLiteral("Information file: ") +
+                             QDir::toNativeSeparators(file("emailvantor.inf")) +
+                             QStringLiteral(" doesn't exist,\nSource URL not defined,\nUpdate aborted.")});
         auto* update = form.findChild<ui::UpdateDialog*>(QStringLiteral("UpdateDialog"));
         QVERIFY(update && !update->isVisible());
 

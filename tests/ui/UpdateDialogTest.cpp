@@ -48,7 +48,8 @@ private slots:
         info.close();
         test::ScriptedUserPrompts prompts;
         test::RecordingShellOpen shell;
-        ui::UpdateDialog dialog({dir.filePath(QStringLiteral("emailvantor")), prompts, shell, QStringLiteral("2.5.0.0")});
+        ui::UpdateDialog dialog(
+            {dir.filePath(QStringLiteral("emailvantor")), prompts, shell, QStringLiteral("2.5.0.0")});
         QCOMPARE(child<QLabel>(dialog, "LocalVersionLabel").text(),
                  QStringLiteral("Local  EMail Vantor  version:  2.5.0.0"));
         dialog.showUpdate();
@@ -61,7 +62,8 @@ private slots:
         QTest::mouseClick(&check, Qt::LeftButton);
         QTRY_VERIFY(download.isEnabled());
         QVERIFY(check.isEnabled());
-        QCOMPARE(child<QLabel>(dialog, "RemoteVersionLabel").text(), QStringLiteral("Program file version:  3.0.0.0"));
+        QCOMPARE(child<QLabel>(dialog, "RemoteVersionLabel").text(),
+                 QStringLiteral("Program file version:  3.0.0.0"));
         QCOMPARE(child<QLabel>(dialog, "FileSizeLabel").text(), QStringLiteral("EXE file size:  5 Kb"));
         QCOMPARE(child<QLabel>(dialog, "LastModifiedLabel").text(),
                  QStringLiteral("Last modified:  mon, 07 dec 2026 08:00:00 gmt"));
@@ -78,9 +80,10 @@ private slots:
             test::ModalDialogs::chooseFile(target)(widget);
         });
         QTest::mouseClick(&download, Qt::LeftButton);
-        QCOMPARE(offered, QStringList({QStringLiteral("Save downloaded file as"), QStringLiteral("Exe file (*.exe)"),
-                                       QStringLiteral("Any file (*)"), QStringLiteral("exe"),
-                                       dir.filePath(QStringLiteral("emailvantor.exe"))}));
+        QCOMPARE(offered,
+                 QStringList({QStringLiteral("Save downloaded file as"), QStringLiteral("Exe file (*.exe)"),
+                              QStringLiteral("Any file (*)"), QStringLiteral("exe"),
+                              dir.filePath(QStringLiteral("emailvantor.exe"))}));
         // The default extension is added to the name typed without one.
         QTRY_COMPARE(shell.openedUrls, QList<QUrl>({QUrl::fromLocalFile(target + QStringLiteral(".exe"))}));
         QFile saved(target + QStringLiteral(".exe"));

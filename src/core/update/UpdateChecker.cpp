@@ -59,19 +59,18 @@ bool UpdateChecker::open()
     QFile info(infoPath);
     const QString shownPath = QDir::toNativeSeparators(infoPath);
     if (!info.exists() || !info.open(QIODevice::ReadOnly)) {
-        m_services.prompts.showError(QStringLiteral("Information file: ") + shownPath +
-                                     QStringLiteral(" doesn't exist,") + LineBreak +
-                                     QStringLiteral("Source URL not defined,") + LineBreak +
-                                     QStringLiteral("Update aborted."));
+        m_services.prompts.showError(
+            QStringLiteral("Information file: ") + shownPath + QStringLiteral(" doesn't exist,") + LineBreak +
+            QStringLiteral("Source URL not defined,") + LineBreak + QStringLiteral("Update aborted."));
         return false;
     }
     const QString name = UpdateSource::programName(m_services.programPath);
     const QUrl base = UpdateSource::sourceBase(info.readAll(), name);
     if (!base.isValid()) {
-        m_services.prompts.showError(QStringLiteral("Information file: ") + shownPath +
-                                     QStringLiteral(" has no http or https address for ") + name +
-                                     QStringLiteral(",") + LineBreak + QStringLiteral("Source URL not defined,") +
-                                     LineBreak + QStringLiteral("Update aborted."));
+        m_services.prompts.showError(
+            QStringLiteral("Information file: ") + shownPath +
+            QStringLiteral(" has no http or https address for ") + name + QStringLiteral(",") + LineBreak +
+            QStringLiteral("Source URL not defined,") + LineBreak + QStringLiteral("Update aborted."));
         return false;
     }
     if (base != m_sourceBase) {
@@ -87,7 +86,8 @@ bool UpdateChecker::open()
 QNetworkReply* UpdateChecker::send(const QByteArray& verb, const QUrl& url)
 {
     QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
     request.setTransferTimeout(m_services.transferTimeoutMs);
     request.setSslConfiguration(m_services.sslConfiguration);
     request.setHeader(QNetworkRequest::UserAgentHeader,
@@ -181,7 +181,8 @@ void UpdateChecker::onHeadFinished()
     QNetworkReply* reply = send("GET", UpdateSource::withSuffix(m_sourceBase, QStringLiteral(".ver")));
     connect(reply, &QNetworkReply::downloadProgress, this, [this, reply](qint64 received, qint64) {
         if (received > MaxVersionFileBytes && m_failure.isEmpty()) {
-            m_failure = QStringLiteral("The version file is larger than %1 KB.").arg(MaxVersionFileBytes / 1024);
+            m_failure =
+                QStringLiteral("The version file is larger than %1 KB.").arg(MaxVersionFileBytes / 1024);
             reply->abort();
         }
     });
@@ -217,7 +218,8 @@ void UpdateChecker::showVersion(const QByteArray& versionText)
 
 QString UpdateChecker::proposedDownloadPath() const
 {
-    const QString name = QFileInfo(UpdateSource::withSuffix(m_sourceBase, QStringLiteral(".exe")).path()).fileName();
+    const QString name =
+        QFileInfo(UpdateSource::withSuffix(m_sourceBase, QStringLiteral(".exe")).path()).fileName();
     return QFileInfo(m_services.programPath).dir().filePath(name);
 }
 
@@ -231,8 +233,9 @@ void UpdateChecker::download(const QString& target)
     if (!m_target->open(QIODevice::WriteOnly)) {
         const QString reason = m_target->errorString();
         m_target.reset();
-        m_services.prompts.showError(QStringLiteral("Download error:") + LineBreak + QStringLiteral("Cannot create ") +
-                                     QDir::toNativeSeparators(target) + QStringLiteral(": ") + reason);
+        m_services.prompts.showError(QStringLiteral("Download error:") + LineBreak +
+                                     QStringLiteral("Cannot create ") + QDir::toNativeSeparators(target) +
+                                     QStringLiteral(": ") + reason);
         return;
     }
     m_received = 0;
@@ -274,7 +277,9 @@ void UpdateChecker::onDownloadFinished()
     QString failure = m_isAbortRequested ? QString() : failureText();
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (failure.isEmpty() && !m_isAbortRequested && length.isValid() && m_received < length.toLongLong())
-        failure = QStringLiteral("The connection ended after %1 of %2 bytes.").arg(m_received).arg(length.toLongLong());
+        failure = QStringLiteral("The connection ended after %1 of %2 bytes.")
+                      .arg(m_received)
+                      .arg(length.toLongLong());
     const QString path = m_target->fileName();
     if (failure.isEmpty() && !m_isAbortRequested && !m_target->commit())
         failure = QStringLiteral("Cannot write ") + QDir::toNativeSeparators(path) + QStringLiteral(": ") +
@@ -295,8 +300,8 @@ void UpdateChecker::onDownloadFinished()
     m_state.canDownload = true;
     endRequest();
     if (!m_services.shell.openUrl(QUrl::fromLocalFile(path)))
-        m_services.prompts.showError(QStringLiteral("Cannot open ") + QDir::toNativeSeparators(path) + LineBreak +
-                                     QStringLiteral("Try to extract it manually."));
+        m_services.prompts.showError(QStringLiteral("Cannot open ") + QDir::toNativeSeparators(path) +
+                                     LineBreak + QStringLiteral("Try to extract it manually."));
 }
 
 void UpdateChecker::abort()

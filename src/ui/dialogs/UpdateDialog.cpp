@@ -37,8 +37,8 @@ UpdateDialog::UpdateDialog(const core::UpdateChecker::Services& services, QWidge
     , m_fileSize(namedLabel("FileSizeLabel", m_homeSite))
     , m_lastModified(namedLabel("LastModifiedLabel", m_homeSite))
     , m_progress(new QProgressBar(this))
-    , m_checkBtn(namedButton(QStringLiteral("Check"), "CheckBtn", QStringLiteral("Check last version of program"),
-                             this))
+    , m_checkBtn(namedButton(QStringLiteral("Check"), "CheckBtn",
+                             QStringLiteral("Check last version of program"), this))
     , m_downloadBtn(namedButton(QStringLiteral("Download"), "DownloadBtn",
                                 QStringLiteral("Download last version of program"), this))
     , m_abortBtn(namedButton(QStringLiteral("Abort"), "AbortBtn",
@@ -97,7 +97,9 @@ void UpdateDialog::downloadBtnClick()
         this, QStringLiteral("SaveDownloadDialog"), QStringLiteral("Save downloaded file as"),
         {QStringLiteral("Exe file (*.exe)"), QStringLiteral("Any file (*)")},
         // The program being replaced usually has the offered name: ask before writing over it.
-        {.selectedFilter = 0, .confirmOverwrite = true, .proposedName = m_checker.proposedDownloadPath(),
+        {.selectedFilter = 0,
+         .confirmOverwrite = true,
+         .proposedName = m_checker.proposedDownloadPath(),
          .defaultSuffix = QStringLiteral("exe")});
     if (choice)
         m_checker.download(choice->fileName);
