@@ -275,7 +275,7 @@ private slots:
         } else {
             QCOMPARE(app.prompts.errors.size(), 1);
             QVERIFY2(app.prompts.errors[0].startsWith(QStringLiteral("Get version error:\n")) &&
-                         app.prompts.errors[0].contains(QStringLiteral("only followed over https")),
+                         app.prompts.errors[0].contains(QStringLiteral(" refused: ")),
                      qPrintable(app.prompts.errors[0]));
             QVERIFY(!app.checker->state().canDownload);
         }

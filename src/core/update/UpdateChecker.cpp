@@ -102,9 +102,10 @@ QNetworkReply* UpdateChecker::send(const QByteArray& verb, const QUrl& url)
             emit reply->redirectAllowed();
             return;
         }
-        m_failure = QStringLiteral("The server sent the request on from ") + m_hopUrl.toDisplayString() +
-                    QStringLiteral(" to ") + target.toDisplayString() +
-                    QStringLiteral("; another host is only followed over https.");
+        m_failure =
+            QStringLiteral("Redirect from ") + m_hopUrl.toDisplayString() + QStringLiteral(" to ") +
+            target.toDisplayString() +
+            QStringLiteral(" refused: only an https address is followed to another host or from https.");
         reply->abort();
     });
     m_reply = reply;
@@ -122,22 +123,7 @@ void UpdateChecker::check()
     m_state.canAbort = true;
     emit stateChanged();
     QNetworkReply* reply = send("HEAD", UpdateSource::withSuffix(m_sourceBase, QStringLiteral(".exe")));
-    connect(reply, &QNetworkReply::finished, this, [this] { onFinished(Step::Head); });
-}
-
-void UpdateChecker::onFinished(Step step)
-{
-    switch (step) {
-    case Step::Head:
-        onHeadFinished();
-        break;
-    case Step::Version:
-        onVersionFinished();
-        break;
-    case Step::Download:
-        onDownloadFinished();
-        break;
-    }
+    connect(reply, &QNetworkReply::finished, this, &UpdateChecker::onHeadFinished);
 }
 
 QString UpdateChecker::failureText() const
@@ -186,7 +172,7 @@ void UpdateChecker::onHeadFinished()
             reply->abort();
         }
     });
-    connect(reply, &QNetworkReply::finished, this, [this] { onFinished(Step::Version); });
+    connect(reply, &QNetworkReply::finished, this, &UpdateChecker::onVersionFinished);
 }
 
 void UpdateChecker::onVersionFinished()
@@ -246,7 +232,7 @@ void UpdateChecker::download(const QString& target)
     emit stateChanged();
     QNetworkReply* reply = send("GET", UpdateSource::withSuffix(m_sourceBase, QStringLiteral(".exe")));
     connect(reply, &QNetworkReply::readyRead, this, &UpdateChecker::onDownloadData);
-    connect(reply, &QNetworkReply::finished, this, [this] { onFinished(Step::Download); });
+    connect(reply, &QNetworkReply::finished, this, &UpdateChecker::onDownloadFinished);
 }
 
 void UpdateChecker::onDownloadData()

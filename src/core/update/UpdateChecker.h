@@ -84,15 +84,7 @@ signals:
     void finished();
 
 private:
-    enum class Step
-    {
-        Head,
-        Version,
-        Download
-    };
-
     QNetworkReply* send(const QByteArray& verb, const QUrl& url);
-    void onFinished(Step step);
     void onHeadFinished();
     void onVersionFinished();
     void onDownloadFinished();
