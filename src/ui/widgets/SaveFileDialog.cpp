@@ -29,10 +29,4 @@ std::optional<SaveFileDialog::Choice> SaveFileDialog::run(QWidget* parent, const
     return Choice{fileName, index < 0 ? 0 : static_cast<int>(index)};
 }
 
-std::optional<SaveFileDialog::Choice> SaveFileDialog::run(QWidget* parent, const QString& objectName,
-                                                          const QString& title, const QStringList& filters)
-{
-    return run(parent, objectName, title, filters, Options());
-}
-
 } // namespace vantor::ui

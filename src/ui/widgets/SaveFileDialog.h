@@ -33,11 +33,7 @@ public:
 
     // Runs the dialog modally; empty when the user cancelled or chose no name. objectName lets tests find it.
     static std::optional<Choice> run(QWidget* parent, const QString& objectName, const QString& title,
-                                     const QStringList& filters, const Options& options);
-    // The same with the default options. (An overload: g++ 12 takes no "= {}" of a nested struct with
-    // member initializers inside its own enclosing class.)
-    static std::optional<Choice> run(QWidget* parent, const QString& objectName, const QString& title,
-                                     const QStringList& filters);
+                                     const QStringList& filters, const Options& options = {});
 };
 
 } // namespace vantor::ui
