@@ -8,6 +8,18 @@
 
 namespace vantor::ui {
 
+// What a save command may ask of the dialog beyond its title and file types.
+struct SaveFileOptions
+{
+    // Index of the file type shown first.
+    int selectedFilter = 0;
+    bool confirmOverwrite = false;
+    // The name offered in the dialog (a bare name or a whole path).
+    QString proposedName;
+    // Added by the dialog to a name typed without an extension ("exe", no dot); empty adds none.
+    QString defaultSuffix;
+};
+
 // The program's save dialog: a title, a list of file types, and by default an existing file overwritten
 // without asking.
 class SaveFileDialog
@@ -20,16 +32,7 @@ public:
         int filterIndex = 0;
     };
 
-    struct Options
-    {
-        // Index of the file type shown first.
-        int selectedFilter = 0;
-        bool confirmOverwrite = false;
-        // The name offered in the dialog (a bare name or a whole path).
-        QString proposedName;
-        // Added by the dialog to a name typed without an extension ("exe", no dot); empty adds none.
-        QString defaultSuffix;
-    };
+    using Options = SaveFileOptions;
 
     // Runs the dialog modally; empty when the user cancelled or chose no name. objectName lets tests find it.
     static std::optional<Choice> run(QWidget* parent, const QString& objectName, const QString& title,
