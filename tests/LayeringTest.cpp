@@ -20,7 +20,8 @@ const std::map<std::string, std::vector<std::string>> DirectArrows = {
     {"app", {"ui"}},
     {"ui", {"core"}},
     // The rooms of core, each below the ones that use it.
-    {"core", {"core/watch", "core/reports", "core/messager", "core/store"}},
+    {"core", {"core/watch", "core/reports", "core/messager", "core/store", "core/update"}},
+    {"core/update", {"core/program"}},
     {"core/messager", {"core/accounts", "mail/net"}},
     {"core/watch", {"core/check"}},
     {"core/check", {"core/accounts", "mail/net", "filter"}},

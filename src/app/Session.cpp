@@ -18,7 +18,7 @@ Session::Session(const Services& services)
     , m_window({services.home, services.texts, services.errorLog, services.detector, services.prompts,
                 services.shell, m_accounts, m_state, services.clock, *m_autostart, m_help,
                 services.mailClientAccounts ? *services.mailClientAccounts : m_systemMailClientAccounts,
-                services.socketFactory})
+                services.socketFactory, services.programPath})
     , m_checkServices{services.home,     services.texts, services.errorLog,    services.prompts,
                       services.detector, m_window,       m_window.checkHost(), m_state,
                       m_mailbox,         services.clock}

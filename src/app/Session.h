@@ -40,6 +40,8 @@ public:
         core::SharedFiles sharedFiles = core::SharedFiles(QCoreApplication::applicationDirPath());
         // The mail client's accounts for the import; the system's when none is given.
         const platform::MailClientAccountSource* mailClientAccounts = nullptr;
+        // The program file the update check looks beside; the running program's when empty.
+        QString programPath = {};
     };
 
     explicit Session(const Services& services);

@@ -28,6 +28,7 @@
 #include "ui/dialogs/SpammersListDialog.h"
 #include "ui/dialogs/SplashWindow.h"
 #include "ui/dialogs/TipsDialog.h"
+#include "ui/dialogs/UpdateDialog.h"
 #include "ui/pages/DbxReaderPage.h"
 #include "ui/pages/EMailManagerPage.h"
 #include "ui/pages/MessagerPage.h"
@@ -70,6 +71,8 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     , m_state(services.state)
     , m_autostart(services.autostart)
     , m_mailClientAccounts(services.mailClientAccounts)
+    , m_programPath(services.programPath.isEmpty() ? QCoreApplication::applicationFilePath()
+                                                   : services.programPath)
     , m_mainMenu(new MainMenu(*menuBar(), services.texts))
     , m_toolBar(new MainToolBar(services.texts, this))
     , m_statusPanels(new StatusPanels(this))
@@ -290,6 +293,13 @@ void MainForm::buildPages()
     m_pageControl->insertTab(DbxReader, new DbxReaderPage(m_pageControl), QString());
 }
 
+void MainForm::showUpdate()
+{
+    if (!m_update)
+        m_update = new UpdateDialog({m_programPath, m_prompts, m_shell}, this);
+    m_update->showUpdate();
+}
+
 void MainForm::connectCommands()
 {
     using Item = MainMenu::Item;
@@ -330,6 +340,7 @@ void MainForm::connectCommands()
     onMenu(Item::ImportAccounts, [this] { importAccounts(this); });
     onMenu(Item::EMailBackup, [this] { BackupForm::showBackups(m_home.nativeDir(), m_texts, m_prompts, this); });
     onMenu(Item::About, &MainForm::showAbout);
+    onMenu(Item::CheckUpdate, &MainForm::showUpdate);
 
     connect(&m_tray->aboutAction(), &QAction::triggered, this, &MainForm::showAbout);
     connect(&m_tray->closeAction(), &QAction::triggered, this,

@@ -45,6 +45,7 @@ class ResultListMenu;
 class StatisticPage;
 class StatusPanels;
 class TrayController;
+class UpdateDialog;
 class VantorCenterPage;
 class WindowCheckHost;
 
@@ -73,6 +74,9 @@ public:
         const platform::MailClientAccountSource& mailClientAccounts;
         // How the Messager reaches the SMTP servers (tests trust their own CA through it).
         mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
+        // The program file beside which the update check finds its information file; the running
+        // program's when empty.
+        QString programPath = {};
     };
 
     enum Page
@@ -142,6 +146,8 @@ public:
     void showLastReport();
     // The settings dialog, modally, on the first page of the window; what it saved applies at once.
     void settingBtnClick();
+    // The update window, without blocking; made at its first showing and kept.
+    void showUpdate();
 
 signals:
     // A check was asked for and no check is running.
@@ -187,6 +193,7 @@ private:
     core::ProcessState& m_state;
     platform::Autostart& m_autostart;
     const platform::MailClientAccountSource& m_mailClientAccounts;
+    QString m_programPath;
     QString m_aboutVersion;
     bool m_isEnding = false;
 
@@ -199,6 +206,7 @@ private:
     MessagerPage* m_messager = nullptr;
     TrayController* m_tray;
     LegendDialog* m_legend = nullptr;
+    UpdateDialog* m_update = nullptr;
     StatisticPage* m_statistic = nullptr;
     storage::ErrorLog& m_errorLog;
     const base::Clock& m_clock;

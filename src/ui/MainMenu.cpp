@@ -47,7 +47,7 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
                      {Item::Credits, "Credits1", "020", true},
                      {Item::Legend, "Legend1", "031", true},
                      {Item::Tips, "Tips1", "032", true},
-                     {Item::CheckUpdate, "CheckUpdate1", "024", false},
+                     {Item::CheckUpdate, "CheckUpdate1", "024", true},
                      {Item::Homepage, "Homepage1", "014", true}});
     QMenu* mails = registerMenu(info->addMenu(QString()), "MenuEMails", "033");
     addItems(*mails, {{Item::SendEMail, "SendEMail1", "034", true},

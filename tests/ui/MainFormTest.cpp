@@ -16,6 +16,7 @@
 #include "ui/dialogs/ImportAccountForm.h"
 #include "ui/dialogs/LegendDialog.h"
 #include "ui/dialogs/SelectImportItemsDialog.h"
+#include "ui/dialogs/UpdateDialog.h"
 #include "ui/pages/EMailManagerPage.h"
 #include "ui/pages/MessagerPage.h"
 #include "ui/widgets/ResultListView.h"
@@ -23,8 +24,11 @@
 #include "ui/widgets/TrayController.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +78,8 @@ private:
         // The mail client's profiles live in the test's home, not the user's.
         m_thunderbird = std::make_unique<platform::ThunderbirdAccounts>(file("thunderbird"));
         services.mailClientAccounts = m_thunderbird.get();
+        // The update check looks for its information file beside this program file.
+        services.programPath = file("emailvantor");
         m_session = std::make_unique<app::Session>(services);
         m_form = &m_session->window();
         m_form->formCreate();
@@ -631,6 +637,36 @@ private slots:
         QCOMPARE(legend.messageIcons().item(5)->text(), QStringLiteral("Black List"));
         QCOMPARE(legend.trayIcons().count(), 4);
         QCOMPARE(legend.trayIcons().item(3)->text(), QStringLiteral("Built preview mode"));
+    }
+
+    // The update window needs the information file beside the program; it is made once and shown again
+    // without blocking the main window.
+    void checkUpdateShowsTheWindowWhenTheProgramNamesAServer()
+    {
+        writeQuietSettings();
+        MainForm& form = start();
+        QVERIFY(form.mainMenu().action(ui::MainMenu::Item::CheckUpdate).isEnabled());
+        trigger(ui::MainMenu::Item::CheckUpdate);
+        QCOMPARE(m_prompts->errors,
+                 QStringList{QStringLiteral("Information file: ") +
+                             QDir::toNativeSeparators(file("emailvantor.inf")) +
+                             QStringLiteral(" doesn't exist,\nSource URL not defined,\nUpdate aborted.")});
+        auto* update = form.findChild<ui::UpdateDialog*>(QStringLiteral("UpdateDialog"));
+        QVERIFY(update && !update->isVisible());
+
+        write("emailvantor.inf", "emailvantor=https://updates.example.org/download/emailvantor\r\n");
+        trigger(ui::MainMenu::Item::CheckUpdate);
+        trigger(ui::MainMenu::Item::CheckUpdate);
+        QCOMPARE(m_prompts->errors.size(), 1);
+        QCOMPARE(form.findChildren<ui::UpdateDialog*>().size(), 1);
+        QVERIFY(update->isVisible());
+        QVERIFY(!update->isModal());
+        QCOMPARE(update->windowTitle(), QStringLiteral("EMail Vantor Update"));
+        QCOMPARE(update->findChild<QGroupBox*>(QStringLiteral("HomeSiteGroup"))->title(),
+                 QStringLiteral("Home site:  updates.example.org"));
+        QVERIFY(update->findChild<QPushButton*>(QStringLiteral("CheckBtn"))->isEnabled());
+        QVERIFY(!update->findChild<QPushButton*>(QStringLiteral("DownloadBtn"))->isEnabled());
+        QVERIFY(!update->findChild<QPushButton*>(QStringLiteral("AbortBtn"))->isEnabled());
     }
 };
 
