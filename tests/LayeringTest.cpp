@@ -27,7 +27,7 @@ const std::map<std::string, std::vector<std::string>> DirectArrows = {
     {"core/check", {"core/accounts", "mail/net", "filter"}},
     {"core/accounts", {"core/program", "filter"}},
     {"core/reports", {"core/program"}},
-    {"core/store", {"core/program"}},
+    {"core/store", {"core/program", "mail/mime"}},
     {"core/program", {"records", "platform", "storage"}},
     {"mail/net", {"mail/proto"}},
     {"mail/proto", {"mail/mime"}},

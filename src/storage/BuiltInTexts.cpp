@@ -446,6 +446,12 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "077", "ERROR: the connection to %s was lost"},
     {"Extra", "078", "Not every selected message could be deleted on %s; the list shows what is left."},
     {"Extra", "079", "The EMail Manager is connected to %s. Disconnect it before checking mail."},
+    {"Extra", "100", "Position"},
+    {"Extra", "101", "Close Outlook and press Update"},
+    {"Extra", "102", "Close Outllok and press Update"},
+    {"Extra", "103", "EMail files (*.eml)"},
+    {"Extra", "104", "Store folder..."},
+    {"Extra", "105", "Select the folder of the mail client's store"},
 };
 
 } // namespace

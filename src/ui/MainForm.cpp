@@ -132,6 +132,7 @@ void MainForm::formCreate()
     applyStartupSettings();
     showConnection(m_detector.isOnline());
     m_statistic->showWeekUpToToDate();
+    m_dbxReader->loadFolders(DbxReaderPage::Moment::StartUp);
     if (core::SettingsFile(m_home).read(TipsShow))
         showTips();
 }
@@ -290,7 +291,8 @@ void MainForm::buildPages()
     m_pageControl->insertTab(EMailManager, m_eMailManager, QString());
     m_pageControl->insertTab(Messager, m_messager, QString());
     m_messager->attach(*m_sender, m_texts, m_prompts);
-    m_pageControl->insertTab(DbxReader, new DbxReaderPage(m_pageControl), QString());
+    m_dbxReader = new DbxReaderPage(m_home, m_texts, m_prompts, m_pageControl);
+    m_pageControl->insertTab(DbxReader, m_dbxReader, QString());
 }
 
 void MainForm::showUpdate()
@@ -380,6 +382,7 @@ void MainForm::relabel()
         setStatusText(uiText(m_texts, "Status", "003"));
     m_eMailManager->relabel(m_texts);
     m_messager->relabel(m_texts);
+    m_dbxReader->relabel();
     if (m_checks)
         m_checks->lists().retitle(m_texts);
     if (m_listMenu) {

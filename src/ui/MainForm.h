@@ -40,6 +40,7 @@ class LegendDialog;
 class MainMenu;
 class MainToolBar;
 class MessagerPage;
+class DbxReaderPage;
 class ResultListFileCommands;
 class ResultListMenu;
 class StatisticPage;
@@ -125,6 +126,7 @@ public:
     VantorCenterPage& vantorCenter() { return *m_vantorCenter; }
     EMailManagerPage& eMailManager() { return *m_eMailManager; }
     MessagerPage& messager() { return *m_messager; }
+    DbxReaderPage& dbxReader() { return *m_dbxReader; }
     MainToolBar& toolBar() { return *m_toolBar; }
     MainMenu& mainMenu() { return *m_mainMenu; }
     TrayController& tray() { return *m_tray; }
@@ -204,6 +206,7 @@ private:
     VantorCenterPage* m_vantorCenter = nullptr;
     EMailManagerPage* m_eMailManager = nullptr;
     MessagerPage* m_messager = nullptr;
+    DbxReaderPage* m_dbxReader = nullptr;
     TrayController* m_tray;
     LegendDialog* m_legend = nullptr;
     UpdateDialog* m_update = nullptr;

@@ -91,6 +91,18 @@ QIcon Icons::message(int index)
     });
 }
 
+QIcon Icons::storeFolder(int index)
+{
+    return drawn([index](QPainter& painter) {
+        // The store itself in grey, its folders in the desktop's folder yellow, each kind with its mark.
+        painter.setBrush(index == 0 ? QColor(150, 150, 160) : QColor(240, 200, 80));
+        painter.drawPolygon(QPolygonF{QPointF(3, 8), QPointF(12, 8), QPointF(15, 11), QPointF(29, 11),
+                                      QPointF(29, 26), QPointF(3, 26)});
+        if (index > 0)
+            badge(painter, badgeColour(index));
+    });
+}
+
 namespace {
 
 void drawCheck(QPainter& painter)

@@ -15,6 +15,9 @@ public:
     static QIcon connection(bool isOnline);
     // A message of the result lists by icon index: 0-6 verdict codes, 7 not checked.
     static QIcon message(int index);
+    // A folder of the mail client's store: 0 the store, 1 its local folders, 2-6 the client's own folders,
+    // 7 any other.
+    static QIcon storeFolder(int index);
 
     enum class Tool
     {
