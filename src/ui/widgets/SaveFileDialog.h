@@ -33,7 +33,14 @@ public:
 
     // Runs the dialog modally; empty when the user cancelled or chose no name. objectName lets tests find it.
     static std::optional<Choice> run(QWidget* parent, const QString& objectName, const QString& title,
-                                     const QStringList& filters, const Options& options = {});
+                                     const QStringList& filters, const Options& options);
+    // The same with the default options. An overload, not a default argument: g++ 12 cannot use the
+    // member initialisers of Options before this class is complete.
+    static std::optional<Choice> run(QWidget* parent, const QString& objectName, const QString& title,
+                                     const QStringList& filters)
+    {
+        return run(parent, objectName, title, filters, Options());
+    }
 };
 
 } // namespace vantor::ui
