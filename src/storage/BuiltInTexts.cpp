@@ -444,6 +444,9 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "077", "ERROR: the connection to %s was lost"},
     {"Extra", "078", "Not every selected message could be deleted on %s; the list shows what is left."},
     {"Extra", "079", "The EMail Manager is connected to %s. Disconnect it before checking mail."},
+    {"Extra", "080", "Save as PDF"},
+    {"Extra", "081", "HTML files (*.htm)"},
+    {"Extra", "082", "PDF files (*.pdf)"},
 };
 
 } // namespace
