@@ -153,12 +153,16 @@ bool DeletedTableModel::removeRecord(int row)
 {
     if (row < 0 || row >= rowCount() || !isOpen())
         return false;
-    // The table deletes at its cursor, which only walks forward from the first record.
-    m_table->first();
-    for (int index = 0; index < row; ++index)
-        m_table->next();
-    if (!m_table->deleteCurrent())
+    try {
+        // The table deletes at its cursor, which only walks forward from the first record.
+        m_table->first();
+        for (int index = 0; index < row; ++index)
+            m_table->next();
+        if (!m_table->deleteCurrent())
+            return false;
+    } catch (const records::TableError&) {
         return false;
+    }
     beginRemoveRows(QModelIndex(), row, row);
     const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(row) * columns();
     m_cells.erase(first, first + columns());

@@ -211,6 +211,10 @@ void DataForm::printBtnClick()
     printer.setDocName(TablePrinter::title());
     QPrintDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
+    // The whole table is always printed: a page range offered here would be ignored.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (TablePrinter(*m_sorted).print(printer) == 0)
