@@ -255,6 +255,8 @@ private slots:
             records.append("sender" + QByteArray::number(i) + "@spam.example,Offer number " +
                            QByteArray::number(i) + ",Home,08/12/2026 14:05:33");
         records[77] = "known@spam.example,The one we look for,Work,24/12/2026 23:59:58";
+        // One subject far wider than the paper must not push the columns after it off the page.
+        records[10] = "long@spam.example," + QByteArray(300, 'W') + ",Home,31/12/2026 11:11:11";
         QVERIFY(TestFiles::write(database(), databaseOf(records)));
         DataForm form(homeDir(), m_texts, m_prompts);
         form.show();
@@ -281,6 +283,7 @@ private slots:
         }
         QVERIFY(text.contains(QRegularExpression(
             QStringLiteral("known@spam\\.example\\s+The one we look for\\s+Work\\s+24/12/2026 23:59:58"))));
+        QVERIFY(text.contains(QStringLiteral("31/12/2026 11:11:11")));
         // Every record printed once, across the pages.
         QCOMPARE(text.count(QStringLiteral("@spam.example")), 150);
     }
