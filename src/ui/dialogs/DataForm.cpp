@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vantor::ui {
 
 using core::uiText;
