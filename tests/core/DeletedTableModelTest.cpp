@@ -3,7 +3,6 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
-#include <QSortFilterProxyModel>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,17 +47,14 @@ private slots:
                                              "e@x.example,s,A,01/01/2026 123:00:00\r\n"));
         DeletedTableModel model(homeDir());
         QVERIFY(model.open());
-        QSortFilterProxyModel sorted;
-        sorted.setSourceModel(&model);
-        sorted.setSortRole(DeletedTableModel::SortRole);
-        sorted.sort(3);
+        model.sort(3);
         QStringList senders;
-        for (int row = 0; row < sorted.rowCount(); ++row)
-            senders.append(sorted.index(row, 0).data().toString().left(1));
+        for (int row = 0; row < model.rowCount(); ++row)
+            senders.append(model.index(row, 0).data().toString().left(1));
         // The empty date first, then by time; an hour of three digits is no date and sorts as its text.
         QCOMPARE(senders, (QStringList{QStringLiteral("c"), QStringLiteral("e"), QStringLiteral("d"),
                                        QStringLiteral("b"), QStringLiteral("a")}));
-        QCOMPARE(model.index(2, 3).data().toString(), QString());
+        QCOMPARE(model.index(0, 3).data().toString(), QString());
     }
 
     void rowsThatAreNotThereDeleteNothing()

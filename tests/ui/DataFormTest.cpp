@@ -121,6 +121,8 @@ private slots:
         QCOMPARE(column(grid, 1).at(0), QStringLiteral("Cheap meds, no prescription"));
         QCOMPARE(column(grid, 1).at(2), QStringLiteral("Caf\u00e9 offer"));
 
+        // The chosen record stays chosen through every sort.
+        grid.setCurrentIndex(grid.model()->index(2, 0));
         sortBy(form, 0);
         QCOMPARE(column(grid, 0),
                  (QStringList{QStringLiteral("Anna@spam.example"), QStringLiteral("bob@spam.example"),
@@ -130,6 +132,10 @@ private slots:
         QCOMPARE(column(grid, 3),
                  (QStringList{QStringLiteral("01/02/2025 10:30:00"), QStringLiteral("02/01/2026 09:00:00"),
                               QStringLiteral("15/03/2026 18:45:10")}));
+
+        sortBy(form, 3);
+        QCOMPARE(column(grid, 3).first(), QStringLiteral("15/03/2026 18:45:10"));
+        QCOMPARE(grid.currentIndex().data().toString(), QStringLiteral("bob@spam.example"));
 
         // Typing edits nothing and moves nowhere.
         grid.setCurrentIndex(grid.model()->index(1, 0));

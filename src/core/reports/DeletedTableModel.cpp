@@ -6,10 +6,11 @@
 #include "records/RecordFormat.h"
 #include "records/TableError.h"
 
-#include <cctype>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 
 namespace vantor::core {
 
@@ -19,29 +20,29 @@ namespace {
 
 // "dd/mm/yyyy hh:mm:ss", whatever separators the locale wrote, as "yyyymmddhhmmss", so that the dates sort
 // by time rather than by day of the month. Anything else sorts as it is written.
-QString dateKey(const std::string& value, const QString& shown)
+QString dateKey(const QString& value)
 {
-    std::vector<std::string> groups;
-    for (std::size_t at = 0; at < value.size();) {
-        if (!std::isdigit(static_cast<unsigned char>(value[at]))) {
+    QStringList groups;
+    for (qsizetype at = 0; at < value.size();) {
+        if (!value[at].isDigit()) {
             ++at;
             continue;
         }
-        const std::size_t start = at;
-        while (at < value.size() && std::isdigit(static_cast<unsigned char>(value[at])))
+        const qsizetype start = at;
+        while (at < value.size() && value[at].isDigit())
             ++at;
-        groups.push_back(value.substr(start, at - start));
+        groups.append(value.mid(start, at - start));
     }
-    static constexpr std::size_t MaxDigits[] = {2, 2, 4, 2, 2, 2};
-    if (groups.size() != std::size(MaxDigits))
-        return shown;
-    std::string key;
-    for (const std::size_t order : {2, 1, 0, 3, 4, 5}) {
+    static constexpr qsizetype MaxDigits[] = {2, 2, 4, 2, 2, 2};
+    if (groups.size() != static_cast<qsizetype>(std::size(MaxDigits)))
+        return value;
+    QString key;
+    for (const int order : {2, 1, 0, 3, 4, 5}) {
         if (groups[order].size() > MaxDigits[order])
-            return shown;
-        key += std::string(MaxDigits[order] - groups[order].size(), '0') + groups[order];
+            return value;
+        key += groups[order].rightJustified(MaxDigits[order], QLatin1Char('0'));
     }
-    return QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size()));
+    return key;
 }
 
 // An empty file has no header line: its first record would be taken for the field names.
@@ -73,7 +74,8 @@ bool DeletedTableModel::open()
     beginResetModel();
     m_titles.clear();
     m_cells.clear();
-    m_dateKeys.clear();
+    m_sortKeys.clear();
+    m_order.clear();
     m_dateColumn = -1;
     // A failed creation shows as a failed open just below.
     if (needsHeader(records::DeletedDatabase::path(m_homeDir)))
@@ -90,7 +92,8 @@ bool DeletedTableModel::open()
         m_table->close();
         m_titles.clear();
         m_cells.clear();
-        m_dateKeys.clear();
+        m_sortKeys.clear();
+        m_order.clear();
         m_dateColumn = -1;
     }
     endResetModel();
@@ -135,28 +138,80 @@ void DeletedTableModel::readRecords()
     }
     const std::size_t count = m_table->recordCount();
     m_cells.reserve(count * names.size());
-    if (m_dateColumn >= 0)
-        m_dateKeys.reserve(count);
     for (std::size_t index = 0; index < count; ++index) {
-        const std::size_t rowStart = m_cells.size();
-        const std::vector<std::string> values = m_table->record(index);
-        for (const std::string& value : values)
+        for (const std::string& value : m_table->record(index))
             m_cells.push_back(displayText(value));
-        if (m_dateColumn >= 0) {
-            const auto column = static_cast<std::size_t>(m_dateColumn);
-            m_dateKeys.push_back(dateKey(values[column], m_cells[rowStart + column]));
-        }
     }
+    m_sortKeys.resize(names.size());
+    m_order.resize(count);
+    std::iota(m_order.begin(), m_order.end(), std::size_t{0});
+    applyOrder();
+}
+
+void DeletedTableModel::applyOrder()
+{
+    if (m_sortColumn < 0 || m_sortColumn >= columns()) {
+        std::sort(m_order.begin(), m_order.end());
+        return;
+    }
+    const std::vector<QString>& keys = sortKeys(m_sortColumn);
+    const auto compare = [&keys](std::size_t a, std::size_t b) { return keys[a].compare(keys[b]); };
+    // From the file's order, so that equal values stay in it whichever way the column sorts.
+    std::sort(m_order.begin(), m_order.end());
+    if (m_sortOrder == Qt::AscendingOrder)
+        std::stable_sort(m_order.begin(), m_order.end(),
+                         [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
+    else
+        std::stable_sort(m_order.begin(), m_order.end(),
+                         [&](std::size_t a, std::size_t b) { return compare(a, b) > 0; });
+}
+
+const std::vector<QString>& DeletedTableModel::sortKeys(int column)
+{
+    // Made when the column is first sorted by: the comparisons are then plain, and the window opens sooner.
+    std::vector<QString>& keys = m_sortKeys[static_cast<std::size_t>(column)];
+    if (keys.empty() && !m_order.empty()) {
+        const std::size_t count = m_cells.size() / static_cast<std::size_t>(columns());
+        keys.reserve(count);
+        for (std::size_t record = 0; record < count; ++record)
+            keys.push_back(column == m_dateColumn ? dateKey(cell(record, column))
+                                                  : cell(record, column).toCaseFolded());
+    }
+    return keys;
+}
+
+void DeletedTableModel::sort(int column, Qt::SortOrder order)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The grid's current row and selection follow their records.
+    const QModelIndexList before = persistentIndexList();
+    std::vector<std::size_t> records;
+    records.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex& index : before)
+        records.push_back(m_order[static_cast<std::size_t>(index.row())]);
+    m_sortColumn = column;
+    m_sortOrder = order;
+    applyOrder();
+    std::vector<int> rowOf(m_order.size());
+    for (std::size_t row = 0; row < m_order.size(); ++row)
+        rowOf[m_order[row]] = static_cast<int>(row);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype at = 0; at < before.size(); ++at)
+        after.append(index(rowOf[records[static_cast<std::size_t>(at)]], before[at].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 bool DeletedTableModel::removeRecord(int row)
 {
     if (row < 0 || row >= rowCount() || !isOpen())
         return false;
+    const std::size_t record = m_order[static_cast<std::size_t>(row)];
     try {
         // The table deletes at its cursor, which only walks forward from the first record.
         m_table->first();
-        for (int index = 0; index < row; ++index)
+        for (std::size_t index = 0; index < record; ++index)
             m_table->next();
         if (!m_table->deleteCurrent())
             return false;
@@ -164,10 +219,17 @@ bool DeletedTableModel::removeRecord(int row)
         return false;
     }
     beginRemoveRows(QModelIndex(), row, row);
-    const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(row) * columns();
+    const auto first = m_cells.begin() + static_cast<std::ptrdiff_t>(record) * columns();
     m_cells.erase(first, first + columns());
-    if (m_dateColumn >= 0)
-        m_dateKeys.erase(m_dateKeys.begin() + row);
+    for (std::vector<QString>& keys : m_sortKeys) {
+        if (!keys.empty())
+            keys.erase(keys.begin() + static_cast<std::ptrdiff_t>(record));
+    }
+    m_order.erase(m_order.begin() + row);
+    for (std::size_t& shown : m_order) {
+        if (shown > record)
+            --shown;
+    }
     endRemoveRows();
     return true;
 }
@@ -183,9 +245,7 @@ bool DeletedTableModel::removeAll()
 
 int DeletedTableModel::rowCount(const QModelIndex& parent) const
 {
-    if (parent.isValid() || m_titles.isEmpty())
-        return 0;
-    return static_cast<int>(m_cells.size() / static_cast<std::size_t>(columns()));
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
 }
 
 int DeletedTableModel::columnCount(const QModelIndex& parent) const
@@ -197,18 +257,9 @@ QVariant DeletedTableModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return QVariant();
-    const std::size_t row = static_cast<std::size_t>(index.row());
-    const QString& cell =
-        m_cells[row * static_cast<std::size_t>(columns()) + static_cast<std::size_t>(index.column())];
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return cell;
-    case SortRole:
-        return index.column() == m_dateColumn ? m_dateKeys[row] : cell;
-    default:
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return QVariant();
-    }
+    return cell(m_order[static_cast<std::size_t>(index.row())], index.column());
 }
 
 QVariant DeletedTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -12,17 +12,14 @@
 
 namespace vantor::core {
 
-// The deleted-mail database (backup.bak of a home directory) as a read-only grid: one row per record in
-// file order, one column per field, titled with the field names. The model owns the open table, so that a
-// row removed here is the record removed from the file when the table closes.
+// The deleted-mail database (backup.bak of a home directory) as a read-only grid: one row per record, in
+// file order until sorted, one column per field, titled with the field names. The model owns the open
+// table, so that a row removed here is the record removed from the file when the table closes.
 class DeletedTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    // Text to sort by: the Date/Time column as year, month, day and time, every other column as shown.
-    static constexpr int SortRole = Qt::UserRole + 1;
-
     explicit DeletedTableModel(std::string homeDir, QObject* parent = nullptr);
     // Closes the table; pending deletions are written, a failed write is dropped (call close() first).
     ~DeletedTableModel() override;
@@ -48,20 +45,35 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Orders the rows by column, without regard to letter case, the Date/Time column by time; equal values
+    // keep the file's order. A column of -1 is the file's order. The order holds across removals and
+    // reloads.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
     void readRecords();
     void keepRecordsAppendedMeanwhile();
+    void applyOrder();
+    const std::vector<QString>& sortKeys(int column);
     int columns() const { return static_cast<int>(m_titles.size()); }
+    const QString& cell(std::size_t record, int column) const
+    {
+        return m_cells[record * static_cast<std::size_t>(columns()) + static_cast<std::size_t>(column)];
+    }
 
     std::string m_homeDir;
     std::unique_ptr<records::DelimitedTable> m_table;
     QStringList m_titles;
-    // Every value decoded once, row after row: sorting asks for each cell many times.
+    // Every value decoded once, record after record in file order: sorting compares each many times.
     std::vector<QString> m_cells;
-    // Per row, the sort key of the Date/Time column (empty when the database has none).
-    std::vector<QString> m_dateKeys;
+    // Per column, what each record sorts by: the Date/Time value as "yyyymmddhhmmss", any other value case
+    // folded; empty until the column is first sorted by.
+    std::vector<std::vector<QString>> m_sortKeys;
     int m_dateColumn = -1;
+    // The record shown in each row.
+    std::vector<std::size_t> m_order;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     // The size of the file when its records were read; a check may append after it.
     std::uintmax_t m_sizeRead = 0;
 };

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 
 #include <string>
@@ -57,7 +56,6 @@ private:
     const storage::TextTable& m_texts;
     core::UserPrompts& m_prompts;
     core::DeletedTableModel* m_model;
-    QSortFilterProxyModel* m_sorted;
     QTableView* m_grid;
     bool m_opened = false;
 };
