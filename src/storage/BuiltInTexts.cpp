@@ -446,6 +446,8 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "077", "ERROR: the connection to %s was lost"},
     {"Extra", "078", "Not every selected message could be deleted on %s; the list shows what is left."},
     {"Extra", "079", "The EMail Manager is connected to %s. Disconnect it before checking mail."},
+    {"Extra", "080", "Save as PDF"},
+    {"Extra", "082", "PDF files (*.pdf)"},
     {"Extra", "100", "Position"},
     {"Extra", "101", "Close Outlook and press Update"},
     {"Extra", "102", "Close Outllok and press Update"},

@@ -19,6 +19,7 @@
 #include "ui/dialogs/BackupForm.h"
 #include "ui/dialogs/BlackListEditor.h"
 #include "ui/dialogs/CreditsDialog.h"
+#include "ui/dialogs/DataForm.h"
 #include "ui/dialogs/FilterForm.h"
 #include "ui/dialogs/ImportAccountForm.h"
 #include "ui/dialogs/LegendDialog.h"
@@ -562,6 +563,10 @@ void MainForm::connectCheckCommands()
     QAction& lastReport = m_mainMenu->action(MainMenu::Item::LastReport);
     lastReport.setEnabled(true);
     connect(&lastReport, &QAction::triggered, this, &MainForm::showLastReport);
+    QAction& database = m_mainMenu->action(MainMenu::Item::DeleteDatabase);
+    database.setEnabled(true);
+    connect(&database, &QAction::triggered, this,
+            [this] { DataForm::showDatabase(m_home.nativeDir(), m_texts, m_prompts, this); });
     connect(&m_tray->notifyAction(), &QAction::triggered, m_watch, &core::WatchController::toggleNotify);
     connectListFileCommands();
 }

@@ -605,6 +605,16 @@ private slots:
         QCOMPARE(rowsOf(kept), rowsOf(deleted));
     }
 
+    void databaseWindowOpensFromTheViewMenuOnTheHomesDatabase()
+    {
+        writeQuietSettings();
+        start();
+        QVERIFY(m_form->mainMenu().action(ui::MainMenu::Item::DeleteDatabase).isEnabled());
+        trigger(ui::MainMenu::Item::DeleteDatabase);
+        QCOMPARE(m_dialogs->seen(), QStringList{QStringLiteral("DataForm")});
+        QCOMPARE(TestFiles::read(file("backup.bak")), QByteArray("EMail,Subject,Account,Date/Time"));
+    }
+
     void columnWidthsAreKeptInTheSettings()
     {
         // A hand-edited width that is no width leaves the column as it is.
