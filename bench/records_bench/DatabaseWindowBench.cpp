@@ -87,6 +87,7 @@ class SilentPrompts : public vantor::core::UserPrompts
 public:
     void showError(const QString&) override {}
     bool askYesNo(const QString&) override { return false; }
+    bool askOkCancel(const QString&) override { return false; }
     QString askPassword(const QString&, const QString&) override { return {}; }
     QString askText(const QString&, const QString&) override { return {}; }
 };

@@ -229,6 +229,8 @@ public:
             else
                 enter(u32(&frame.entries[entry * EntrySize + 4]));
         }
+        if (m_isCut && m_index.error.empty())
+            m_index.error = DamagedText;
     }
 
 private:
@@ -258,8 +260,18 @@ private:
         frame.leftLink = u32(&header[8]);
         frame.parentLink = u32(&header[12]);
         frame.entryCount = u32(&header[16]) >> 8;
-        if (frame.entryCount > m_entryBudget ||
-            !m_file.read(std::uint64_t{node} + NodeHeaderSize, frame.entries, frame.entryCount * EntrySize)) {
+        if (frame.entryCount > m_entryBudget) {
+            m_index.error = DamagedText;
+            return;
+        }
+        // A file cut inside a node still gives the entries before the cut.
+        const std::uint64_t entriesAt = std::uint64_t{node} + NodeHeaderSize;
+        const std::uint64_t room = (m_file.size() - entriesAt) / EntrySize;
+        if (frame.entryCount > room) {
+            frame.entryCount = static_cast<std::size_t>(room);
+            m_isCut = true;
+        }
+        if (!m_file.read(entriesAt, frame.entries, frame.entryCount * EntrySize)) {
             m_index.error = DamagedText;
             return;
         }
@@ -297,6 +309,7 @@ private:
     std::uint64_t m_entryBudget;
     std::unordered_set<std::uint32_t> m_visited;
     std::vector<Frame> m_stack;
+    bool m_isCut = false;
 };
 
 } // namespace

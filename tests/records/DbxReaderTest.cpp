@@ -106,6 +106,11 @@ TEST(DbxReader, ReadsTheFolderListOfARealStore)
 
 TEST(DbxReader, ReadsAMessageAndItsText)
 {
+    // A folder the client created and never filled.
+    const auto outbox = DbxReader::readDbxIndex(DbxData + "DbxOutlookExpress/Outbox.dbx");
+    EXPECT_EQ(outbox.error, "");
+    EXPECT_TRUE(outbox.messages.empty());
+
     const std::string file = DbxData + "Mail-Transport-Dbx/test.dbx";
     const auto index = DbxReader::readDbxIndex(file);
     ASSERT_EQ(index.error, "");
@@ -132,30 +137,63 @@ TEST(DbxReader, RejectsAFileThatIsNotAMailStore)
     EXPECT_NE(DbxReader::readDbxMessageText(DbxData + "DbxOutlookExpress/Folders.dbx", 0x100).error, "");
 }
 
-TEST(DbxReader, WalksALevelledTreeInOrderAndJoinsTextBlocks)
+// Builds a complete tree of the given depth with fanOut entries a node, numbering the messages in the order
+// the client lists them: a node's left subtree, then each entry's record followed by the entry's subtree.
+class TreeBuilder
+{
+public:
+    explicit TreeBuilder(StoreBuilder& store)
+        : m_store(store)
+    {}
+
+    std::uint32_t build(int depth, std::uint32_t parent, int fanOut)
+    {
+        const std::uint32_t node = allocate(24 + 12 * static_cast<std::uint32_t>(fanOut));
+        std::vector<StoreBuilder::Entry> entries;
+        const std::uint32_t left = depth > 1 ? build(depth - 1, node, fanOut) : 0;
+        for (int i = 0; i < fanOut; ++i) {
+            const std::uint32_t record = allocate(48);
+            m_store.message(record, "m" + std::to_string(m_count++), 0);
+            entries.push_back({record, depth > 1 ? build(depth - 1, node, fanOut) : 0});
+        }
+        m_store.node(node, left, parent, entries);
+        return node;
+    }
+    int count() const { return m_count; }
+
+private:
+    std::uint32_t allocate(std::uint32_t size)
+    {
+        const std::uint32_t at = m_next;
+        m_next += size;
+        return at;
+    }
+
+    StoreBuilder& m_store;
+    std::uint32_t m_next = 0x200;
+    int m_count = 0;
+};
+
+TEST(DbxReader, WalksATreeOfThreeLevelsInOrderAndJoinsTextBlocks)
 {
     TempHome home;
-    StoreBuilder store;
-    store.root(0x100);
-    // Root with a left subtree and two entries, the second with a subtree of its own. +12 of the children
-    // leads back to the root, as in the client's files.
-    store.node(0x100, 0x200, 0, {{0x1000, 0}, {0x1100, 0x300}});
-    store.node(0x200, 0, 0x100, {{0x1200, 0}});
-    store.node(0x300, 0, 0x100, {{0x1300, 0}});
-    store.message(0x1200, "first", 0x2000);
-    store.message(0x1000, "second", 0);
-    store.message(0x1100, "third", 0);
-    store.message(0x1300, "fourth", 0);
+    StoreBuilder store(0x10000);
+    TreeBuilder tree(store);
+    store.root(tree.build(3, 0, 4));
     // Three blocks; a zero byte ends the middle block's share early.
-    store.block(0x2000, "one ", 0x2400);
-    store.block(0x2400, std::string("two\0junk", 8), 0x2800);
-    store.block(0x2800, " three", 0);
+    store.block(0x8000, "one ", 0x8400);
+    store.block(0x8400, std::string("two\0junk", 8), 0x8800);
+    store.block(0x8800, " three", 0);
     const std::string file = store.write(home, "Levels.dbx");
 
     const auto index = DbxReader::readDbxIndex(file);
     EXPECT_EQ(index.error, "");
-    EXPECT_EQ(subjects(index), (std::vector<std::string>{"first", "second", "third", "fourth"}));
-    EXPECT_EQ(DbxReader::readDbxMessageText(file, 0x2000).bytes, "one two three");
+    std::vector<std::string> expected;
+    for (int i = 0; i < tree.count(); ++i)
+        expected.push_back("m" + std::to_string(i));
+    EXPECT_GT(tree.count(), 51);
+    EXPECT_EQ(subjects(index), expected);
+    EXPECT_EQ(DbxReader::readDbxMessageText(file, 0x8000).bytes, "one two three");
 }
 
 TEST(DbxReader, EndsOnDamageWithWhatWasReadSoFar)
@@ -171,11 +209,11 @@ TEST(DbxReader, EndsOnDamageWithWhatWasReadSoFar)
         EXPECT_TRUE(index.messages.empty());
     }
     {
-        // Nodes that lead into each other, an entry whose record lies outside the file.
+        // Nodes that lead into each other and to themselves, an entry whose record lies outside the file.
         StoreBuilder store;
         store.root(0x100);
         store.node(0x100, 0x200, 0x200, {{0x1000, 0x100}, {0x7FFFFF00, 0}, {0x1100, 0}});
-        store.node(0x200, 0x100, 0x100, {{0x1200, 0x200}});
+        store.node(0x200, 0x200, 0x100, {{0x1200, 0x200}});
         store.message(0x1000, "kept", 0);
         store.message(0x1100, "never reached", 0);
         store.message(0x1200, "left", 0);
@@ -196,5 +234,18 @@ TEST(DbxReader, EndsOnDamageWithWhatWasReadSoFar)
         const auto text = DbxReader::readDbxMessageText(file, 0x2000);
         EXPECT_NE(text.error, "");
         EXPECT_EQ(text.bytes, "round and round ");
+    }
+    {
+        // A real store cut inside its index: the messages before the cut, and never a read past the end.
+        const std::string whole = vantor::test::readBytes(DbxData + "IPED/test_OutlookDBX.dbx");
+        const std::uint32_t root = 0x1E254; // where the sample's index node lies
+        const std::string file = home.write("Cut.dbx", whole.substr(0, root + 24 + 12 * 10 + 5));
+        const auto index = DbxReader::readDbxIndex(file);
+        EXPECT_NE(index.error, "");
+        const auto full = DbxReader::readDbxIndex(DbxData + "IPED/test_OutlookDBX.dbx");
+        ASSERT_EQ(index.messages.size(), 10u);
+        for (std::size_t i = 0; i < index.messages.size(); ++i)
+            EXPECT_EQ(index.messages[i].subject, full.messages[i].subject);
+        EXPECT_NE(DbxReader::readDbxMessageText(file, full.messages.back().textOffset).error, "");
     }
 }

@@ -3,12 +3,12 @@
 # inputs up to 256 KB so that faults that depend on size are reachable. Each harness grows its own
 # working corpus under WORK (default ./fuzz-work), seeded from the project's sample files; crashes, leaks
 # and timeouts are saved there too.
-#   tools/fuzz/run-fuzzers.sh BUILD_DIR [SECONDS] [HARNESS...]     HARNESS: mime codec ini proto records blacklist contacts
+#   tools/fuzz/run-fuzzers.sh BUILD_DIR [SECONDS] [HARNESS...]     HARNESS: mime codec ini proto records blacklist contacts dbx
 set -eu
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=${1:?usage: run-fuzzers.sh BUILD_DIR [SECONDS] [HARNESS...]}
 SECONDS_EACH=${2:-600}
-[ $# -gt 2 ] && shift 2 || set -- mime codec ini proto records blacklist contacts
+[ $# -gt 2 ] && shift 2 || set -- mime codec ini proto records blacklist contacts dbx
 WORK=${WORK:-$PWD/fuzz-work}
 # Harnesses that read files write every input to disk; in memory that costs little.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
@@ -19,6 +19,7 @@ seeds() {
     codec) echo "$ROOT/tests/data/mimekit" ;;
     ini) echo "" ;;
     contacts) echo "$ROOT/tests/data/vcard $ROOT/tests/data/thunderbird-prefs" ;;
+    dbx) echo "$ROOT/tests/data/dbx" ;;
     *) echo "$ROOT/tools/$1_fuzz/corpus" ;;
     esac
 }
