@@ -1,9 +1,10 @@
 #include "records/DbxReader.h"
 
+#include "records/WindowedFile.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <unordered_set>
 
@@ -21,6 +22,10 @@ constexpr std::size_t EntrySize = 12;
 constexpr std::size_t RecordHeaderSize = 12;
 constexpr std::size_t BlockHeaderSize = 16;
 constexpr std::size_t BlockTextSize = 512;
+constexpr std::size_t BlockSize = BlockHeaderSize + BlockTextSize;
+// Enough for a record of a dozen short texts in one read of the disk, little enough that reading the records
+// scattered over a large file does not read the file whole.
+constexpr std::size_t IndexWindow = 1024;
 
 constexpr std::array<unsigned char, 4> Signature{0xCF, 0xAD, 0x12, 0xFE};
 // Bytes 4 to 19: the class of the file. The two kinds differ only in their first byte.
@@ -40,45 +45,6 @@ std::uint64_t u64(const unsigned char* bytes)
 {
     return static_cast<std::uint64_t>(u32(bytes)) | static_cast<std::uint64_t>(u32(bytes + 4)) << 32;
 }
-
-// Reads pieces of a file at given offsets, refusing any piece that does not lie wholly inside the file.
-class BoundedFile
-{
-public:
-    explicit BoundedFile(const fs::path& path)
-        : m_in(path, std::ios::binary)
-    {
-        std::error_code error;
-        m_size = fs::file_size(path, error);
-        if (error)
-            m_in.close();
-    }
-
-    bool isOpen() const { return m_in.is_open(); }
-    std::uint64_t size() const { return m_size; }
-
-    bool read(std::uint64_t offset, unsigned char* out, std::size_t length)
-    {
-        if (offset > m_size || length > m_size - offset)
-            return false;
-        m_in.clear();
-        m_in.seekg(static_cast<std::streamoff>(offset));
-        m_in.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(length));
-        return m_in.gcount() == static_cast<std::streamsize>(length);
-    }
-
-    bool read(std::uint64_t offset, std::vector<unsigned char>& out, std::size_t length)
-    {
-        if (offset > m_size || length > m_size - offset)
-            return false;
-        out.resize(length);
-        return read(offset, out.data(), length);
-    }
-
-private:
-    std::ifstream m_in;
-    std::uint64_t m_size = 0;
-};
 
 // The tag list and data area of one data record.
 class DataRecord
@@ -175,37 +141,13 @@ std::optional<DbxFileKind> kindOf(const unsigned char* header)
     return std::nullopt;
 }
 
-// Opens the file and reads its header: the kind, and whether it holds any item at all.
-struct OpenedStore
-{
-    std::optional<DbxFileKind> kind;
-    std::uint32_t itemCount = 0;
-    std::uint32_t rootOffset = 0;
-    std::string error;
-};
-
-OpenedStore openStore(BoundedFile& file, const fs::path& path)
-{
-    OpenedStore store;
-    std::array<unsigned char, HeaderSize> header{};
-    if (!file.isOpen())
-        store.error = "cannot open " + path.string();
-    else if (!file.read(0, header.data(), header.size()) || !(store.kind = kindOf(header.data())))
-        store.error = path.filename().string() + " is not a mail store file";
-    else {
-        store.itemCount = u32(&header[ItemCountAt]);
-        store.rootOffset = u32(&header[RootOffsetAt]);
-    }
-    return store;
-}
-
 // Walks the index tree in order: a node's left subtree (+8), then each entry's record followed by the
 // entry's subtree. +12 leads back to the parent, which the visited set has already seen. The walk keeps its
 // own stack, so a hostile file cannot exhaust the program's.
 class IndexWalk
 {
 public:
-    IndexWalk(BoundedFile& file, DbxIndex& index)
+    IndexWalk(WindowedFile& file, DbxIndex& index)
         : m_file(file)
         , m_index(index)
         // A sound tree lists every entry once, and entries lie in the file: more than fit in it is a loop.
@@ -304,7 +246,7 @@ private:
             m_index.folders.push_back(std::move(*folder));
     }
 
-    BoundedFile& m_file;
+    WindowedFile& m_file;
     DbxIndex& m_index;
     std::uint64_t m_entryBudget;
     std::unordered_set<std::uint32_t> m_visited;
@@ -320,45 +262,74 @@ std::int64_t unixSecondsOfFileTime(std::uint64_t fileTime)
     return static_cast<std::int64_t>(fileTime / 10'000'000) - SecondsFrom1601To1970;
 }
 
-DbxIndex DbxReader::readDbxIndex(const fs::path& path)
+DbxReader::DbxReader(const fs::path& path)
+    : m_path(path)
+    , m_file(std::make_unique<WindowedFile>(path))
+{
+    std::array<unsigned char, HeaderSize> header{};
+    if (!m_file->isOpen())
+        m_openError = "cannot open " + path.string();
+    else if (!m_file->read(0, header.data(), header.size()) || !(m_kind = kindOf(header.data())))
+        m_openError = path.filename().string() + " is not a mail store file";
+    else {
+        m_itemCount = u32(&header[ItemCountAt]);
+        m_rootOffset = u32(&header[RootOffsetAt]);
+    }
+}
+
+DbxReader::~DbxReader() = default;
+
+DbxIndex DbxReader::readIndex()
 {
     DbxIndex index;
-    BoundedFile file(path);
-    const OpenedStore store = openStore(file, path);
-    if (!store.error.empty()) {
-        index.error = store.error;
+    if (!m_openError.empty()) {
+        index.error = m_openError;
         return index;
     }
-    index.kind = *store.kind;
-    if (store.itemCount > 0)
-        IndexWalk(file, index).run(store.rootOffset);
+    index.kind = *m_kind;
+    if (m_itemCount > 0) {
+        // Records are small and lie anywhere among the message texts.
+        m_file->setWindow(IndexWindow);
+        IndexWalk(*m_file, index).run(m_rootOffset);
+    }
     return index;
 }
 
-DbxReader::MessageText DbxReader::readDbxMessageText(const fs::path& path, std::uint32_t offset)
+DbxReader::MessageText DbxReader::readMessageText(std::uint32_t offset)
 {
     MessageText text;
-    BoundedFile file(path);
-    const OpenedStore store = openStore(file, path);
-    if (!store.error.empty() || store.kind != DbxFileKind::MessageStore) {
-        text.error = store.error.empty() ? path.filename().string() + " holds no messages" : store.error;
+    if (!m_openError.empty() || m_kind != DbxFileKind::MessageStore) {
+        text.error = m_openError.empty() ? m_path.filename().string() + " holds no messages" : m_openError;
         return text;
     }
-    if (store.itemCount == 0)
+    if (m_itemCount == 0)
         return text;
-    std::unordered_set<std::uint32_t> visited;
-    std::array<unsigned char, BlockHeaderSize + BlockTextSize> block{};
-    for (std::uint32_t at = offset; at != 0; at = u32(&block[12])) {
-        if (!visited.insert(at).second || !file.read(at, block.data(), block.size())) {
+    // A message's blocks mostly follow each other.
+    m_file->setWindow(WindowedFile::DefaultWindow);
+    // A chain that comes back to a block it has passed is caught by Brent's method: the block it last stood
+    // on at a power of two steps is remembered, and a loop reaches it again within a few times its length,
+    // without keeping the whole chain.
+    std::uint32_t remembered = 0;
+    std::size_t stepsSinceRemembered = 0;
+    std::size_t nextPower = 1;
+    for (std::uint32_t at = offset; at != 0;) {
+        const unsigned char* block = at != remembered ? m_file->view(at, BlockSize) : nullptr;
+        if (block == nullptr) {
             text.error = DamagedText;
             break;
         }
-        if (u32(block.data()) != at)
+        if (u32(block) != at)
             break;
-        const std::size_t used = std::min<std::size_t>(u32(&block[8]), BlockTextSize);
-        const unsigned char* bytes = &block[BlockHeaderSize];
-        text.bytes.append(reinterpret_cast<const char*>(bytes),
-                          static_cast<std::size_t>(std::find(bytes, bytes + used, 0) - bytes));
+        const std::size_t used = std::min<std::size_t>(u32(block + 8), BlockTextSize);
+        const char* bytes = reinterpret_cast<const char*>(block + BlockHeaderSize);
+        const void* zero = std::memchr(bytes, 0, used);
+        text.bytes.append(bytes, zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - bytes) : used);
+        if (++stepsSinceRemembered == nextPower) {
+            remembered = at;
+            stepsSinceRemembered = 0;
+            nextPower *= 2;
+        }
+        at = u32(block + 12);
     }
     return text;
 }

@@ -46,7 +46,8 @@ std::string sha256(const std::string& bytes)
 // Prints the file's lines; false when something could not be read.
 bool dump(const std::string& file)
 {
-    const vantor::records::DbxIndex index = DbxReader::readDbxIndex(file);
+    DbxReader reader(file);
+    const vantor::records::DbxIndex index = reader.readIndex();
     bool isWhole = index.error.empty();
     for (const auto& folder : index.folders) {
         JsonWriter json;
@@ -60,7 +61,7 @@ bool dump(const std::string& file)
         std::cout << json.text() << '\n';
     }
     for (const auto& message : index.messages) {
-        const DbxReader::MessageText text = DbxReader::readDbxMessageText(file, message.textOffset);
+        const DbxReader::MessageText text = reader.readMessageText(message.textOffset);
         JsonWriter json;
         json.beginObject();
         json.field("file", file);
