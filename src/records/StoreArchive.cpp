@@ -215,6 +215,8 @@ StoreArchive::Status StoreArchive::add(const std::vector<std::filesystem::path>&
             zip_source_free(source);
             return Status::CannotWrite;
         }
+        // The fastest deflate level: mail folders shrink nearly as well with it, in a fraction of the time.
+        zip_set_file_compression(handle.archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
         if (!password.empty()
             && zip_file_set_encryption(handle.archive, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256,
                                        password.c_str()) != 0)
