@@ -105,6 +105,10 @@ TEST(StoreArchive, BacksUpFoldersWithAndWithoutPasswordAndGivesThemBackByteForBy
             }
             EXPECT_TRUE(filesIn(restored).empty());
         }
+        StoreArchive::ExtractOptions stop = withPassword(password);
+        stop.progress = [](const std::string&, double) { return false; };
+        EXPECT_EQ(StoreArchive(store.archive).extract("Inbox.dbx", restored, stop), Status::Cancelled);
+        EXPECT_TRUE(filesIn(restored).empty());
         for (const std::string name : {"Inbox.dbx", "Outbox.dbx"}) {
             EXPECT_EQ(StoreArchive(store.archive).extract(name, restored, withPassword(password)), Status::Ok);
             EXPECT_EQ(readBytes(restored / name), readBytes(store.store / name)) << name;

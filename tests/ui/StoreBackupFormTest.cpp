@@ -6,6 +6,7 @@
 #include "support/ScriptedUserPrompts.h"
 #include "support/TestFiles.h"
 #include "ui/StoreCommands.h"
+#include "ui/widgets/ProgressWindow.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -211,6 +212,25 @@ private slots:
         m_prompts.choiceAnswers = {Choice::No, Choice::No};
         restore(archive, QStringLiteral("other"));
         QVERIFY(m_prompts.questions.value(0).startsWith(QStringLiteral("Inbox.dbx is the same age or newer")));
+    }
+
+    void cancelInTheProgressWindowLeavesTheArchiveAsItWas()
+    {
+        const std::vector<core::StoreFolder> inbox = {{QStringLiteral("Inbox"), QStringLiteral("Inbox.dbx")}};
+        core::StoreBackup backup(*m_store, m_texts, m_prompts);
+        RecordedProgress quiet;
+        QVERIFY(backup.backup(path("kept.oeb"), inbox, QString(), quiet));
+        const QByteArray before = TestFiles::read(path("kept.oeb"));
+
+        ui::ProgressWindow progress(QStringLiteral("Backup EMails"), m_texts, nullptr);
+        progress.dialog().cancel();
+        QVERIFY(!backup.backup(path("kept.oeb"), {{QStringLiteral("Outbox"), QStringLiteral("Outbox.dbx")}},
+                               QStringLiteral("pw"), progress));
+        QVERIFY(!backup.backup(path("new.oeb"), inbox, QString(), progress));
+        QCOMPARE(TestFiles::read(path("kept.oeb")), before);
+        QVERIFY(!QFile::exists(path("new.oeb")));
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*.oeb*")}), QStringList{QStringLiteral("kept.oeb")});
+        QVERIFY(m_prompts.errors.isEmpty());
     }
 
     void archivesNotMadeAsBackupsAreRefusedBeforeAnythingIsWritten()

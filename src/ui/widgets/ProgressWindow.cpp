@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <limits>
+
 namespace vantor::ui {
 
 ProgressWindow::ProgressWindow(const QString& title, const storage::TextTable& texts, QWidget* parent)
@@ -16,18 +18,19 @@ ProgressWindow::ProgressWindow(const QString& title, const storage::TextTable& t
     m_dialog.setLabelText(m_wait);
     m_dialog.setCancelButtonText(QLatin1Char('&') + core::uiText(texts, "Extra", "052"));
     m_dialog.setRange(0, Steps);
-    m_dialog.setMinimumDuration(400);
+    // Shown by report() alone: QProgressDialog's own timer could pop it up in the middle of a question.
+    m_dialog.setMinimumDuration(std::numeric_limits<int>::max());
     m_dialog.setAutoReset(false);
     m_dialog.setAutoClose(false);
-    m_dialog.setValue(0);
+    m_dialog.hide();
+    m_clock.start();
 }
 
 bool ProgressWindow::report(const QString& file, double fraction)
 {
-    if (m_isPaused) {
-        m_isPaused = false;
+    // Work of a moment shows no window at all.
+    if (!m_dialog.isVisible() && m_clock.elapsed() >= ShowAfterMs)
         m_dialog.show();
-    }
     m_dialog.setLabelText(m_wait + QLatin1Char('\n') + file);
     m_dialog.setValue(static_cast<int>(qBound(0.0, fraction, 1.0) * Steps));
     // The work runs on this thread: without this, Cancel could not be clicked and the window would freeze.
@@ -37,13 +40,11 @@ bool ProgressWindow::report(const QString& file, double fraction)
 
 void ProgressWindow::pause()
 {
-    m_isPaused = m_dialog.isVisible();
     m_dialog.hide();
 }
 
 void ProgressWindow::finish()
 {
-    m_isPaused = false;
     m_dialog.hide();
 }
 

@@ -3,6 +3,7 @@
 #include "core/store/StoreProgress.h"
 #include "storage/TextTable.h"
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
 
 namespace vantor::ui {
@@ -22,10 +23,11 @@ public:
 
 private:
     static constexpr int Steps = 1000;
+    static constexpr qint64 ShowAfterMs = 400;
 
     QProgressDialog m_dialog;
     QString m_wait;
-    bool m_isPaused = false;
+    QElapsedTimer m_clock;
 };
 
 } // namespace vantor::ui
