@@ -34,13 +34,15 @@ public:
         std::mt19937 random(7);
         std::string text;
         while (text.size() < FolderSize) {
-            text += "Received: from mx" + std::to_string(random() % 1000) + ".example.test by pop.example.test\r\n";
+            text += "Received: from mx" + std::to_string(random() % 1000) +
+                    ".example.test by pop.example.test\r\n";
             text += "Subject: offer " + std::to_string(random()) + " for you\r\n\r\n";
             for (int word = 0; word < 40; ++word)
                 text += std::to_string(random() % 100000) + (word % 12 == 11 ? "\r\n" : " ");
         }
         text.resize(FolderSize);
-        std::ofstream(m_dir / "Inbox.dbx", std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(m_dir / "Inbox.dbx", std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     ~BenchStore()
     {
@@ -66,10 +68,11 @@ void backupAndRestore(benchmark::State& state, const std::string& password)
     options.password = password;
     for (auto _ : state) {
         fs::remove(archive);
-        if (StoreArchive(archive).add({store().dir() / "Inbox.dbx"}, "bench", password) != StoreArchive::Status::Ok)
+        if (StoreArchive(archive).add({store().dir() / "Inbox.dbx"}, "bench", password) !=
+            StoreArchive::Status::Ok)
             state.SkipWithError("add failed");
-        if (StoreArchive(archive).extract("Inbox.dbx", store().dir() / "restored", options)
-            != StoreArchive::Status::Ok)
+        if (StoreArchive(archive).extract("Inbox.dbx", store().dir() / "restored", options) !=
+            StoreArchive::Status::Ok)
             state.SkipWithError("extract failed");
     }
     state.counters["archive_MB"] = static_cast<double>(fs::file_size(archive)) / (1 << 20);

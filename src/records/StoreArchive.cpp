@@ -2,15 +2,13 @@
 
 #include "base/FileDescriptor.h"
 
-#include <zip.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zip.h>
 
 namespace vantor::records {
 
@@ -198,7 +196,8 @@ StoreArchive::Status StoreArchive::add(const std::vector<std::filesystem::path>&
     handle.archive = openArchive(m_file, ZIP_CREATE, &status);
     if (!handle.archive)
         return status;
-    if (zip_set_archive_comment(handle.archive, comment.data(), static_cast<zip_uint16_t>(comment.size())) != 0)
+    if (zip_set_archive_comment(handle.archive, comment.data(), static_cast<zip_uint16_t>(comment.size())) !=
+        0)
         return Status::CannotWrite;
     AddProgress state{&progress, {}, false};
     std::uintmax_t sizeSoFar = 0;
@@ -217,9 +216,8 @@ StoreArchive::Status StoreArchive::add(const std::vector<std::filesystem::path>&
         }
         // The fastest deflate level: mail folders shrink nearly as well with it, in a fraction of the time.
         zip_set_file_compression(handle.archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);
-        if (!password.empty()
-            && zip_file_set_encryption(handle.archive, static_cast<zip_uint64_t>(index), ZIP_EM_AES_256,
-                                       password.c_str()) != 0)
+        if (!password.empty() && zip_file_set_encryption(handle.archive, static_cast<zip_uint64_t>(index),
+                                                         ZIP_EM_AES_256, password.c_str()) != 0)
             return Status::CannotWrite;
         sizeSoFar += sizes[i];
         state.fileEnds.emplace_back(name, totalSize ? static_cast<double>(sizeSoFar) / totalSize : 1.0);
@@ -242,7 +240,8 @@ StoreArchive::Status StoreArchive::add(const std::vector<std::filesystem::path>&
     return Status::CannotWrite;
 }
 
-StoreArchive::Status StoreArchive::extract(const std::string& entryName, const std::filesystem::path& directory,
+StoreArchive::Status StoreArchive::extract(const std::string& entryName,
+                                           const std::filesystem::path& directory,
                                            const ExtractOptions& options) const
 {
     const std::string targetName = options.targetName.empty() ? entryName : options.targetName;
@@ -269,7 +268,8 @@ StoreArchive::Status StoreArchive::extract(const std::string& entryName, const s
                                             options.password.empty() ? nullptr : options.password.c_str());
     if (!source.file) {
         const int error = zip_error_code_zip(zip_get_error(handle.archive));
-        return error == ZIP_ER_NOPASSWD || error == ZIP_ER_WRONGPASSWD ? Status::WrongPassword : Status::Corrupted;
+        return error == ZIP_ER_NOPASSWD || error == ZIP_ER_WRONGPASSWD ? Status::WrongPassword
+                                                                       : Status::Corrupted;
     }
 
     const std::filesystem::path target = directory / targetName;
@@ -299,14 +299,14 @@ StoreArchive::Status StoreArchive::extract(const std::string& entryName, const s
         if (!writeAll(out.get(), buffer.data(), static_cast<std::size_t>(got)))
             return fail(Status::CannotWrite);
         done += static_cast<std::uint64_t>(got);
-        if (options.progress
-            && !options.progress(entryName, entry.size ? static_cast<double>(done) / entry.size : 1.0))
+        if (options.progress &&
+            !options.progress(entryName, entry.size ? static_cast<double>(done) / entry.size : 1.0))
             return fail(Status::Cancelled);
     }
 
     const struct timespec times[2] = {{entry.modified, 0}, {entry.modified, 0}};
-    if (::fchmod(out.get(), newFileMode(target)) != 0 || ::futimens(out.get(), times) != 0
-        || ::fsync(out.get()) != 0 || out.closeNow() != 0)
+    if (::fchmod(out.get(), newFileMode(target)) != 0 || ::futimens(out.get(), times) != 0 ||
+        ::fsync(out.get()) != 0 || out.closeNow() != 0)
         return fail(Status::CannotWrite);
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(Status::CannotWrite);

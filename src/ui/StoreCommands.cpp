@@ -33,7 +33,8 @@ bool StoreCommands::ensureStore(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     if (!m_store.choose(dialog.selectedFiles().constFirst())) {
-        m_prompts.showError(core::fillPlaceholders(uiText(m_texts, "Extra", "041"), {QStringLiteral("setting.ini")}));
+        m_prompts.showError(
+            core::fillPlaceholders(uiText(m_texts, "Extra", "041"), {QStringLiteral("setting.ini")}));
         return false;
     }
     return true;
@@ -51,8 +52,9 @@ void StoreCommands::restoreEMails(QWidget* parent)
 {
     if (!ensureStore(parent))
         return;
-    const QString archive = OpenFileDialog::run(parent, QStringLiteral("SelectBackupDialog"),
-                                                uiText(m_texts, "Dialog", "001"), {uiText(m_texts, "Extra", "097")});
+    const QString archive =
+        OpenFileDialog::run(parent, QStringLiteral("SelectBackupDialog"), uiText(m_texts, "Dialog", "001"),
+                            {uiText(m_texts, "Extra", "097")});
     if (archive.isEmpty())
         return;
     ProgressWindow progress(uiText(m_texts, "Menu", "030"), m_texts, parent);

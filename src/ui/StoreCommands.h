@@ -14,7 +14,8 @@ namespace vantor::ui {
 class StoreCommands
 {
 public:
-    StoreCommands(const core::HomeDirectory& home, const storage::TextTable& texts, core::UserPrompts& prompts);
+    StoreCommands(const core::HomeDirectory& home, const storage::TextTable& texts,
+                  core::UserPrompts& prompts);
 
     // The backup window, modally.
     void backupEMails(QWidget* parent);

@@ -2,13 +2,12 @@
 
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
-#include <zip.h>
-
 #include <algorithm>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include <zip.h>
 
 using vantor::records::StoreArchive;
 using vantor::test::readBytes;
@@ -57,7 +56,8 @@ std::vector<std::string> filesIn(const fs::path& dir)
 }
 
 // An archive made by another program, with entries of the given names and contents, stored uncompressed.
-void writeForeignArchive(const fs::path& file, const std::vector<std::pair<std::string, std::string>>& entries)
+void writeForeignArchive(const fs::path& file,
+                         const std::vector<std::pair<std::string, std::string>>& entries)
 {
     int error = 0;
     zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -86,7 +86,8 @@ TEST(StoreArchive, BacksUpFoldersWithAndWithoutPasswordAndGivesThemBackByteForBy
     for (const std::string password : {"", "s\xc3\xa9same 1"}) {
         SCOPED_TRACE(password);
         fs::remove(store.archive);
-        ASSERT_EQ(StoreArchive(store.archive).add({store.inbox, store.outbox}, Comment, password), Status::Ok);
+        ASSERT_EQ(StoreArchive(store.archive).add({store.inbox, store.outbox}, Comment, password),
+                  Status::Ok);
 
         const auto contents = StoreArchive(store.archive).read();
         ASSERT_EQ(contents.status, Status::Ok);
@@ -110,7 +111,8 @@ TEST(StoreArchive, BacksUpFoldersWithAndWithoutPasswordAndGivesThemBackByteForBy
         EXPECT_EQ(StoreArchive(store.archive).extract("Inbox.dbx", restored, stop), Status::Cancelled);
         EXPECT_TRUE(filesIn(restored).empty());
         for (const std::string name : {"Inbox.dbx", "Outbox.dbx"}) {
-            EXPECT_EQ(StoreArchive(store.archive).extract(name, restored, withPassword(password)), Status::Ok);
+            EXPECT_EQ(StoreArchive(store.archive).extract(name, restored, withPassword(password)),
+                      Status::Ok);
             EXPECT_EQ(readBytes(restored / name), readBytes(store.store / name)) << name;
         }
         // The restored file carries the time of the backed-up one, to the two seconds the archive keeps.
@@ -155,7 +157,8 @@ TEST(StoreArchive, RefusedOrCancelledAddsLeaveTheOldArchiveAsItWas)
     EXPECT_EQ(StoreArchive(store.archive).add({store.outbox}, Comment, std::string(81, 'p')),
               Status::PasswordTooLong);
     fs::path failed;
-    EXPECT_EQ(StoreArchive(store.archive).add({store.outbox, store.store / "Missing.dbx"}, Comment, "", {}, &failed),
+    EXPECT_EQ(StoreArchive(store.archive)
+                  .add({store.outbox, store.store / "Missing.dbx"}, Comment, "", {}, &failed),
               Status::CannotRead);
     EXPECT_EQ(failed, store.store / "Missing.dbx");
     EXPECT_EQ(readBytes(store.archive), before);
@@ -182,7 +185,8 @@ TEST(StoreArchive, EntriesThatWouldLeaveTheTargetFolderAreRefused)
     const fs::path store = home.dir() / "store";
     fs::create_directories(store);
     const fs::path archive = home.dir() / "evil.oeb";
-    const std::vector<std::string> unsafe = {"../x.dbx", "/tmp/abs.dbx", "C:x.dbx", "..\\x.dbx", "sub/x.dbx", ".."};
+    const std::vector<std::string> unsafe = {"../x.dbx",  "/tmp/abs.dbx", "C:x.dbx",
+                                             "..\\x.dbx", "sub/x.dbx",    ".."};
     std::vector<std::pair<std::string, std::string>> entries;
     for (const std::string& name : unsafe)
         entries.emplace_back(name, "payload");

@@ -76,9 +76,12 @@ private:
     void makeStore(const QString& name)
     {
         QVERIFY(QDir().mkpath(path(name)));
-        QVERIFY(QFile::copy(DbxData + QStringLiteral("DbxOutlookExpress/Folders.dbx"), path(name + QStringLiteral("/Folders.dbx"))));
-        QVERIFY(QFile::copy(DbxData + QStringLiteral("DbxOutlookExpress/Inbox.dbx"), path(name + QStringLiteral("/Inbox.dbx"))));
-        QVERIFY(QFile::copy(DbxData + QStringLiteral("Mail-Transport-Dbx/test.dbx"), path(name + QStringLiteral("/Outbox.dbx"))));
+        QVERIFY(QFile::copy(DbxData + QStringLiteral("DbxOutlookExpress/Folders.dbx"),
+                            path(name + QStringLiteral("/Folders.dbx"))));
+        QVERIFY(QFile::copy(DbxData + QStringLiteral("DbxOutlookExpress/Inbox.dbx"),
+                            path(name + QStringLiteral("/Inbox.dbx"))));
+        QVERIFY(QFile::copy(DbxData + QStringLiteral("Mail-Transport-Dbx/test.dbx"),
+                            path(name + QStringLiteral("/Outbox.dbx"))));
         QVERIFY(m_store->choose(path(name)));
     }
     core::StoreRestore::Outcome restore(const QString& archive, const QString& intoStore)
@@ -126,7 +129,8 @@ private slots:
         form.passwordEdit().setText(QString(81, QLatin1Char('p')));
         QCOMPARE(form.passwordEdit().text().size(), 80);
         m_prompts.errors.clear();
-        QVERIFY(!core::StoreBackup(*m_store, m_texts, m_prompts).checkChoice(1, true, QString(81, QChar(0xe4))));
+        QVERIFY(
+            !core::StoreBackup(*m_store, m_texts, m_prompts).checkChoice(1, true, QString(81, QChar(0xe4))));
         QCOMPARE(m_prompts.errors, QStringList{QStringLiteral("Passwords must be 80 characters or less.")});
         QVERIFY(QDir(m_dir.path()).entryList({QStringLiteral("*.oeb")}).isEmpty());
     }
@@ -159,7 +163,8 @@ private slots:
         m_prompts.passwordAnswers = {QStringLiteral("wrong")};
         QVERIFY(restore(archive, QStringLiteral("empty")).restored.isEmpty());
         QCOMPARE(m_prompts.passwordPrompts.size(), 3);
-        QVERIFY(m_prompts.passwordPrompts.at(0).endsWith(QStringLiteral("|A new password is required for Inbox.dbx")));
+        QVERIFY(m_prompts.passwordPrompts.at(0).endsWith(
+            QStringLiteral("|A new password is required for Inbox.dbx")));
         QVERIFY(filesIn(path("empty")).isEmpty());
 
         // The right password, once typed, opens the second file as well.
@@ -168,7 +173,8 @@ private slots:
         const auto outcome = restore(archive, QStringLiteral("empty"));
         QCOMPARE(outcome.restored, (QStringList{QStringLiteral("Inbox.dbx"), QStringLiteral("Outbox.dbx")}));
         QCOMPARE(m_prompts.passwordPrompts.size(), 2);
-        QCOMPARE(filesIn(path("empty")), (QStringList{QStringLiteral("Inbox.dbx"), QStringLiteral("Outbox.dbx")}));
+        QCOMPARE(filesIn(path("empty")),
+                 (QStringList{QStringLiteral("Inbox.dbx"), QStringLiteral("Outbox.dbx")}));
         for (const QString& name : {QStringLiteral("Inbox.dbx"), QStringLiteral("Outbox.dbx")})
             QCOMPARE(TestFiles::read(path("empty/") + name), TestFiles::read(path("store/") + name));
         QVERIFY(m_prompts.errors.isEmpty());
@@ -179,8 +185,9 @@ private slots:
         const QString archive = path("plain.oeb");
         RecordedProgress progress;
         QVERIFY(core::StoreBackup(*m_store, m_texts, m_prompts)
-                    .backup(path("plain"), {{QStringLiteral("Inbox"), QStringLiteral("Inbox.dbx")},
-                                            {QStringLiteral("Outbox"), QStringLiteral("Outbox.dbx")}},
+                    .backup(path("plain"),
+                            {{QStringLiteral("Inbox"), QStringLiteral("Inbox.dbx")},
+                             {QStringLiteral("Outbox"), QStringLiteral("Outbox.dbx")}},
                             QString(), progress));
         QVERIFY(progress.reports > 0);
 
@@ -198,20 +205,23 @@ private slots:
         m_prompts.choiceDefaults.clear();
         m_prompts.choiceAnswers = {Choice::Yes, Choice::No};
         const auto outcome = restore(archive, QStringLiteral("other"));
-        QCOMPARE(m_prompts.questions,
-                 (QStringList{QStringLiteral("Inbox.dbx is older than the zipped file.\nOverwrite this file? ..."),
-                              QStringLiteral("OUTBOX.DBX is the same age or newer than the zipped file.\n"
-                                             "Do you really want to overwrite this file? ...")}));
+        QCOMPARE(
+            m_prompts.questions,
+            (QStringList{QStringLiteral("Inbox.dbx is older than the zipped file.\nOverwrite this file? ..."),
+                         QStringLiteral("OUTBOX.DBX is the same age or newer than the zipped file.\n"
+                                        "Do you really want to overwrite this file? ...")}));
         QCOMPARE(m_prompts.choiceDefaults, (QList<Choice>{Choice::Yes, Choice::No}));
         QCOMPARE(outcome.restored, QStringList{QStringLiteral("Inbox.dbx")});
         QCOMPARE(TestFiles::read(path("other/Inbox.dbx")), TestFiles::read(path("store/Inbox.dbx")));
-        QCOMPARE(filesIn(path("other")), (QStringList{QStringLiteral("Inbox.dbx"), QStringLiteral("OUTBOX.DBX")}));
+        QCOMPARE(filesIn(path("other")),
+                 (QStringList{QStringLiteral("Inbox.dbx"), QStringLiteral("OUTBOX.DBX")}));
 
         // The file just restored carries the backup's time, so a second restore finds it the same age.
         m_prompts.questions.clear();
         m_prompts.choiceAnswers = {Choice::No, Choice::No};
         restore(archive, QStringLiteral("other"));
-        QVERIFY(m_prompts.questions.value(0).startsWith(QStringLiteral("Inbox.dbx is the same age or newer")));
+        QVERIFY(
+            m_prompts.questions.value(0).startsWith(QStringLiteral("Inbox.dbx is the same age or newer")));
     }
 
     void cancelInTheProgressWindowLeavesTheArchiveAsItWas()
@@ -229,7 +239,8 @@ private slots:
         QVERIFY(!backup.backup(path("new.oeb"), inbox, QString(), progress));
         QCOMPARE(TestFiles::read(path("kept.oeb")), before);
         QVERIFY(!QFile::exists(path("new.oeb")));
-        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*.oeb*")}), QStringList{QStringLiteral("kept.oeb")});
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*.oeb*")}),
+                 QStringList{QStringLiteral("kept.oeb")});
         QVERIFY(m_prompts.errors.isEmpty());
     }
 
@@ -237,7 +248,8 @@ private slots:
     {
         // Another program's comment, and an entry that climbs out of the store.
         QVERIFY(StoreArchive(native(path("foreign.oeb")))
-                    .add({native(path("store/Inbox.dbx"))}, "Made by something else", "") == StoreArchive::Status::Ok);
+                    .add({native(path("store/Inbox.dbx"))}, "Made by something else", "") ==
+                StoreArchive::Status::Ok);
         int error = 0;
         zip_t* zip = zip_open(native(path("climb.oeb")).c_str(), ZIP_CREATE, &error);
         QVERIFY(zip);
@@ -250,10 +262,12 @@ private slots:
         for (const char* name : {"foreign.oeb", "climb.oeb"}) {
             restore(path(QString::fromLatin1(name)), QStringLiteral("empty"));
             QCOMPARE(m_prompts.errors.takeFirst(),
-                     path(QString::fromLatin1(name)) + QStringLiteral(" is not a backup of mail folders made by EMail Vantor."));
+                     path(QString::fromLatin1(name)) +
+                         QStringLiteral(" is not a backup of mail folders made by EMail Vantor."));
         }
         restore(path("text.oeb"), QStringLiteral("empty"));
-        QCOMPARE(m_prompts.errors.takeFirst(), path("text.oeb") + QStringLiteral("\nis not a valid Zip file."));
+        QCOMPARE(m_prompts.errors.takeFirst(),
+                 path("text.oeb") + QStringLiteral("\nis not a valid Zip file."));
         QVERIFY(filesIn(path("empty")).isEmpty());
         QVERIFY(!QFile::exists(path("x.dbx")));
     }
@@ -265,9 +279,11 @@ private slots:
         test::ModalDialogs dialogs;
         dialogs.setAnswer(QStringLiteral("StoreFolderDialog"), test::ModalDialogs::chooseFile(path("store")));
         commands.backupEMails(nullptr);
-        QCOMPARE(m_prompts.errors, QStringList{QStringLiteral(
-                                       "No folder of the mail client is known. Choose the folder that holds folders.dbx.")});
-        QCOMPARE(dialogs.seen(), (QStringList{QStringLiteral("StoreFolderDialog"), QStringLiteral("StoreBackupForm")}));
+        QCOMPARE(m_prompts.errors,
+                 QStringList{QStringLiteral(
+                     "No folder of the mail client is known. Choose the folder that holds folders.dbx.")});
+        QCOMPARE(dialogs.seen(),
+                 (QStringList{QStringLiteral("StoreFolderDialog"), QStringLiteral("StoreBackupForm")}));
         QCOMPARE(QDir(m_store->folder()).canonicalPath(), QDir(path("store")).canonicalPath());
     }
 };

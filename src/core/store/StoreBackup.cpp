@@ -78,8 +78,9 @@ bool StoreBackup::backup(const QString& archive, const std::vector<StoreFolder>&
         return progress.report(displayText(file), fraction);
     };
     std::filesystem::path failedFile;
-    const StoreArchive::Status status = StoreArchive(nativePath(archivePath))
-                                            .add(files, storedText(Comment), storedText(password), report, &failedFile);
+    const StoreArchive::Status status =
+        StoreArchive(nativePath(archivePath))
+            .add(files, storedText(Comment), storedText(password), report, &failedFile);
     progress.finish();
     switch (status) {
     case StoreArchive::Status::Ok:

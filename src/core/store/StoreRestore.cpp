@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vantor::core {
 
 namespace {
@@ -65,8 +67,9 @@ StoreRestore::Outcome StoreRestore::restore(const QString& archive, StoreProgres
         return outcome;
     }
     const bool isOurs = contents.comment.empty() || contents.comment == storedText(StoreBackup::Comment);
-    const bool staysInside = std::all_of(contents.entries.begin(), contents.entries.end(),
-                                         [](const auto& entry) { return StoreArchive::isSafeEntryName(entry.name); });
+    const bool staysInside =
+        std::all_of(contents.entries.begin(), contents.entries.end(),
+                    [](const auto& entry) { return StoreArchive::isSafeEntryName(entry.name); });
     if (!isOurs || !staysInside) {
         m_prompts.showError(fillPlaceholders(text("098"), {archive}));
         return outcome;
@@ -86,8 +89,8 @@ StoreRestore::Outcome StoreRestore::restore(const QString& archive, StoreProgres
         if (existing.exists()) {
             progress.pause();
             const bool isOlder = existing.lastModified().toSecsSinceEpoch() < entry.modified;
-            const QString question = fillPlaceholders(text(isOlder ? "072" : "074"), {target}) + QLatin1Char('\n')
-                                     + text(isOlder ? "073" : "075");
+            const QString question = fillPlaceholders(text(isOlder ? "072" : "074"), {target}) +
+                                     QLatin1Char('\n') + text(isOlder ? "073" : "075");
             const Choice choice = m_prompts.askYesNoCancel(question, isOlder ? Choice::Yes : Choice::No);
             if (choice == Choice::Cancel) {
                 outcome.isCancelled = true;

@@ -82,8 +82,9 @@ void StoreBackupForm::backupBtnClick()
         return;
     SaveFileDialog::Options options;
     options.confirmOverwrite = true;
-    const auto choice = SaveFileDialog::run(this, QStringLiteral("SaveBackupDialog"), uiText(m_texts, "Dialog", "005"),
-                                            {uiText(m_texts, "Extra", "097")}, options);
+    const auto choice =
+        SaveFileDialog::run(this, QStringLiteral("SaveBackupDialog"), uiText(m_texts, "Dialog", "005"),
+                            {uiText(m_texts, "Extra", "097")}, options);
     if (!choice)
         return;
     ProgressWindow progress(windowTitle(), m_texts, this);
