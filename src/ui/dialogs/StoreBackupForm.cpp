@@ -82,6 +82,8 @@ void StoreBackupForm::backupBtnClick()
         return;
     SaveFileDialog::Options options;
     options.confirmOverwrite = true;
+    // So that the overwrite question names the archive that will be written, not the bare name typed.
+    options.defaultSuffix = core::StoreBackup::Extension;
     const auto choice =
         SaveFileDialog::run(this, QStringLiteral("SaveBackupDialog"), uiText(m_texts, "Dialog", "005"),
                             {uiText(m_texts, "Extra", "097")}, options);
