@@ -13,6 +13,7 @@
 #include "ui/MainToolBar.h"
 #include "ui/ResultListFileCommands.h"
 #include "ui/ResultListMenu.h"
+#include "ui/StoreCommands.h"
 #include "ui/WindowCheckHost.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/AccountManagerDialog.h"
@@ -92,6 +93,7 @@ MainForm::MainForm(const Services& services, QWidget* parent)
     m_sender = std::make_unique<core::Messager>(
         core::Messager::Services{m_home, m_accounts, m_texts, m_prompts, m_detector, m_clock,
                                  services.socketFactory, m_state.versionText.toStdString()});
+    m_storeCommands = std::make_unique<StoreCommands>(m_home, m_texts, m_prompts);
     buildPages();
     setCentralWidget(m_pageControl);
     connectCommands();
@@ -341,6 +343,8 @@ void MainForm::connectCommands()
         BlackListEditor({lists, m_texts, m_prompts}, this).exec();
     });
     onMenu(Item::ImportAccounts, [this] { importAccounts(this); });
+    onMenu(Item::BackupEMails, [this] { m_storeCommands->backupEMails(this); });
+    onMenu(Item::RestoreEMails, [this] { m_storeCommands->restoreEMails(this); });
     onMenu(Item::EMailBackup, [this] { BackupForm::showBackups(m_home.nativeDir(), m_texts, m_prompts, this); });
     onMenu(Item::About, &MainForm::showAbout);
     onMenu(Item::CheckUpdate, &MainForm::showUpdate);

@@ -45,6 +45,7 @@ class ResultListFileCommands;
 class ResultListMenu;
 class StatisticPage;
 class StatusPanels;
+class StoreCommands;
 class TrayController;
 class UpdateDialog;
 class VantorCenterPage;
@@ -221,6 +222,7 @@ private:
     FilterImportMenu* m_importMenu = nullptr;
     std::unique_ptr<ResultListFileCommands> m_listFiles;
     std::unique_ptr<core::Messager> m_sender;
+    std::unique_ptr<StoreCommands> m_storeCommands;
 };
 
 } // namespace vantor::ui

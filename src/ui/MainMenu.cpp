@@ -39,8 +39,8 @@ MainMenu::MainMenu(QMenuBar& bar, const storage::TextTable& texts)
     addItems(*tools, {{Item::BlackListEditor, "BlackListEditor1", "027", true}});
     QMenu* outlook = registerMenu(tools->addMenu(QString()), "MenuOutlookExpress", "004", "Extra");
     addItems(*outlook, {{Item::ImportAccounts, "ImportAccounts1", "028", true},
-                        {Item::BackupEMails, "BackupEMails1", "029", false},
-                        {Item::RestoreEMails, "RestoreEMails1", "030", false}});
+                        {Item::BackupEMails, "BackupEMails1", "029", true},
+                        {Item::RestoreEMails, "RestoreEMails1", "030", true}});
 
     QMenu* info = registerMenu(bar.addMenu(QString()), "MenuInfo", "003");
     addItems(*info, {{Item::Help, "Help1", "013", true},

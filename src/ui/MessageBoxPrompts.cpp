@@ -44,6 +44,22 @@ QString MessageBoxPrompts::askText(const QString& title, const QString& label)
     return askLine(title, label, QLineEdit::Normal);
 }
 
+core::UserPrompts::Choice MessageBoxPrompts::askYesNoCancel(const QString& question, Choice defaultChoice)
+{
+    const QMessageBox::StandardButton defaultButton = defaultChoice == Choice::Yes  ? QMessageBox::Yes
+                                                      : defaultChoice == Choice::No ? QMessageBox::No
+                                                                                    : QMessageBox::Cancel;
+    switch (QMessageBox::question(boxParent(), QApplication::applicationName(), question,
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, defaultButton)) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel;
+    }
+}
+
 QString MessageBoxPrompts::askLine(const QString& title, const QString& label, int echoMode)
 {
     bool isAccepted = false;

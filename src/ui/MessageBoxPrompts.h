@@ -21,6 +21,7 @@ public:
     bool askOkCancel(const QString& warning) override;
     QString askPassword(const QString& title, const QString& label) override;
     QString askText(const QString& title, const QString& label) override;
+    Choice askYesNoCancel(const QString& question, Choice defaultChoice) override;
 
 private:
     // The open modal dialog (the filter editor, say) when there is one, so that the box sits over it.

@@ -30,4 +30,11 @@ QString ScriptedUserPrompts::askText(const QString& title, const QString& label)
     return textAnswers.isEmpty() ? QString() : textAnswers.takeFirst();
 }
 
+core::UserPrompts::Choice ScriptedUserPrompts::askYesNoCancel(const QString& question, Choice defaultChoice)
+{
+    questions.append(question);
+    choiceDefaults.append(defaultChoice);
+    return choiceAnswers.isEmpty() ? Choice::Cancel : choiceAnswers.takeFirst();
+}
+
 } // namespace vantor::test

@@ -18,10 +18,13 @@ public:
     bool askOkCancel(const QString& warning) override;
     QString askPassword(const QString& title, const QString& label) override;
     QString askText(const QString& title, const QString& label) override;
+    // Recorded in questions as well; an empty queue answers Cancel, as closing the box does.
+    Choice askYesNoCancel(const QString& question, Choice defaultChoice) override;
 
     QList<bool> yesNoAnswers;
     QStringList passwordAnswers;
     QStringList textAnswers;
+    QList<Choice> choiceAnswers;
 
     QStringList errors;
     QStringList questions;
@@ -29,6 +32,8 @@ public:
     QStringList passwordPrompts;
     // Title and label of each text box, as "title|label".
     QStringList textPrompts;
+    // The default button of each Yes/No/Cancel question.
+    QList<Choice> choiceDefaults;
 };
 
 } // namespace vantor::test

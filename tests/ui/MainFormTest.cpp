@@ -414,7 +414,8 @@ private slots:
         QVERIFY(!child<QToolButton>("IEFBtn").isEnabled());
         QVERIFY(child<QToolButton>("FilterBtn").isEnabled());
         for (const auto item : {ui::MainMenu::Item::Filters, ui::MainMenu::Item::BlackListEditor,
-                                ui::MainMenu::Item::ImportAccounts, ui::MainMenu::Item::SendSpammersList})
+                                ui::MainMenu::Item::ImportAccounts, ui::MainMenu::Item::BackupEMails,
+                                ui::MainMenu::Item::RestoreEMails, ui::MainMenu::Item::SendSpammersList})
             QVERIFY(form.mainMenu().action(item).isEnabled());
         QVERIFY(child<QToolButton>("CheckBtn").isEnabled());
         QVERIFY(child<QToolButton>("AccountBtn").isEnabled());

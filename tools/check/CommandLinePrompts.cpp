@@ -30,4 +30,9 @@ QString CommandLinePrompts::askText(const QString&, const QString&)
     return QString();
 }
 
+core::UserPrompts::Choice CommandLinePrompts::askYesNoCancel(const QString&, Choice)
+{
+    return Choice::Cancel;
+}
+
 } // namespace vantor::tools

@@ -17,6 +17,8 @@ public:
     QString askPassword(const QString& title, const QString& label) override;
     // Nothing here asks for a name; it answers as a cancel.
     QString askText(const QString& title, const QString& label) override;
+    // Cancel: a question nobody answers must not go on as if Yes or No had been chosen.
+    Choice askYesNoCancel(const QString& question, Choice defaultChoice) override;
 
     bool hasShownError() const { return m_hasShownError; }
 

@@ -9,6 +9,13 @@ namespace vantor::core {
 class UserPrompts
 {
 public:
+    enum class Choice
+    {
+        Yes,
+        No,
+        Cancel
+    };
+
     virtual ~UserPrompts() = default;
 
     // A box captioned "Error" with the error icon and an OK button.
@@ -21,6 +28,9 @@ public:
     virtual QString askPassword(const QString& title, const QString& label) = 0;
     // A plain one-line input box with an empty default; the empty text when the user cancels.
     virtual QString askText(const QString& title, const QString& label) = 0;
+    // A question box captioned with the program's name, with Yes, No and Cancel and the given default
+    // button; closing the box is Cancel.
+    virtual Choice askYesNoCancel(const QString& question, Choice defaultChoice) = 0;
 };
 
 } // namespace vantor::core
