@@ -88,6 +88,7 @@ public:
     void showError(const QString&) override {}
     bool askYesNo(const QString&) override { return false; }
     bool askOkCancel(const QString&) override { return false; }
+    Choice askYesNoCancel(const QString&, Choice) override { return Choice::Cancel; }
     QString askPassword(const QString&, const QString&) override { return {}; }
     QString askText(const QString&, const QString&) override { return {}; }
 };

@@ -13,9 +13,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 usage() { echo "usage: $0 start DIR POP3_PORT POP3S_PORT [WATCH_PID] | stop DIR" >&2; exit 2; }
 
+# A loaded machine can take several seconds to start the instance's processes.
 wait_port() {
     local port=$1 i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 300); do
         if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
             return 0
         fi
@@ -26,6 +27,11 @@ wait_port() {
 
 master_pid() {
     [ -f "$1/run/master.pid" ] && cat "$1/run/master.pid"
+}
+
+# Whether the process runs; a killed master that nobody reaps stays behind as a zombie, which is not running.
+alive() {
+    kill -0 "$1" 2>/dev/null && [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -c1)" != Z ]
 }
 
 write_config() {
@@ -82,7 +88,7 @@ CONF
 start() {
     [ $# -ge 3 ] || usage
     local dir=$1 port=$2 sport=$3 watch=${4:-}
-    if pid=$(master_pid "$dir") && kill -0 "$pid" 2>/dev/null; then
+    if pid=$(master_pid "$dir") && alive "$pid"; then
         echo "dovecot already runs for $dir (pid $pid)" >&2
         exit 1
     fi
@@ -110,13 +116,14 @@ start() {
     fi
 }
 
+# Returns rather than exits: a start that failed stops its instance and must still report the failure.
 stop() {
     [ $# -eq 1 ] || usage
     local dir=$1 pid i
-    pid=$(master_pid "$dir") || exit 0
-    kill -TERM "$pid" 2>/dev/null || exit 0
+    pid=$(master_pid "$dir") || return 0
+    kill -TERM "$pid" 2>/dev/null || return 0
     for i in $(seq 1 100); do
-        kill -0 "$pid" 2>/dev/null || exit 0
+        alive "$pid" || return 0
         sleep 0.1
     done
     kill -KILL "$pid" 2>/dev/null || true

@@ -344,7 +344,11 @@ void MainForm::connectCommands()
     });
     onMenu(Item::ImportAccounts, [this] { importAccounts(this); });
     onMenu(Item::BackupEMails, [this] { m_storeCommands->backupEMails(this); });
-    onMenu(Item::RestoreEMails, [this] { m_storeCommands->restoreEMails(this); });
+    onMenu(Item::RestoreEMails, [this] {
+        m_storeCommands->restoreEMails(this);
+        // The page shows the store as it is now, restored folders included.
+        m_dbxReader->loadFolders(DbxReaderPage::Moment::UpdateButton);
+    });
     onMenu(Item::EMailBackup, [this] { BackupForm::showBackups(m_home.nativeDir(), m_texts, m_prompts, this); });
     onMenu(Item::About, &MainForm::showAbout);
     onMenu(Item::CheckUpdate, &MainForm::showUpdate);
