@@ -209,6 +209,17 @@ TEST(DbxReader, EndsOnDamageWithWhatWasReadSoFar)
         EXPECT_TRUE(index.messages.empty());
     }
     {
+        // A record with neither tags nor data is a message that says nothing.
+        StoreBuilder store;
+        store.root(0x100);
+        store.node(0x100, 0, 0, {{0x1000, 0}});
+        store.put(0x1000, 0x1000);
+        const auto index = DbxReader::readDbxIndex(store.write(home, "Bare.dbx"));
+        EXPECT_EQ(index.error, "");
+        ASSERT_EQ(index.messages.size(), 1u);
+        EXPECT_EQ(index.messages.front().subject, "");
+    }
+    {
         // Nodes that lead into each other and to themselves, an entry whose record lies outside the file.
         StoreBuilder store;
         store.root(0x100);
