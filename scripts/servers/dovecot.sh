@@ -107,9 +107,17 @@ start() {
         stop "$dir"
         exit 1
     fi
+    # The ports can answer before the master has written its pid file.
+    local mpid="" i
+    for i in $(seq 1 300); do
+        mpid=$(master_pid "$dir") && break
+        sleep 0.1
+    done
+    if [ -z "$mpid" ]; then
+        echo "dovecot wrote no master.pid in $dir/run" >&2
+        exit 1
+    fi
     if [ -n "$watch" ]; then
-        local mpid
-        mpid=$(master_pid "$dir")
         # Detached watcher: when the test process is gone, end this instance and then itself.
         setsid sh -c "while kill -0 $watch 2>/dev/null && kill -0 $mpid 2>/dev/null; do sleep 1; done;
                       kill -TERM $mpid 2>/dev/null || true" </dev/null >/dev/null 2>&1 &

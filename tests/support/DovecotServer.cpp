@@ -65,7 +65,10 @@ bool DovecotServer::start()
         return false;
     }
     // Free ports can be taken by someone else between probing and binding; a few tries cover that.
+    QString errors;
     for (int attempt = 0; attempt < 3 && !m_running; ++attempt) {
+        if (attempt > 0)
+            errors += m_error;
         m_port = freeLoopbackPort();
         m_pop3sPort = freeLoopbackPort();
         if (m_port == 0 || m_pop3sPort == 0 || m_port == m_pop3sPort)
@@ -74,6 +77,8 @@ bool DovecotServer::start()
                                              QString::number(m_pop3sPort),
                                              QString::number(QCoreApplication::applicationPid())});
     }
+    if (!m_running)
+        m_error = errors + m_error;
     return m_running;
 }
 
