@@ -218,6 +218,8 @@ void DbxReaderPage::showFolder(QTreeWidgetItem* item)
         row->setData(0, TextOffsetRole, static_cast<qlonglong>(message.textOffset));
     }
     m_messageList->setSortingEnabled(true);
+    for (const int column : {DateTime, Position, Size})
+        m_messageList->resizeColumnToContents(column);
     if (!index.error.empty())
         m_hint->setText(uiText(m_texts, "Extra", "102") + QLatin1Char('\n') + core::displayText(index.error));
 }
