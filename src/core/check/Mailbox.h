@@ -12,8 +12,8 @@ class MailMessage;
 
 namespace vantor::core {
 
-// What the check cycles and the new-mail watch need of a POP3 mailbox: one session at a time, a strict
-// command/reply lockstep, the fetched header always in message(). Pop3Mailbox talks to a real server;
+// What the check cycles and the new-mail watch need of a POP3 mailbox: one session at a time, replies
+// matched to their commands strictly in order, the fetched header always in message(). Pop3Mailbox talks to a real server;
 // tests script one. A command that fails leaves the session open only when the server cleanly refused it;
 // any other failure ends the session, and nothing it was asked to delete is deleted.
 class Mailbox : public records::MessageSource
@@ -31,6 +31,8 @@ public:
     [[nodiscard]] virtual int messageCount() const = 0;
     // The listed size of message n in bytes; 0 when not listed.
     [[nodiscard]] virtual std::int64_t messageSize(int messageNumber) const = 0;
+    // The server's unique id of message n (UIDL) this session; empty when it gave none.
+    [[nodiscard]] virtual std::string uniqueId(int /*messageNumber*/) const { return {}; }
     // TOP n 0 into message().
     [[nodiscard]] virtual bool fetchHeader(int messageNumber) = 0;
     [[nodiscard]] virtual bool deleteMessage(int messageNumber) = 0;
