@@ -77,8 +77,11 @@ private:
             Held held = std::move(direction.queue.front());
             direction.queue.pop_front();
             if (held.isClose) {
+                // The last bytes must leave before the link goes: deleting a socket aborts it.
+                connect(direction.to, &QTcpSocket::disconnected, this, &QObject::deleteLater);
                 direction.to->disconnectFromHost();
-                deleteLater();
+                if (direction.to->state() == QAbstractSocket::UnconnectedState)
+                    deleteLater();
                 return;
             }
             direction.to->write(held.bytes);
