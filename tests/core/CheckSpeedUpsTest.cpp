@@ -119,6 +119,33 @@ private slots:
         QVERIFY(fast.checks->lists().deleted().isEmpty());
     }
 
+    // Two messages alike in sender, subject and date, and a third like them that arrives while the preview
+    // waits: only the one ticked is deleted.
+    void previewFinishFindsTheTickedMessageById()
+    {
+        CheckFixture fixture;
+        fixture.enableSpeedUps();
+        const QString user = m_server.newUser();
+        const QByteArray twin =
+            SpamCorpus::message("twin@example.org", "", "Tue, 05 Feb 2002 10:00:00 +0000");
+        const QString first = m_server.putMessage(user, twin);
+        m_server.putMessage(user, twin);
+        fixture.writeCorpusProfile();
+        fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
+                           TestMailServer::Password, QStringLiteral("Spam"));
+        fixture.checks->startCheck(CheckMode::Preview);
+        auto& preview = fixture.checks->lists().preview();
+        QCOMPARE(preview.size(), 2);
+        QVERIFY(preview.isTicked(0) && preview.isTicked(1));
+        preview.setTicked(0, false);
+        const QString late = m_server.putMessage(user, twin);
+
+        fixture.checks->finishPreview();
+
+        QCOMPARE(fixture.checks->lists().deleted().size(), 1);
+        QTRY_COMPARE(m_server.listMaildir(user), (QStringList{first, late}));
+    }
+
     // A cut when the held DELEs go out: the session is lost, and with it every deletion.
     void cutAtTheDeletionsDeletesNothing()
     {
