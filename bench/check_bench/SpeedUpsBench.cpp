@@ -139,8 +139,14 @@ void repeatedCheck(benchmark::State& state, int count, int delayMs)
 
 } // namespace
 
-BENCHMARK_CAPTURE(sideBySide, loopback_2000, 2000, 0)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(sideBySide, rtt50ms_500, 500, 25)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sideBySide, loopback_2000, 2000, 0)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sideBySide, rtt50ms_500, 500, 25)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(repeatedCheck, loopback_10000, 10000, 0)
     ->Iterations(1)
     ->UseManualTime()

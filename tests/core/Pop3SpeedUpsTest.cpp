@@ -92,8 +92,7 @@ private:
         if (!box.connect() || !box.login())
             return false;
         for (int n = 1; n <= ids.size(); ++n) {
-            if (!box.fetchHeader(n) ||
-                box.message().subject() != "m" + std::to_string(subjects.at(n - 1)))
+            if (!box.fetchHeader(n) || box.message().subject() != "m" + std::to_string(subjects.at(n - 1)))
                 return false;
         }
         return box.quit();

@@ -134,7 +134,8 @@ private slots:
 
         QCOMPARE(process.exitCode(), 128 + SIGTERM);
         QTRY_VERIFY(!server.hasClient());
-        QCOMPARE(server.receivedLines(), (QByteArrayList{"CAPA", "USER u", "PASS p", "LIST", "UIDL", "TOP 1 0", "RETR 1"}));
+        QCOMPARE(server.receivedLines(),
+                 (QByteArrayList{"CAPA", "USER u", "PASS p", "LIST", "UIDL", "TOP 1 0", "RETR 1"}));
         QCOMPARE(QDir(fixture.path(QStringLiteral("EBak"))).entryList(QDir::Files), QStringList());
         QVERIFY(!QFile::exists(fixture.path(QStringLiteral("backup.bak"))));
         QVERIFY(outcome(process).lines.contains(

@@ -67,8 +67,8 @@ private:
     {
         direction.queue.push_back({m_clock.elapsed() + m_delayMs, bytes, isClose});
         if (!direction.timer.isActive())
-            direction.timer.start(static_cast<int>(std::max<qint64>(0, direction.queue.front().due -
-                                                                          m_clock.elapsed())));
+            direction.timer.start(
+                static_cast<int>(std::max<qint64>(0, direction.queue.front().due - m_clock.elapsed())));
     }
 
     void release(Direction& direction)

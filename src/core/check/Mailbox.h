@@ -13,9 +13,9 @@ class MailMessage;
 namespace vantor::core {
 
 // What the check cycles and the new-mail watch need of a POP3 mailbox: one session at a time, replies
-// matched to their commands strictly in order, the fetched header always in message(). Pop3Mailbox talks to a real server;
-// tests script one. A command that fails leaves the session open only when the server cleanly refused it;
-// any other failure ends the session, and nothing it was asked to delete is deleted.
+// matched to their commands strictly in order, the fetched header always in message(). Pop3Mailbox talks to a
+// real server; tests script one. A command that fails leaves the session open only when the server cleanly
+// refused it; any other failure ends the session, and nothing it was asked to delete is deleted.
 class Mailbox : public records::MessageSource
 {
 public:

@@ -296,7 +296,10 @@ bool Pop3Client::deleteMessage(int number)
 
 Pop3Client::PipelinedCommand Pop3Client::headerCommand(int number, int lines) const
 {
-    return {"TOP " + std::to_string(number) + ' ' + std::to_string(lines) + "\r\n", true, MaxHeaderBytes, false,
+    return {"TOP " + std::to_string(number) + ' ' + std::to_string(lines) + "\r\n",
+            true,
+            MaxHeaderBytes,
+            false,
             {}};
 }
 

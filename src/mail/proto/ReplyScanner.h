@@ -13,8 +13,8 @@ class ReplyScanner
 public:
     enum class Rule
     {
-        FirstPiece,   // whatever the first piece holds is the reply
-        Suffix,       // the reply ends with a given text ("\r\n", or "\r\n.\r\n" for POP3 listings)
+        FirstPiece,    // whatever the first piece holds is the reply
+        Suffix,        // the reply ends with a given text ("\r\n", or "\r\n.\r\n" for POP3 listings)
         SmtpFinalLine, // the reply ends with a line that is not a "ddd-" continuation line
         Listener       // the owner splits the bytes itself and says when it has all it waits for
     };
