@@ -271,6 +271,8 @@ private slots:
         QCOMPARE(onDisk.size(), std::size_t(3));
         QVERIFY(!onDisk.find("b"));
         QCOMPARE(*onDisk.find("d"), std::string("Subject: m4\r\n\r\n"));
+        QCOMPARE(std::filesystem::status(cacheFile()).permissions() & std::filesystem::perms::all,
+                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     }
 
     void brokenCacheFileIsRebuilt_data()

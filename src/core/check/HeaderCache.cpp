@@ -150,7 +150,8 @@ bool HeaderCache::save()
         text += '\n';
     }
     text += EndLine;
-    if (base::AtomicFile::write(m_file, text))
+    // Headers name who writes to the user and about what: readable by the user alone, like account.vta.
+    if (base::AtomicFile::write(m_file, text, 0600))
         return false;
     m_isChanged = false;
     return true;
