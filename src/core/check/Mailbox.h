@@ -4,6 +4,7 @@
 #include "records/MessageSource.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vantor::mail::mime {
@@ -19,6 +20,9 @@ namespace vantor::core {
 class Mailbox : public records::MessageSource
 {
 public:
+    // Whether message n, whose header is given, will be asked for whole (a backup) when its turn comes.
+    using RetrievePrediction = std::function<bool(int messageNumber, const mail::mime::MailMessage& header)>;
+
     [[nodiscard]] virtual mail::mime::MailMessage& message() = 0;
 
     // Host, port, user name, password and protection of the next connection.
@@ -43,6 +47,10 @@ public:
     [[nodiscard]] virtual bool isSessionOpen() const = 0;
     // The server's refusal or the fault that ended the session, for the error log.
     [[nodiscard]] virtual std::string failureText() const = 0;
+    // A mailbox that pipelines fetches the messages so predicted ahead, a window at a time; a message
+    // asked for but not predicted is fetched on its own, one predicted but never asked for costs only
+    // bandwidth. Empty: none.
+    virtual void setRetrievePrediction(RetrievePrediction /*prediction*/) {}
     // The program is ending: the running session is aborted at once and no command goes out any more.
     virtual void shutDown() = 0;
     [[nodiscard]] virtual bool isShutDown() const = 0;

@@ -12,6 +12,8 @@ namespace {
 // Commands in flight at once: enough to hide the round trip of a distant server, few enough that the
 // replies of one window stay small (a TOP line is a few bytes, its header a few kilobytes).
 constexpr std::size_t WindowCommands = 64;
+// Whole messages fetched ahead wait in memory for their turn: a window of them stays within this size.
+constexpr std::int64_t WindowMessageBytes = 4 * 1024 * 1024;
 
 bool isHeaderCacheOn(const std::filesystem::path& homeDir)
 {
@@ -53,6 +55,7 @@ void Pop3Mailbox::setLogin(const Pop3Login& login)
 void Pop3Mailbox::forgetSession()
 {
     m_ahead.clear();
+    m_wholeAhead.clear();
     m_heldDeletions.clear();
     m_lastHeader.clear();
     m_lastHeaderNumber = 0;
@@ -189,6 +192,38 @@ bool Pop3Mailbox::fetchAhead(int messageNumber)
         auto& command = window[first + i];
         m_ahead[numbers[i]] = {command.accepted, std::move(command.text)};
     }
+    return !m_prediction || retrieveAhead(numbers);
+}
+
+bool Pop3Mailbox::retrieveAhead(const std::vector<int>& numbers)
+{
+    Window window;
+    std::vector<int> wanted;
+    std::int64_t bytes = 0;
+    mail::mime::MailMessage header;
+    for (const int number : numbers) {
+        const auto found = m_ahead.find(number);
+        if (found == m_ahead.end() || !found->second.accepted)
+            continue;
+        header.loadRawHeader(found->second.text);
+        if (!m_prediction(number, header))
+            continue;
+        // The rest are fetched on their own when asked for.
+        if (!wanted.empty() && bytes + messageSize(number) > WindowMessageBytes)
+            break;
+        bytes += messageSize(number);
+        wanted.push_back(number);
+        window.push_back(m_client.retrieveCommand(number));
+    }
+    if (window.empty())
+        return true;
+    const std::size_t first = m_heldDeletions.size();
+    if (!runWindow(window))
+        return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        auto& command = window[first + i];
+        m_wholeAhead[wanted[i]] = {command.accepted, std::move(command.text)};
+    }
     return true;
 }
 
@@ -269,6 +304,17 @@ void Pop3Mailbox::shutDown()
 bool Pop3Mailbox::retrieveMessage(int messageNumber, mail::mime::MailMessage& message)
 {
     m_refusal.clear();
+    if (const auto found = m_wholeAhead.find(messageNumber); found != m_wholeAhead.end()) {
+        const Fetched fetched = std::move(found->second);
+        m_wholeAhead.erase(found);
+        if (!fetched.accepted) {
+            m_refusal = fetched.text;
+            return false;
+        }
+        message.reset();
+        message.fill(fetched.text, true);
+        return true;
+    }
     if (isPipelining() && !m_heldDeletions.empty()) {
         // The held DELEs travel with the RETR, in one round trip.
         if (messageNumber < 1 || messageNumber > messageCount())

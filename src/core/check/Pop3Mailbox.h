@@ -17,7 +17,8 @@ namespace vantor::core {
 // never falls back to plain text.
 //
 // With speed-ups on, it asks the server for CAPA and UIDL. A server that can pipeline gets the header
-// fetches in windows written back to back, and the DELEs held back and sent with the next window, the next
+// fetches in windows written back to back (with the whole messages a backup will want, as predicted by the
+// check, in a window after them), and the DELEs held back and sent with the next window, the next
 // RETR or before QUIT; replies are matched strictly in order, and any failure, a refused DELE included,
 // aborts the session. Headers are kept by unique id (HeaderCache) unless [General] HeaderCache is off.
 // Without those capabilities the session is the plain lockstep.
@@ -44,6 +45,10 @@ public:
     void abort() override;
     bool isSessionOpen() const override { return m_client.connected(); }
     std::string failureText() const override;
+    void setRetrievePrediction(RetrievePrediction prediction) override
+    {
+        m_prediction = std::move(prediction);
+    }
     void shutDown() override;
     bool isShutDown() const override { return m_isShutDown; }
 
@@ -68,6 +73,8 @@ private:
     bool fetchAhead(int messageNumber);
     // Sends the held DELEs in front of window; false (session aborted) when any went wrong or was refused.
     bool runWindow(Window& window);
+    // RETR for the predicted messages among those whose headers just arrived, within one window's bytes.
+    bool retrieveAhead(const std::vector<int>& numbers);
     bool flushDeletions();
     void useCache();
 
@@ -76,6 +83,8 @@ private:
     std::filesystem::path m_homeDir;
     HeaderCache m_cache;
     std::map<int, Fetched> m_ahead;
+    std::map<int, Fetched> m_wholeAhead;
+    RetrievePrediction m_prediction;
     std::vector<int> m_heldDeletions;
     std::string m_refusal;
     std::string m_lastHeader;
