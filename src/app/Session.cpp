@@ -25,6 +25,7 @@ Session::Session(const Services& services)
     , m_checks(m_checkServices)
     , m_watch(m_checks, m_window.checkHost())
 {
+    m_mailbox.enableSpeedUps(services.home.nativeDir());
     m_window.attach(m_checks, m_watch);
     m_window.attachManager(m_managerMailbox);
 }

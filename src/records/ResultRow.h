@@ -12,6 +12,9 @@ struct ResultRow
     std::string caption;
     int icon = -1;
     std::vector<std::string> subItems;
+    // The server's unique id (UIDL) of the message a preview row stands for; empty when the server gave
+    // none. Kept in memory only, never shown or written.
+    std::string uniqueId = {};
 };
 
 } // namespace vantor::records

@@ -58,6 +58,8 @@ inline constexpr BoolSetting GeneralPreviewMode{"General", "Mode2", true};
 inline constexpr BoolSetting GeneralDatabase{"General", "Database", true};
 inline constexpr BoolSetting GeneralStartMinimize{"General", "StartMinimize", true};
 inline constexpr BoolSetting GeneralXMinimize{"General", "XMinimize", true};
+// Keep fetched headers by the server's unique id (Cache/), so an unchanged message is not fetched again.
+inline constexpr BoolSetting GeneralHeaderCache{"General", "HeaderCache", true};
 
 inline constexpr BoolSetting NotifyAutomatic{"Notify", "Automatic", false};
 inline constexpr BoolSetting NotifyActive{"Notify", "Active", true};

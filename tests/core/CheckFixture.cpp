@@ -44,6 +44,14 @@ std::unique_ptr<core::Mailbox> CheckFixture::makePop3Mailbox(int timeOut)
     return pop3;
 }
 
+void CheckFixture::enableSpeedUps()
+{
+    auto* pop3 = dynamic_cast<core::Pop3Mailbox*>(mailbox.get());
+    if (!pop3)
+        qFatal("speed-ups need the real POP3 mailbox");
+    pop3->enableSpeedUps(home.nativeDir());
+}
+
 void CheckFixture::addAccount(const QString& description, const QString& host, quint16 port,
                               const QString& user, const QString& password, const QString& profile,
                               const QString& security)

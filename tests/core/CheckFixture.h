@@ -39,6 +39,8 @@ public:
     explicit CheckFixture(std::unique_ptr<core::Mailbox> mailbox);
 
     QString path(const QString& relative) const { return home.filePath(relative); }
+    // The real mailbox asks for CAPA and UIDL: pipelined windows and the header cache, as in the program.
+    void enableSpeedUps();
     void trustCa(const QString& caCertificatePath) { m_caPath = caCertificatePath; }
 
     // Adds an account with Check set; security "" stores no key (the port decides).

@@ -115,7 +115,9 @@ private slots:
     {
         vantor::support::ScriptedServer server;
         QVERIFY(server.listen());
-        server.greet("+OK ready\r\n").reply("+OK\r\n").reply("+OK\r\n").reply("+OK\r\n1 300\r\n.\r\n");
+        // A server without CAPA and UIDL: the tool talks in lockstep.
+        server.greet("+OK ready\r\n").reply("-ERR\r\n").reply("+OK\r\n").reply("+OK\r\n");
+        server.reply("+OK\r\n1 300\r\n.\r\n").reply("-ERR\r\n");
         // Spam by the default rules (no subject); the backup's RETR then gets no answer.
         server.reply("+OK\r\nFrom: spam@example.org\r\nTo: me@example.org\r\n\r\n.\r\n").ignoreLine();
         CheckFixture fixture;
@@ -132,7 +134,8 @@ private slots:
 
         QCOMPARE(process.exitCode(), 128 + SIGTERM);
         QTRY_VERIFY(!server.hasClient());
-        QCOMPARE(server.receivedLines(), (QByteArrayList{"USER u", "PASS p", "LIST", "TOP 1 0", "RETR 1"}));
+        QCOMPARE(server.receivedLines(),
+                 (QByteArrayList{"CAPA", "USER u", "PASS p", "LIST", "UIDL", "TOP 1 0", "RETR 1"}));
         QCOMPARE(QDir(fixture.path(QStringLiteral("EBak"))).entryList(QDir::Files), QStringList());
         QVERIFY(!QFile::exists(fixture.path(QStringLiteral("backup.bak"))));
         QVERIFY(outcome(process).lines.contains(

@@ -403,7 +403,9 @@ private slots:
     {
         support::ScriptedServer server;
         QVERIFY(server.listen());
-        server.greet("+OK ready\r\n").reply("+OK\r\n").reply("+OK\r\n").reply("+OK\r\n1 300\r\n.\r\n");
+        // A server without CAPA and UIDL: the window's check talks in lockstep.
+        server.greet("+OK ready\r\n").reply("-ERR\r\n").reply("+OK\r\n").reply("+OK\r\n");
+        server.reply("+OK\r\n1 300\r\n.\r\n").reply("-ERR\r\n");
         // Spam by the default rules (no subject); the backup's RETR then gets no answer.
         server.reply("+OK\r\nFrom: spam@example.org\r\nTo: me@example.org\r\n\r\n.\r\n").ignoreLine();
         m_fixture = std::make_unique<CheckFixture>();
@@ -433,7 +435,8 @@ private slots:
 
         QCOMPARE(ending.count(), 1);
         QTRY_VERIFY(!server.hasClient());
-        QCOMPARE(server.receivedLines(), (QByteArrayList{"USER u", "PASS p", "LIST", "TOP 1 0", "RETR 1"}));
+        QCOMPARE(server.receivedLines(),
+                 (QByteArrayList{"CAPA", "USER u", "PASS p", "LIST", "UIDL", "TOP 1 0", "RETR 1"}));
         // The backups of earlier checks stay while a check unwinds, and nothing new was written.
         QCOMPARE(QDir(m_fixture->path(QStringLiteral("EBak"))).entryList(QDir::Files),
                  QStringList{QStringLiteral("earlier.vtb")});

@@ -58,6 +58,7 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
     tools::CommandLineHost host;
     core::ProcessState state;
     core::Pop3Mailbox mailbox;
+    mailbox.enableSpeedUps(home.nativeDir());
     core::CheckServices services{home, texts, errorLog, prompts, detector, host, host, state, mailbox};
     services.passwordPrompt = core::AccountLoader::PasswordPrompt::DontAsk;
     core::CheckController checks(services);

@@ -8,11 +8,16 @@
 #include "core/check/CheckLock.h"
 #include "core/check/CheckRun.h"
 #include "core/check/CheckServices.h"
+#include "core/check/Mailbox.h"
 #include "core/check/MessageStep.h"
 #include "core/program/ProcessState.h"
+#include "core/program/SettingsFile.h"
 #include "core/program/StatusSink.h"
 #include "filter/FilterEngine.h"
+#include "mail/mime/MailMessage.h"
 #include "records/DeletedMessageRecorder.h"
+#include "storage/IniError.h"
+#include "storage/SettingKeys.h"
 
 namespace vantor::core {
 
@@ -63,6 +68,42 @@ private:
     }
 };
 
+// With whole-message backups, every message the check will delete is fetched whole first: telling the
+// mailbox which ones lets a server that pipelines send them a window at a time. The guess is the engine's
+// own decision, so it is the same the step will reach.
+Mailbox::RetrievePrediction backupPrediction(const CheckServices& services, CheckRun& run)
+{
+    const SettingsFile settings(services.home);
+    if (!settings.read(storage::BackupActive) || !settings.read(storage::BackupAllMessage))
+        return {};
+    return [&run](int messageNumber, const mail::mime::MailMessage& header) {
+        try {
+            const filter::FilterEngine::Evaluation evaluation = run.engine().evaluate(
+                header, run.mailbox().messageSize(messageNumber), run.account().profile);
+            return filter::isDeleting(evaluation.verdict.code);
+        } catch (const storage::IniError&) {
+            return false;
+        }
+    };
+}
+
+// The prediction holds for this check only.
+class PredictionScope
+{
+public:
+    PredictionScope(Mailbox& mailbox, Mailbox::RetrievePrediction prediction)
+        : m_mailbox(mailbox)
+    {
+        m_mailbox.setRetrievePrediction(std::move(prediction));
+    }
+    ~PredictionScope() { m_mailbox.setRetrievePrediction({}); }
+    PredictionScope(const PredictionScope&) = delete;
+    PredictionScope& operator=(const PredictionScope&) = delete;
+
+private:
+    Mailbox& m_mailbox;
+};
+
 } // namespace
 
 CheckGuards::Outcome AutomaticCheck::run(const CheckServices& services, const CheckRun::Tools& tools)
@@ -87,7 +128,10 @@ CheckGuards::Outcome AutomaticCheck::run(const CheckServices& services, const Ch
     const CheckEnding::Settings settings = CheckEnding::Settings::read(services.home);
 
     JudgeAndDelete step;
-    AccountPass(run, {true, settings.logTotals}).run(step);
+    {
+        const PredictionScope prediction(run.mailbox(), backupPrediction(services, run));
+        AccountPass(run, {true, settings.logTotals}).run(step);
+    }
     CheckEnding::run(run, settings);
     return CheckGuards::Outcome::Passed;
 }

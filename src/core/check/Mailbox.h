@@ -4,6 +4,7 @@
 #include "records/MessageSource.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vantor::mail::mime {
@@ -12,13 +13,16 @@ class MailMessage;
 
 namespace vantor::core {
 
-// What the check cycles and the new-mail watch need of a POP3 mailbox: one session at a time, a strict
-// command/reply lockstep, the fetched header always in message(). Pop3Mailbox talks to a real server;
-// tests script one. A command that fails leaves the session open only when the server cleanly refused it;
-// any other failure ends the session, and nothing it was asked to delete is deleted.
+// What the check cycles and the new-mail watch need of a POP3 mailbox: one session at a time, replies
+// matched to their commands strictly in order, the fetched header always in message(). Pop3Mailbox talks to a
+// real server; tests script one. A command that fails leaves the session open only when the server cleanly
+// refused it; any other failure ends the session, and nothing it was asked to delete is deleted.
 class Mailbox : public records::MessageSource
 {
 public:
+    // Whether message n, whose header is given, will be asked for whole (a backup) when its turn comes.
+    using RetrievePrediction = std::function<bool(int messageNumber, const mail::mime::MailMessage& header)>;
+
     [[nodiscard]] virtual mail::mime::MailMessage& message() = 0;
 
     // Host, port, user name, password and protection of the next connection.
@@ -31,6 +35,8 @@ public:
     [[nodiscard]] virtual int messageCount() const = 0;
     // The listed size of message n in bytes; 0 when not listed.
     [[nodiscard]] virtual std::int64_t messageSize(int messageNumber) const = 0;
+    // The server's unique id of message n (UIDL) this session; empty when it gave none.
+    [[nodiscard]] virtual std::string uniqueId(int /*messageNumber*/) const { return {}; }
     // TOP n 0 into message().
     [[nodiscard]] virtual bool fetchHeader(int messageNumber) = 0;
     [[nodiscard]] virtual bool deleteMessage(int messageNumber) = 0;
@@ -41,6 +47,10 @@ public:
     [[nodiscard]] virtual bool isSessionOpen() const = 0;
     // The server's refusal or the fault that ended the session, for the error log.
     [[nodiscard]] virtual std::string failureText() const = 0;
+    // A mailbox that pipelines fetches the messages so predicted ahead, a window at a time; a message
+    // asked for but not predicted is fetched on its own, one predicted but never asked for costs only
+    // bandwidth. Empty: none.
+    virtual void setRetrievePrediction(RetrievePrediction /*prediction*/) {}
     // The program is ending: the running session is aborted at once and no command goes out any more.
     virtual void shutDown() = 0;
     [[nodiscard]] virtual bool isShutDown() const = 0;

@@ -39,7 +39,7 @@ public:
             run.judgeMessage(messageNumber, filter::FilterEngine::Mode::Preview);
         if (!judgement)
             return;
-        addPreviewRow(run, judgement->verdict.code);
+        addPreviewRow(run, messageNumber, judgement->verdict.code);
         m_reasons.push_back(judgement->verdict.reasonText);
         run.report(judgement->reportLine);
     }
@@ -47,14 +47,15 @@ public:
     void afterSecondListing(CheckRun&) override {}
 
 private:
-    static void addPreviewRow(CheckRun& run, filter::VerdictCode code)
+    static void addPreviewRow(CheckRun& run, int messageNumber, filter::VerdictCode code)
     {
         const mail::mime::MailMessage& message = run.mailbox().message();
         try {
             records::ResultRow row{run.account().description,
                                    static_cast<int>(code),
                                    {message.fromAddress(), message.subject(),
-                                    mail::codec::formatListDateTime(message.messageDate())}};
+                                    mail::codec::formatListDateTime(message.messageDate())},
+                                   run.mailbox().uniqueId(messageNumber)};
             run.lists().preview().addRow(std::move(row), filter::isDeleting(code));
         } catch (const std::exception&) {
             run.logError(base::errorEntry(base::errorcode::PreviewRow, "xxxxxxxxxxx"));

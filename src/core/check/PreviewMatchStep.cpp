@@ -30,7 +30,8 @@ void PreviewMatchStep::handleMessage(CheckRun& run, int messageNumber)
         }
         // Taken before the backup, which fetches the message again into the same object.
         Listed listed{message.fromAddress(), message.subject(),
-                      mail::codec::formatListDateTime(message.messageDate())};
+                      mail::codec::formatListDateTime(message.messageDate()),
+                      run.mailbox().uniqueId(messageNumber)};
         const int row = matchingRow(run, listed);
         if (row >= 0)
             deleteMatched(run, messageNumber, run.lists().preview().row(row).icon, std::move(listed));
@@ -44,8 +45,15 @@ int PreviewMatchStep::matchingRow(const CheckRun& run, const Listed& message)
     const ResultListModel& preview = run.lists().preview();
     const std::string& account = run.account().description;
     for (int row = 0; row < preview.size(); ++row) {
-        if (preview.isTicked(row) && preview.row(row).caption == account &&
-            preview.subItem(row, CheckLists::PreviewEMail) == message.sender &&
+        if (!preview.isTicked(row) || preview.row(row).caption != account)
+            continue;
+        const std::string& rowId = preview.row(row).uniqueId;
+        if (!rowId.empty() && !message.uniqueId.empty()) {
+            if (rowId == message.uniqueId)
+                return row;
+            continue;
+        }
+        if (preview.subItem(row, CheckLists::PreviewEMail) == message.sender &&
             preview.subItem(row, CheckLists::PreviewSubject) == message.subject &&
             preview.subItem(row, CheckLists::PreviewDateTime) == message.date)
             return row;

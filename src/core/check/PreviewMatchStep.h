@@ -6,9 +6,11 @@
 
 namespace vantor::core {
 
-// The preview finish's work on each message: find it among the ticked preview rows by account, sender,
-// subject and date, back it up and delete it; after each account's second listing, mark with image 7 the
-// kept messages that the user did not keep in the preview.
+// The preview finish's work on each message: find it among the ticked preview rows, back it up and delete
+// it. A row and a message that both carry the server's unique id (UIDL) match by account and id, so two
+// messages alike in sender, subject and date, or mail that arrived while the preview waited, are never
+// taken for one another; otherwise they match by account, sender, subject and date. Then, after each
+// account's second listing, mark with image 7 the kept messages that the user did not keep in the preview.
 class PreviewMatchStep : public MessageStep
 {
 public:
@@ -23,6 +25,7 @@ private:
         std::string sender;
         std::string subject;
         std::string date;
+        std::string uniqueId;
     };
 
     // The first ticked preview row of this message, -1 for none.

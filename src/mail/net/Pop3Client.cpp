@@ -2,6 +2,7 @@
 
 #include "mail/mime/MailMessage.h"
 #include "mail/proto/Commands.h"
+#include "mail/proto/Pop3Extensions.h"
 #include "mail/proto/Pop3Replies.h"
 
 #include <algorithm>
@@ -21,12 +22,15 @@ enum Step
     StepRetrieve = 6,
     StepDelete = 7,
     StepStls = 8,
+    StepCapa = 9,
+    StepUidl = 10,
+    StepPipeline = 11,
     StepQuit = 19
 };
 
 bool isJudgedStep(int step)
 {
-    return (step >= StepGreeting && step <= StepStls) || step == StepQuit;
+    return (step >= StepGreeting && step <= StepUidl) || step == StepQuit;
 }
 
 constexpr std::size_t MiB = 1024 * 1024;
@@ -34,6 +38,10 @@ constexpr std::size_t MiB = 1024 * 1024;
 constexpr std::size_t MaxHeaderBytes = MiB;
 // Room for about a million listing lines.
 constexpr std::size_t MaxListingBytes = 32 * MiB;
+// A capability list is a handful of short lines.
+constexpr std::size_t MaxCapabilityBytes = 64 * 1024;
+// "-ERR" and a sentence, or "+OK" and a sentence.
+constexpr std::size_t MaxStatusBytes = 4096;
 
 // The whole reply must arrive within one inactivity limit per started megabyte, plus one.
 ReplyLimit limitFor(std::size_t maxBytes, int timeOut)
@@ -63,11 +71,24 @@ bool Pop3Client::isReady() const
 
 void Pop3Client::replyComplete(int step, bool& success, std::string_view reply)
 {
+    if (step == StepPipeline) {
+        success = m_pipelined.isComplete();
+        return;
+    }
     success = isJudgedStep(step) && proto::isPop3Positive(reply);
 }
 
-void Pop3Client::dataReceived(int, bool& success, std::string_view, bool)
+void Pop3Client::dataReceived(int step, bool& success, std::string_view, bool)
 {
+    if (step == StepPipeline) {
+        // A "-ERR" here answers one command of the window; only bytes that fit no reply break it.
+        m_pipelined.scan(m_conversation.replyBuffer());
+        if (m_pipelined.isBroken())
+            m_conversation.cancelWait();
+        else if (m_pipelined.isComplete())
+            m_conversation.markReplyComplete();
+        return;
+    }
     // An error answer has one line, even to LIST, RETR or TOP: waiting for a "." line would run into the
     // time-out. Only the reply's own first line counts, so "-ERR" inside a message is just text.
     if (m_conversation.isWaiting() && proto::isPop3Refusal(m_conversation.statusLine())) {
@@ -99,6 +120,8 @@ void Pop3Client::forgetMailbox()
     m_messageSizes.clear();
     m_connected = false;
     m_loggedIn = false;
+    m_canPipeline = false;
+    m_uniqueIds.clear();
 }
 
 bool Pop3Client::command(const std::string& verb, const std::string& argument, const ReplyEnd& end, int step,
@@ -160,7 +183,19 @@ bool Pop3Client::connect()
     m_connected = judged(ReplyEnd::oneLine());
     if (m_connected && m_security == SecurityMode::STARTTLS)
         m_connected = startTls();
+    // Capabilities may change with TLS (RFC 2595), so they are asked for only now.
+    if (m_connected && m_askExtensions)
+        askCapabilities();
     return m_connected;
+}
+
+void Pop3Client::askCapabilities()
+{
+    m_canPipeline = false;
+    if (command("CAPA", {}, ReplyEnd::multiLine(), StepCapa, limitFor(MaxCapabilityBytes, timeOut())))
+        m_canPipeline = proto::hasCapability(m_conversation.replyBuffer(), "PIPELINING");
+    // A refused CAPA leaves the session in lockstep; a broken one has already aborted it.
+    m_connected = isReady();
 }
 
 bool Pop3Client::startTls()
@@ -196,6 +231,17 @@ bool Pop3Client::list()
     }
     m_messageCount = listing->messageCount;
     m_messageSizes = std::move(listing->sizes);
+    return !m_askExtensions || askUniqueIds();
+}
+
+bool Pop3Client::askUniqueIds()
+{
+    m_uniqueIds.clear();
+    if (!command("UIDL", {}, ReplyEnd::multiLine(), StepUidl, limitFor(MaxListingBytes, timeOut())))
+        return isReady();
+    // Ids that cannot be read or are not unique only cost the speed they would have bought.
+    m_uniqueIds = proto::parseUniqueIds(m_conversation.replyBuffer(), m_messageCount)
+                      .value_or(std::vector<std::string>{});
     return true;
 }
 
@@ -246,6 +292,63 @@ bool Pop3Client::deleteMessage(int number)
     if (!isReady() || !m_loggedIn)
         return false;
     return command("DELE", std::to_string(number), ReplyEnd::oneLine(), StepDelete);
+}
+
+Pop3Client::PipelinedCommand Pop3Client::headerCommand(int number, int lines) const
+{
+    return {"TOP " + std::to_string(number) + ' ' + std::to_string(lines) + "\r\n",
+            true,
+            MaxHeaderBytes,
+            false,
+            {}};
+}
+
+Pop3Client::PipelinedCommand Pop3Client::retrieveCommand(int number) const
+{
+    const std::size_t listed =
+        number >= 0 && static_cast<std::size_t>(number) < m_messageSizes.size()
+            ? static_cast<std::size_t>(std::max(m_messageSizes[static_cast<std::size_t>(number)], 0))
+            : 0;
+    return {"RETR " + std::to_string(number) + "\r\n", true, listed * 2 + MiB, false, {}};
+}
+
+Pop3Client::PipelinedCommand Pop3Client::deleteCommand(int number) const
+{
+    return {"DELE " + std::to_string(number) + "\r\n", false, MaxStatusBytes, false, {}};
+}
+
+bool Pop3Client::pipeline(std::vector<PipelinedCommand>& window)
+{
+    if (!isReady() || !m_loggedIn || !m_canPipeline || window.empty())
+        return false;
+    std::string lines;
+    std::size_t maxBytes = 0;
+    m_pipelined.clear();
+    for (const PipelinedCommand& command : window) {
+        lines += command.line;
+        maxBytes += command.maxBytes;
+        m_pipelined.expect(command.multiLine);
+    }
+    m_isCleanRefusal = false;
+    m_refusal.clear();
+    m_conversation.talk(lines, ReplyEnd::byListener(), StepPipeline, limitFor(maxBytes, timeOut()));
+    m_conversation.waitReply();
+    if (!m_conversation.success() || !m_pipelined.isComplete()) {
+        breakSession(m_pipelined.isBroken() ? "replies that match no command" : faultText());
+        return false;
+    }
+    const std::string& buffer = m_conversation.replyBuffer();
+    for (std::size_t i = 0; i < window.size(); ++i) {
+        PipelinedCommand& command = window[i];
+        const std::string_view reply = m_pipelined.reply(buffer, i);
+        command.accepted = proto::isPop3Positive(reply);
+        if (command.accepted && command.multiLine)
+            command.text = proto::multiLineText(reply);
+        else
+            command.text = reply.substr(0, reply.size() - 2);
+    }
+    m_pipelined.clear();
+    return true;
 }
 
 bool Pop3Client::quit()

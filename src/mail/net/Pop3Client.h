@@ -3,6 +3,7 @@
 #include "mail/net/ConversationListener.h"
 #include "mail/net/SecurityMode.h"
 #include "mail/net/SocketConversation.h"
+#include "mail/proto/PipelinedReplies.h"
 
 #include <cstdint>
 #include <string>
@@ -21,10 +22,22 @@ namespace vantor::mail::net {
 // A clean "-ERR" refuses one command and the session goes on. Any other failed exchange (time-out, cut,
 // oversized or unreadable reply) aborts the session: closed without QUIT, so the server keeps every
 // message this session marked for deletion, and connected() is false from then on.
-// Commands sent: USER, PASS, LIST, RETR, TOP, DELE, QUIT, and STLS for SecurityMode::STARTTLS.
+// Commands sent: USER, PASS, LIST, RETR, TOP, DELE, QUIT, and STLS for SecurityMode::STARTTLS; with
+// askExtensions also CAPA after the greeting and UIDL after LIST.
 class Pop3Client : private ConversationListener
 {
 public:
+    // One command of a pipelined window and, once the window is read, its reply.
+    struct PipelinedCommand
+    {
+        std::string line; // the command with its CR LF
+        bool multiLine = false;
+        std::size_t maxBytes = 0;
+        bool accepted = false;
+        // Accepted with many lines: the text, as lastMessage() holds it; otherwise the status line.
+        std::string text;
+    };
+
     explicit Pop3Client(SocketFactory factory = defaultSocketFactory());
     ~Pop3Client() override;
     Pop3Client(const Pop3Client&) = delete;
@@ -55,6 +68,15 @@ public:
     SecurityMode security() const { return m_security; }
     void setSecurity(SecurityMode mode) { m_security = mode; }
 
+    // Ask CAPA after the greeting (and STLS) and UIDL after LIST; off by default.
+    bool askExtensions() const { return m_askExtensions; }
+    void setAskExtensions(bool on) { m_askExtensions = on; }
+    // The server listed PIPELINING in its CAPA answer this session.
+    bool canPipeline() const { return m_canPipeline; }
+    // Unique ids by message number from this session's UIDL answer; empty when the server gave none that
+    // could be read or repeated an id (then messages cannot be told apart by id).
+    const std::vector<std::string>& uniqueIds() const { return m_uniqueIds; }
+
     // Number of the last listed message; 0 for an empty mailbox; -1 when unknown.
     int messageCount() const { return m_messageCount; }
     // Size in bytes by message number; entry 0 is 0; empty when unknown or the mailbox is empty.
@@ -83,6 +105,14 @@ public:
     bool retrieveHeader(int number, int lines);
     // DELE n: the server removes the message when the session ends with quit().
     bool deleteMessage(int number);
+    // Commands of a pipelined window (RFC 2449), for the server that can take them.
+    PipelinedCommand headerCommand(int number, int lines) const;
+    PipelinedCommand retrieveCommand(int number) const;
+    PipelinedCommand deleteCommand(int number) const;
+    // Writes the commands back to back and reads their replies strictly in order into each command. True
+    // when every reply arrived and could be matched (each may still be a refusal: see accepted); any other
+    // outcome aborts the session like a failed lockstep exchange. Needs canPipeline().
+    bool pipeline(std::vector<PipelinedCommand>& window);
     // QUIT, then closes: the server carries out the deletions. When refused, nothing changes.
     bool quit();
     // Closes at once: deletions are forgotten by the server.
@@ -104,6 +134,8 @@ private:
     std::string faultText() const;
     bool startTls();
     bool list();
+    void askCapabilities();
+    bool askUniqueIds();
     bool fetch(const std::string& verb, const std::string& argument, int number, std::size_t maxBytes);
     void forgetMailbox();
 
@@ -115,6 +147,8 @@ private:
     // The refusal line of the last command, or why its session was aborted.
     std::string m_refusal;
     std::vector<std::int32_t> m_messageSizes;
+    std::vector<std::string> m_uniqueIds;
+    proto::PipelinedReplies m_pipelined;
     mime::MailMessage* m_mailMessage = nullptr;
     int m_port = 110;
     int m_messageCount = -1;
@@ -123,6 +157,8 @@ private:
     bool m_connected = false;
     bool m_loggedIn = false;
     bool m_isCleanRefusal = false;
+    bool m_askExtensions = false;
+    bool m_canPipeline = false;
 };
 
 } // namespace vantor::mail::net

@@ -34,6 +34,8 @@ struct ReplyEnd
     static ReplyEnd multiLine() { return {proto::ReplyScanner::Rule::Suffix, "\r\n.\r\n"}; }
     static ReplyEnd smtpReply() { return {proto::ReplyScanner::Rule::SmtpFinalLine, {}}; }
     static ReplyEnd firstPiece() { return {proto::ReplyScanner::Rule::FirstPiece, {}}; }
+    // Several replies to pipelined commands: the listener tells their end with markReplyComplete().
+    static ReplyEnd byListener() { return {proto::ReplyScanner::Rule::Listener, {}}; }
 };
 
 // What one wait may cost beyond the inactivity limit: a reply larger than maxBytes, or one not whole
@@ -104,6 +106,9 @@ public:
     void waitReply();
     // Ends the wait with no success; for the listener when a piece already shows a failure.
     void cancelWait();
+    // For a wait armed with ReplyEnd::byListener(), from dataReceived(): the bytes so far are the whole
+    // answer, and replyComplete() follows.
+    void markReplyComplete() { m_scanner.markComplete(); }
 
 private:
     void arm(int step, const ReplyLimit& limit);

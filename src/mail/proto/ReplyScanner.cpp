@@ -13,6 +13,7 @@ void ReplyScanner::restart(Rule rule, std::string suffix)
     m_currentLineStart = 0;
     m_lastLineStart = 0;
     m_hasCompleteLine = false;
+    m_isMarkedComplete = false;
 }
 
 void ReplyScanner::clearRule()
@@ -51,6 +52,8 @@ bool ReplyScanner::isComplete(std::string_view buffer) const
         return true;
     case Rule::Suffix:
         return buffer.ends_with(m_suffix);
+    case Rule::Listener:
+        return m_isMarkedComplete;
     case Rule::SmtpFinalLine:
         if (!m_hasCompleteLine || m_currentLineStart != buffer.size())
             return false;

@@ -13,15 +13,18 @@ class ReplyScanner
 public:
     enum class Rule
     {
-        FirstPiece,   // whatever the first piece holds is the reply
-        Suffix,       // the reply ends with a given text ("\r\n", or "\r\n.\r\n" for POP3 listings)
-        SmtpFinalLine // the reply ends with a line that is not a "ddd-" continuation line
+        FirstPiece,    // whatever the first piece holds is the reply
+        Suffix,        // the reply ends with a given text ("\r\n", or "\r\n.\r\n" for POP3 listings)
+        SmtpFinalLine, // the reply ends with a line that is not a "ddd-" continuation line
+        Listener       // the owner splits the bytes itself and says when it has all it waits for
     };
 
     // A new reply with an empty buffer; suffix only for Rule::Suffix (an empty suffix means FirstPiece).
     void restart(Rule rule, std::string suffix = {});
     // Drops the rule (a cancelled or finished wait): the next piece completes whatever has arrived.
     void clearRule();
+    // Under Rule::Listener: what has arrived is complete.
+    void markComplete() { m_isMarkedComplete = true; }
     Rule rule() const { return m_rule; }
 
     // Takes note of the bytes of buffer not seen before; buffer must be the same buffer, grown.
@@ -39,6 +42,7 @@ private:
     std::size_t m_currentLineStart = 0; // start of the line being received
     std::size_t m_lastLineStart = 0;    // start of the last complete line
     bool m_hasCompleteLine = false;
+    bool m_isMarkedComplete = false;
 };
 
 } // namespace vantor::mail::proto
