@@ -470,6 +470,18 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "103", "EMail files (*.eml)"},
     {"Extra", "104", "Store folder..."},
     {"Extra", "105", "Select the folder of the mail client's store"},
+    {"Extra", "110", "%s is reached without encryption: the password and every message cross the network in clear text. Keep this setting?"},
+    {"Extra", "111", "ERROR: server offers no TLS"},
+    {"Extra", "112", "ERROR: certificate not trusted"},
+    {"Extra", "113", "Certificate not trusted"},
+    {"Extra", "114", "Trust this certificate"},
+    {"Extra", "115", "The certificate of %s cannot be verified: %s."},
+    {"Extra", "116", "The certificate of %s is not the one you trusted before: %s."},
+    {"Extra", "117", "Issued to:"},
+    {"Extra", "118", "Issuer:"},
+    {"Extra", "119", "Valid from:"},
+    {"Extra", "120", "Valid until:"},
+    {"Extra", "121", "SHA-256 fingerprint:"},
 };
 
 } // namespace

@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(shown,
                  (QStringList{QStringLiteral("Home"), QStringLiteral("pop.home"), QStringLiteral("995"),
                               QStringLiteral("smtp.home"), QStringLiteral("465"), QStringLiteral("me"),
-                              QStringLiteral("***"), QStringLiteral("Work")}));
+                              QStringLiteral("********"), QStringLiteral("Work")}));
         QCOMPARE(home.checkState(0), Qt::Checked);
         // Missing keys: "ERROR" texts, the Default profile, no tick.
         QCOMPARE(list.topLevelItem(1)->text(1), QStringLiteral("ERROR"));
@@ -111,6 +111,9 @@ private slots:
         QCOMPARE(fields().profBox().currentText(), QStringLiteral("Default"));
         QCOMPARE(fields().popPort().text(), QStringLiteral("110"));
         QCOMPARE(fields().smtpPort().text(), QStringLiteral("25"));
+        // A new account is protected from the start.
+        QCOMPARE(fields().popSecurity().currentText(), QStringLiteral("STARTTLS"));
+        QCOMPARE(fields().smtpSecurity().currentText(), QStringLiteral("STARTTLS"));
 
         selectRow(0);
         QVERIFY(button("SaveBtn").isEnabled());

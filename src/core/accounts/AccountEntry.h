@@ -23,6 +23,8 @@ struct AccountEntry
     // "None", "SSL" or "STARTTLS" as stored; when absent, "SSL" on the implicit TLS port, else "None".
     std::string popSecurity;
     std::string smtpSecurity;
+    // PlainTextAccepted: the warning about a connection without encryption was shown and accepted.
+    bool isPlainTextAccepted = false;
 };
 
 } // namespace vantor::core

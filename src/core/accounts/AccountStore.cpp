@@ -92,6 +92,8 @@ std::vector<KeyValue> keyValues(const AccountFields& fields)
         result.push_back({"POPSecurity", fields.popSecurity});
     if (!fields.smtpSecurity.empty())
         result.push_back({"SMTPSecurity", fields.smtpSecurity});
+    if (fields.isPlainTextAccepted)
+        result.push_back({"PlainTextAccepted", "1"});
     return result;
 }
 
@@ -282,6 +284,7 @@ AccountEntry AccountStore::readEntry(const storage::IniFile& ini, int number,
         securityOrDefault(ini.readString(section, "POPSecurity", ""), entry.popPort, ImplicitTlsPop3Port);
     entry.smtpSecurity =
         securityOrDefault(ini.readString(section, "SMTPSecurity", ""), entry.smtpPort, ImplicitTlsSmtpPort);
+    entry.isPlainTextAccepted = ini.readBool(section, "PlainTextAccepted", false);
     return entry;
 }
 

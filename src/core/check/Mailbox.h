@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/accounts/AccountLoader.h"
+#include "mail/net/ConnectFailure.h"
 #include "records/MessageSource.h"
 
 #include <cstdint>
@@ -41,6 +42,11 @@ public:
     [[nodiscard]] virtual bool isSessionOpen() const = 0;
     // The server's refusal or the fault that ended the session, for the error log.
     [[nodiscard]] virtual std::string failureText() const = 0;
+    // Why the last connect() failed: a refused STLS or certificate is told apart from a closed port.
+    [[nodiscard]] virtual mail::net::ConnectFailure connectFailure() const
+    {
+        return mail::net::ConnectFailure::Connection;
+    }
     // The program is ending: the running session is aborted at once and no command goes out any more.
     virtual void shutDown() = 0;
     [[nodiscard]] virtual bool isShutDown() const = 0;

@@ -30,6 +30,7 @@ public:
     void abort() override;
     bool isSessionOpen() const override { return m_client.connected(); }
     std::string failureText() const override { return m_client.failureText(); }
+    mail::net::ConnectFailure connectFailure() const override;
     void shutDown() override;
     bool isShutDown() const override { return m_isShutDown; }
 

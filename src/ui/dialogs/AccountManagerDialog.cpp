@@ -22,6 +22,10 @@ QStringList columnTitles(const storage::TextTable& texts)
             title("007"), title("003"), title("004"), title("005")};
 }
 
+// The same mask for every stored password: its length is nobody's business. An empty cell says the check
+// asks for the password.
+const QString PasswordMask = QStringLiteral("********");
+
 QStringList rowTexts(const core::AccountEntry& entry)
 {
     return {displayText(entry.description),
@@ -30,7 +34,7 @@ QStringList rowTexts(const core::AccountEntry& entry)
             displayText(entry.smtpServer),
             QString::number(entry.smtpPort),
             displayText(entry.username),
-            QString(displayText(entry.password).size(), QLatin1Char('*')),
+            entry.password.empty() ? QString() : PasswordMask,
             displayText(entry.profile)};
 }
 
