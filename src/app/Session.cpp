@@ -8,7 +8,7 @@
 namespace vantor::app {
 
 Session::Session(const Services& services)
-    : m_accounts(services.home, services.errorLog)
+    : m_accounts(services.home, services.errorLog, services.vault)
     , m_mailbox(services.socketFactory)
     , m_managerMailbox(services.socketFactory)
     , m_autostart(platform::makeSystemAutostart())
@@ -25,6 +25,7 @@ Session::Session(const Services& services)
     , m_checks(m_checkServices)
     , m_watch(m_checks, m_window.checkHost())
 {
+    m_checkServices.vault = services.vault;
     m_window.attach(m_checks, m_watch);
     m_window.attachManager(m_managerMailbox);
 }

@@ -2,6 +2,7 @@
 #include "core/program/HomeDirectory.h"
 #include "core/program/HomeSeeding.h"
 #include "core/trust/CertificateTrust.h"
+#include "platform/KeychainPasswordVault.h"
 #include "platform/ProbingConnectionDetector.h"
 #include "platform/SystemAddressSource.h"
 #include "storage/ErrorLog.h"
@@ -48,8 +49,11 @@ int main(int argc, char* argv[])
     ui::CertificatePrompts certificatePrompts(texts);
     core::CertificateTrust certificateTrust(*home, &certificatePrompts);
 
-    app::Session session(
-        {*home, texts, errorLog, detector, prompts, shell, mail::net::judgedSocketFactory(certificateTrust)});
+    // Account passwords go to the system's keyring when it answers.
+    platform::KeychainPasswordVault vault;
+
+    app::Session session({*home, texts, errorLog, detector, prompts, shell,
+                          mail::net::judgedSocketFactory(certificateTrust), &vault});
     ui::MainForm& mainForm = session.window();
     prompts.setParentWidget(&mainForm);
     certificatePrompts.setParentWidget(&mainForm);

@@ -482,6 +482,13 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "119", "Valid from:"},
     {"Extra", "120", "Valid until:"},
     {"Extra", "121", "SHA-256 fingerprint:"},
+    {"Extra", "122", "ERROR: password not available from the keyring"},
+    {"Extra", "123", "The keyring does not answer: the password of this account cannot be read or stored there now."},
+    {"Extra", "124", "Password stored in:"},
+    {"Extra", "125", "the keyring"},
+    {"Extra", "126", "account.vta"},
+    {"Extra", "127", "Move to the keyring"},
+    {"Extra", "128", "Move to account.vta"},
 };
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "core/program/ProcessState.h"
 #include "core/program/SettingsFile.h"
 #include "core/trust/CertificateTrust.h"
+#include "platform/KeychainPasswordVault.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
 
@@ -64,6 +65,9 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
     core::Pop3Mailbox mailbox(mail::net::judgedSocketFactory(certificateTrust));
     core::CheckServices services{home, texts, errorLog, prompts, detector, host, host, state, mailbox};
     services.passwordPrompt = core::AccountLoader::PasswordPrompt::DontAsk;
+    // A scheduled run may have no keyring: its keyring accounts then fail with a word, nothing else does.
+    platform::KeychainPasswordVault vault;
+    services.vault = &vault;
     core::CheckController checks(services);
     const tools::EndSignals endSignals([&checks](int) { checks.shutDown(); });
 

@@ -95,6 +95,9 @@ bool AccountImport::report(AccountStore::WriteResult result) const
     case AccountStore::WriteResult::WriteFailed:
         key = "018";
         break;
+    case AccountStore::WriteResult::KeyringFailed:
+        key = "123";
+        break;
     }
     m_prompts.showError(uiText(m_texts, "Extra", key));
     return false;

@@ -21,6 +21,7 @@ const char* const TotalDamaged = "016";
 const char* const AccountGone = "017";
 const char* const CannotWrite = "018";
 const char* const PlainTextWarning = "110";
+const char* const KeyringSilent = "123";
 
 std::string sectionName(int number)
 {
@@ -110,6 +111,7 @@ AccountFields AccountManagerLogic::fieldsOf(int row) const
 bool AccountManagerLogic::add(const AccountFields& typed)
 {
     AccountFields fields = typed;
+    fields.isInKeyring = m_useKeyring && !fields.password.empty() && m_store.isKeyringAvailable();
     if (!isAcceptable(fields, -1) || !confirmPlainText(fields, -1) || !report(m_store.add(fields)))
         return false;
     reload();
@@ -121,6 +123,12 @@ bool AccountManagerLogic::save(int row, const AccountFields& typed)
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return false;
     AccountFields fields = typed;
+    // The account keeps its store; a password the keyring does not give out cannot be changed either.
+    fields.isInKeyring = m_rows[static_cast<std::size_t>(row)].entry.isInKeyring;
+    if (fields.isInKeyring && !m_store.isKeyringAvailable()) {
+        showError("Extra", KeyringSilent);
+        return false;
+    }
     if (!isAcceptable(fields, row) || !confirmPlainText(fields, row) ||
         !report(m_store.edit(row + 1, fields)))
         return false;
@@ -140,6 +148,19 @@ bool AccountManagerLogic::remove(int row)
     m_rows.erase(m_rows.begin() + row);
     for (std::size_t i = static_cast<std::size_t>(row); i < m_rows.size(); ++i)
         m_rows[i].entry.number = static_cast<int>(i) + 1;
+    return true;
+}
+
+bool AccountManagerLogic::moveStore(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return false;
+    const bool toKeyring = !m_rows[static_cast<std::size_t>(row)].entry.isInKeyring;
+    if (!report(m_store.moveStore(row + 1, toKeyring)))
+        return false;
+    // Only this row's store changed; the ticks of the list stay as the user left them.
+    const AccountEntry moved = m_store.read(row + 1, DefaultProfile);
+    m_rows[static_cast<std::size_t>(row)].entry.isInKeyring = moved.isInKeyring;
     return true;
 }
 
@@ -234,6 +255,9 @@ bool AccountManagerLogic::report(AccountStore::WriteResult result) const
         break;
     case AccountStore::WriteResult::WriteFailed:
         showError("Extra", CannotWrite);
+        break;
+    case AccountStore::WriteResult::KeyringFailed:
+        showError("Extra", KeyringSilent);
         break;
     }
     return false;

@@ -51,6 +51,10 @@ public:
     bool remove(int row);
     // Writes every row's tick as the Check of its account; nothing when account.vta does not exist.
     bool commitTicks();
+    // Moves the row's password between the keyring and account.vta.
+    bool moveStore(int row);
+    // New accounts keep their password in the keyring ([General] UseKeyring, when a keyring answers).
+    void setUseKeyring(bool useKeyring) { m_useKeyring = useKeyring; }
 
     // The security a new account is offered: "SSL" on the implicit TLS port, else "STARTTLS".
     static std::string defaultSecurity(std::string_view portText, int implicitTlsPort);
@@ -72,6 +76,7 @@ private:
     const storage::TextTable& m_texts;
     UserPrompts& m_prompts;
     std::vector<AccountManagerRow> m_rows;
+    bool m_useKeyring = false;
 };
 
 } // namespace vantor::core

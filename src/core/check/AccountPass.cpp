@@ -36,7 +36,7 @@ AccountPass::AccountPass(CheckRun& run, Style style)
 void AccountPass::run(MessageStep& step)
 {
     const CheckServices& services = m_run.services();
-    const AccountStore store(services.home, services.errorLog);
+    const AccountStore store(services.home, services.errorLog, services.vault);
     const AccountLoader loader(store, services.texts, services.prompts);
     const int total = store.total();
     for (int number = 1; number <= total; ++number) {
