@@ -6,6 +6,7 @@
 #include "ui/dialogs/AccountManagerFields.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +125,35 @@ private slots:
         QCOMPARE(fields().smtpSecurity().currentText(), QStringLiteral("SSL"));
         // Work.vtf does not exist, yet the account's profile is shown and kept.
         QCOMPARE(fields().profBox().currentText(), QStringLiteral("Work"));
+    }
+
+    void eachAccountShowsWhereItsPasswordIs()
+    {
+        const QByteArray scrambled = QByteArray::fromStdString(core::AccountStore::scramble("abc"));
+        writeAccounts(
+            "[General]\r\nTotal=2\r\n[Acc1]\r\nDescription=Home\r\nPOPServer=pop.home\r\nUsername=me\r\n"
+            "Password=" +
+            scrambled +
+            "\r\n[Acc2]\r\nDescription=Work\r\nPOPServer=pop.work\r\nUsername=me\r\nPassword=\r\n"
+            "PasswordStore=Keyring\r\n");
+        open();
+        auto* store = m_dialog->findChild<QLabel*>(QStringLiteral("StoreLabel"));
+        QVERIFY(store);
+        QVERIFY(!button("MoveStoreBtn").isEnabled());
+        // The keyring's password is masked like any other, without asking the keyring for it.
+        QCOMPARE(m_dialog->accountList().topLevelItem(1)->text(6), QStringLiteral("********"));
+        selectRow(1);
+        QCOMPARE(store->text(), QStringLiteral("Password stored in: the keyring"));
+        QCOMPARE(button("MoveStoreBtn").text(), QStringLiteral("Move to account.vta"));
+
+        selectRow(0);
+        QCOMPARE(store->text(), QStringLiteral("Password stored in: account.vta"));
+        QCOMPARE(button("MoveStoreBtn").text(), QStringLiteral("Move to the keyring"));
+        // No keyring answers here: the password stays where it is, and the user hears why.
+        QTest::mouseClick(&button("MoveStoreBtn"), Qt::LeftButton);
+        QCOMPARE(m_prompts->errors.size(), 1);
+        QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("The keyring does not answer")));
+        QVERIFY(section("Acc1").contains("Password=" + scrambled));
     }
 
     void addThroughTheFieldsAndKeepThePorts()
