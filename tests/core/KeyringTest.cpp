@@ -1,3 +1,4 @@
+#include "core/accounts/AccountImport.h"
 #include "core/accounts/AccountLoader.h"
 #include "core/accounts/AccountManagerLogic.h"
 #include "platform/KeychainPasswordVault.h"
@@ -12,6 +13,24 @@
 using namespace vantor;
 using core::AccountFields;
 using Result = platform::PasswordVault::Result;
+
+namespace {
+
+// One account of the mail client, for the import.
+class OneAccountSource : public platform::MailClientAccountSource
+{
+public:
+    platform::MailClientAccounts read() const override
+    {
+        platform::MailClientAccount account;
+        account.name = "Club";
+        account.popServer = "pop.club.test";
+        account.userName = "member";
+        return {{account}, {}};
+    }
+};
+
+} // namespace
 
 // Account passwords in a real Secret Service (gnome-keyring-daemon on a private session bus, unlocked with
 // a test password), through the account manager's rules: store, read, change, move, delete; then the same
@@ -107,6 +126,16 @@ private slots:
         fields.password = "work pass";
         QVERIFY(logic.add(fields));
         QCOMPARE(vault.read(keyOf("Work"), left), Result::Done);
+        // Imported accounts are new accounts too.
+        const OneAccountSource source;
+        core::AccountImport import(store, source, texts, prompts, true);
+        std::vector<AccountFields> imported = import.rowsFor({0});
+        imported.front().password = "club pass";
+        QVERIFY(import.finish(imported));
+        QVERIFY(account("Acc2").contains("PasswordStore=Keyring"));
+        QCOMPARE(store.read(2).password, std::string("club pass"));
+        QCOMPARE(filesHolding("club pass"), QStringList());
+        QCOMPARE(filesHolding("work pass"), QStringList());
 
         // The same home when no keyring answers: the account says where its password is and fails with a
         // word; nothing is asked and no other password goes out in its place.
@@ -128,10 +157,10 @@ private slots:
                                 "stored there now."));
         QVERIFY(account("Acc1").contains("PasswordStore=Keyring"));
         // A new account without a keyring keeps the scrambled password.
-        fields.description = "Club";
+        fields.description = "Sports";
         QVERIFY(logic.add(fields));
-        QVERIFY(!account("Acc2").contains("PasswordStore=Keyring"));
-        QCOMPARE(store.read(2).password, fields.password);
+        QVERIFY(!account("Acc3").contains("PasswordStore=Keyring"));
+        QCOMPARE(store.read(3).password, fields.password);
     }
 };
 

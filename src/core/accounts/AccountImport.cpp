@@ -7,8 +7,9 @@
 namespace vantor::core {
 
 AccountImport::AccountImport(AccountStore& store, const platform::MailClientAccountSource& source,
-                             const storage::TextTable& texts, UserPrompts& prompts)
+                             const storage::TextTable& texts, UserPrompts& prompts, bool useKeyring)
     : m_store(store)
+    , m_useKeyring(useKeyring)
     , m_texts(texts)
     , m_prompts(prompts)
     , m_offered(source.read())
@@ -62,10 +63,12 @@ bool AccountImport::finish(std::vector<AccountFields> rows)
             }
         }
     }
+    const bool isInKeyring = m_useKeyring && m_store.isKeyringAvailable();
     for (AccountFields& row : rows) {
         if (!isPasswordStorable(row))
             return false;
         row.profile = AccountManagerLogic::DefaultProfile;
+        row.isInKeyring = isInKeyring;
     }
     return report(m_store.addAll(rows));
 }
