@@ -79,7 +79,8 @@ private slots:
         logic.setUseKeyring(true);
         logic.reload();
         const auto keyOf = [&home](const char* description) {
-            return home.nativeFilePath(core::AccountStore::FileName) + "|" + description;
+            return home.nativeFilePath(core::AccountStore::FileName) + "|" + description +
+                   "|me@pop.home.test";
         };
 
         AccountFields fields;
@@ -126,6 +127,15 @@ private slots:
         fields.password = "work pass";
         QVERIFY(logic.add(fields));
         QCOMPARE(vault.read(keyOf("Work"), left), Result::Done);
+        // The file edited by hand to send the account elsewhere: the keyring gives that server nothing.
+        const QString file = m_dir.filePath(QStringLiteral("account.vta"));
+        const QByteArray original = test::TestFiles::read(file);
+        QVERIFY(
+            test::TestFiles::write(file, QByteArray(original).replace("pop.home.test", "pop.other.test")));
+        QVERIFY(store.read(1).isKeyringUnavailable);
+        QVERIFY(store.read(1).password.empty());
+        QVERIFY(test::TestFiles::write(file, original));
+        QCOMPARE(store.read(1).password, std::string("work pass"));
         // Imported accounts are new accounts too.
         const OneAccountSource source;
         core::AccountImport import(store, source, texts, prompts, true);

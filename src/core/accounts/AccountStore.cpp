@@ -132,9 +132,11 @@ bool AccountStore::isKeyringAvailable() const
     return m_vault && m_vault->isAvailable();
 }
 
-std::string AccountStore::keyringKey(std::string_view description) const
+std::string AccountStore::keyringKey(std::string_view description, std::string_view username,
+                                     std::string_view popServer) const
 {
-    return m_filePath + "|" + std::string(description);
+    return m_filePath + "|" + std::string(description) + "|" + std::string(username) + "@" +
+           std::string(popServer);
 }
 
 void AccountStore::resolvePassword(AccountEntry& entry) const
@@ -144,7 +146,8 @@ void AccountStore::resolvePassword(AccountEntry& entry) const
     entry.password.clear();
     std::string password;
     if (m_vault &&
-        m_vault->read(keyringKey(entry.description), password) == platform::PasswordVault::Result::Done &&
+        m_vault->read(keyringKey(entry.description, entry.username, entry.popServer), password) ==
+            platform::PasswordVault::Result::Done &&
         !password.empty()) {
         entry.password = std::move(password);
         return;
@@ -157,8 +160,8 @@ bool AccountStore::storeInKeyring(const std::vector<AccountFields>& accounts) co
     for (const AccountFields& fields : accounts) {
         if (!goesToKeyring(fields))
             continue;
-        if (!m_vault || m_vault->write(keyringKey(fields.description), fields.password) !=
-                            platform::PasswordVault::Result::Done)
+        if (!m_vault || m_vault->write(keyringKey(fields.description, fields.username, fields.popServer),
+                                       fields.password) != platform::PasswordVault::Result::Done)
             return false;
     }
     return true;
@@ -268,10 +271,12 @@ AccountStore::WriteResult AccountStore::edit(int number, const AccountFields& fi
         return WriteResult::KeyringFailed;
     writeKeys(*ini, number, values);
     const WriteResult result = save(*ini);
-    // The old entry goes once the file no longer points to it (another description, or back in the file).
-    const bool isOldEntryUsed = goesToKeyring(fields) && fields.description == before.description;
+    // The old entry goes once the file no longer points to it (another key, or back in the file).
+    const bool isOldEntryUsed =
+        goesToKeyring(fields) && keyringKey(fields.description, fields.username, fields.popServer) ==
+                                     keyringKey(before.description, before.username, before.popServer);
     if (result == WriteResult::Stored && before.isInKeyring && !isOldEntryUsed && m_vault)
-        m_vault->remove(keyringKey(before.description));
+        m_vault->remove(keyringKey(before.description, before.username, before.popServer));
     return result;
 }
 
@@ -290,8 +295,8 @@ AccountStore::WriteResult AccountStore::moveStore(int number, bool toKeyring)
         return WriteResult::Stored;
     const std::string section = sectionName(number);
     if (toKeyring) {
-        if (!m_vault || m_vault->write(keyringKey(entry.description), entry.password) !=
-                            platform::PasswordVault::Result::Done)
+        if (!m_vault || m_vault->write(keyringKey(entry.description, entry.username, entry.popServer),
+                                       entry.password) != platform::PasswordVault::Result::Done)
             return WriteResult::KeyringFailed;
         ini->writeString(section, "Password", "");
         ini->writeString(section, PasswordStoreKey, KeyringStore);
@@ -301,7 +306,7 @@ AccountStore::WriteResult AccountStore::moveStore(int number, bool toKeyring)
     ini->deleteKey(section, PasswordStoreKey);
     const WriteResult result = save(*ini);
     if (result == WriteResult::Stored)
-        m_vault->remove(keyringKey(entry.description));
+        m_vault->remove(keyringKey(entry.description, entry.username, entry.popServer));
     return result;
 }
 
@@ -322,7 +327,7 @@ AccountStore::WriteResult AccountStore::remove(int number)
     ini->writeString(General, Total, std::to_string(*count - 1));
     const WriteResult result = save(*ini);
     if (result == WriteResult::Stored && removed.isInKeyring && m_vault)
-        m_vault->remove(keyringKey(removed.description));
+        m_vault->remove(keyringKey(removed.description, removed.username, removed.popServer));
     return result;
 }
 

@@ -89,8 +89,11 @@ public:
 
 private:
     std::unique_ptr<storage::IniFile> open() const;
-    // The keyring entry of an account: the file and the description, so that two homes never share one.
-    std::string keyringKey(std::string_view description) const;
+    // The keyring entry of an account: the file (two homes never share one), the description, the user and
+    // the POP3 server. A file edited to send the account elsewhere finds no password, rather than sending
+    // it to a server it was not stored for.
+    std::string keyringKey(std::string_view description, std::string_view username,
+                           std::string_view popServer) const;
     // Fetches the password of a keyring account.
     void resolvePassword(AccountEntry& entry) const;
     // Puts the passwords of keyring accounts into the keyring; false when one was refused.
