@@ -302,6 +302,9 @@ AccountStore::WriteResult AccountStore::moveStore(int number, bool toKeyring)
         ini->writeString(section, PasswordStoreKey, KeyringStore);
         return save(*ini);
     }
+    // The keyring takes bytes the file cannot carry; such a password stays where it is.
+    if (!isStorable({"Password", scramble(entry.password)}))
+        return WriteResult::UnsafeValue;
     ini->writeString(section, "Password", scramble(entry.password));
     ini->deleteKey(section, PasswordStoreKey);
     const WriteResult result = save(*ini);
