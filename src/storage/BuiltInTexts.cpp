@@ -492,6 +492,7 @@ constexpr BuiltInText Texts[] = {
     {"Extra", "126", "account.vta"},
     {"Extra", "127", "Move to the keyring"},
     {"Extra", "128", "Move to account.vta"},
+    {"Extra", "129", "Keep the passwords of new accounts in the system's keyring"},
 };
 
 } // namespace
