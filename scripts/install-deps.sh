@@ -5,14 +5,16 @@ set -eu
 
 # libqt6opengl6-dev is named on its own: Qt Charts' CMake package needs Qt6OpenGL, but qt6-charts-dev does
 # not depend on it. poppler-utils reads the printed database back in the tests (pdftotext);
-# undbx is the outside judge of the .dbx reader.
+# undbx is the outside judge of the .dbx reader. qtkeychain-qt6-dev reaches the system's keyring; the
+# keyring tests run gnome-keyring-daemon on a private dbus-daemon.
 PACKAGES="g++ cmake make pkg-config
 qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-multimedia-dev libgl1-mesa-dev
 libqt6opengl6-dev
 libzip-dev googletest libgtest-dev libgmock-dev libbenchmark-dev libgmime-3.0-dev
 clang libclang-rt-14-dev
 dovecot-core dovecot-pop3d python3 python3-aiosmtpd openssl dpkg-dev
-xvfb xauth poppler-utils undbx"
+xvfb xauth poppler-utils undbx
+qtkeychain-qt6-dev gnome-keyring dbus-daemon"
 
 if [ "${1:-}" = "--list" ]; then
     printf '%s\n' $PACKAGES

@@ -20,7 +20,8 @@ const std::map<std::string, std::vector<std::string>> DirectArrows = {
     {"app", {"ui"}},
     {"ui", {"core"}},
     // The rooms of core, each below the ones that use it.
-    {"core", {"core/watch", "core/reports", "core/messager", "core/store", "core/update"}},
+    {"core", {"core/watch", "core/reports", "core/messager", "core/store", "core/update", "core/trust"}},
+    {"core/trust", {"core/program", "mail/net"}},
     {"core/update", {"core/program"}},
     {"core/messager", {"core/accounts", "mail/net"}},
     {"core/watch", {"core/check"}},

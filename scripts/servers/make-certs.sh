@@ -1,20 +1,23 @@
 #!/bin/sh
 # Makes a throw-away certificate authority and a server certificate in DIR: ca.crt, ca.key, server.crt,
 # server.key. EC keys keep this fast enough to run for every test server.
-#   make-certs.sh DIR [--name DNSNAME] [--expired]
+#   make-certs.sh DIR [--name DNSNAME] [--expired] [--self-signed]
 # By default the certificate is for 127.0.0.1 and localhost and valid now; --name makes it for another host
-# only, --expired makes it one whose validity ended long ago (tests of refused certificates).
+# only, --expired makes it one whose validity ended long ago, --self-signed one that signs itself instead of
+# being signed by the CA (tests of refused certificates).
 set -eu
-usage() { echo "usage: $0 DIR [--name DNSNAME] [--expired]" >&2; exit 2; }
+usage() { echo "usage: $0 DIR [--name DNSNAME] [--expired] [--self-signed]" >&2; exit 2; }
 [ $# -ge 1 ] || usage
 dir=$1
 shift
 san="IP:127.0.0.1,DNS:localhost"
 expired=no
+selfsigned=no
 while [ $# -gt 0 ]; do
     case $1 in
     --name) [ $# -ge 2 ] || usage; san="DNS:$2"; shift 2 ;;
     --expired) expired=yes; shift ;;
+    --self-signed) selfsigned=yes; shift ;;
     *) usage ;;
     esac
 done
@@ -34,7 +37,9 @@ basicConstraints=CA:FALSE
 keyUsage=critical,digitalSignature,keyEncipherment
 extendedKeyUsage=serverAuth
 EXT
-if [ "$expired" = yes ]; then
+if [ "$selfsigned" = yes ]; then
+    openssl x509 -req -in server.csr -signkey server.key -days 2 -extfile server.ext -out server.crt 2>/dev/null
+elif [ "$expired" = yes ]; then
     # Only "openssl ca" takes explicit validity dates; it wants a database of what it signed.
     : > index.txt
     cat > ca.cnf <<CNF

@@ -8,7 +8,7 @@
 namespace vantor::app {
 
 Session::Session(const Services& services)
-    : m_accounts(services.home, services.errorLog)
+    : m_accounts(services.home, services.errorLog, services.vault)
     , m_mailbox(services.socketFactory)
     , m_managerMailbox(services.socketFactory)
     , m_autostart(platform::makeSystemAutostart())
@@ -26,6 +26,7 @@ Session::Session(const Services& services)
     , m_watch(m_checks, m_window.checkHost())
 {
     m_mailbox.enableSpeedUps(services.home.nativeDir());
+    m_checkServices.vault = services.vault;
     m_window.attach(m_checks, m_watch);
     m_window.attachManager(m_managerMailbox);
 }

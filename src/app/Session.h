@@ -35,6 +35,8 @@ public:
         platform::ShellOpen& shell;
         // How the checks reach the POP3 servers (tests trust their own CA through it).
         mail::net::SocketFactory socketFactory = mail::net::defaultSocketFactory();
+        // The system's keyring for the account passwords; none: every password stays in account.vta.
+        platform::PasswordVault* vault = nullptr;
         const base::Clock& clock = base::systemClock();
         // Where the shipped files (the manual) are looked for; tests point it at the built program.
         core::SharedFiles sharedFiles = core::SharedFiles(QCoreApplication::applicationDirPath());

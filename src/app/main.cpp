@@ -1,10 +1,13 @@
 #include "app/Session.h"
 #include "core/program/HomeDirectory.h"
 #include "core/program/HomeSeeding.h"
+#include "core/trust/CertificateTrust.h"
+#include "platform/KeychainPasswordVault.h"
 #include "platform/ProbingConnectionDetector.h"
 #include "platform/SystemAddressSource.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
+#include "ui/CertificatePrompts.h"
 #include "ui/DesktopShellOpen.h"
 #include "ui/MessageBoxPrompts.h"
 
@@ -42,9 +45,18 @@ int main(int argc, char* argv[])
     ui::MessageBoxPrompts prompts;
     ui::DesktopShellOpen shell;
 
-    app::Session session({*home, texts, errorLog, detector, prompts, shell});
+    // A certificate that fails verification is shown to the user, who may pin it for its server.
+    ui::CertificatePrompts certificatePrompts(texts);
+    core::CertificateTrust certificateTrust(*home, &certificatePrompts);
+
+    // Account passwords go to the system's keyring when it answers.
+    platform::KeychainPasswordVault vault;
+
+    app::Session session({*home, texts, errorLog, detector, prompts, shell,
+                          mail::net::judgedSocketFactory(certificateTrust), &vault});
     ui::MainForm& mainForm = session.window();
     prompts.setParentWidget(&mainForm);
+    certificatePrompts.setParentWidget(&mainForm);
     mainForm.formCreate();
     mainForm.trayIconStartup();
     return QApplication::exec();

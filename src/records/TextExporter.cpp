@@ -8,9 +8,19 @@ namespace vantor::records {
 
 namespace {
 
+// A spreadsheet that opens the export runs a cell beginning with one of these as a formula; a subject
+// written by a spammer must stay text there.
+bool startsLikeFormula(const std::string& value)
+{
+    return !value.empty() &&
+           (value.front() == '=' || value.front() == '+' || value.front() == '-' || value.front() == '@');
+}
+
 void appendQuoted(std::string& out, const std::string& value)
 {
     out += '"';
+    if (startsLikeFormula(value))
+        out += '\'';
     for (char c : value) {
         if (c == '"')
             out += '"';

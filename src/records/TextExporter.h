@@ -7,7 +7,8 @@
 namespace vantor::records {
 
 // Exports a table as tab-separated text: one line per record, no title line, every value in double
-// quotes with its quotes doubled, CR LF line ends.
+// quotes with its quotes doubled, CR LF line ends. A value that a spreadsheet would run as a formula (leading
+// "=", "+", "-" or "@") gets a leading apostrophe.
 class TextExporter
 {
 public:

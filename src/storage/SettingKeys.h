@@ -56,6 +56,8 @@ inline constexpr BoolSetting GeneralLOG{"General", "LOG", true};
 inline constexpr BoolSetting GeneralAutomaticMode{"General", "Mode1", false};
 inline constexpr BoolSetting GeneralPreviewMode{"General", "Mode2", true};
 inline constexpr BoolSetting GeneralDatabase{"General", "Database", true};
+// New accounts keep their password in the system's keyring, when one answers.
+inline constexpr BoolSetting GeneralUseKeyring{"General", "UseKeyring", true};
 inline constexpr BoolSetting GeneralStartMinimize{"General", "StartMinimize", true};
 inline constexpr BoolSetting GeneralXMinimize{"General", "XMinimize", true};
 // Keep fetched headers by the server's unique id (Cache/), so an unchanged message is not fetched again.

@@ -349,7 +349,8 @@ void MainForm::connectCommands()
         // The page shows the store as it is now, restored folders included.
         m_dbxReader->loadFolders(DbxReaderPage::Moment::UpdateButton);
     });
-    onMenu(Item::EMailBackup, [this] { BackupForm::showBackups(m_home.nativeDir(), m_texts, m_prompts, this); });
+    onMenu(Item::EMailBackup,
+           [this] { BackupForm::showBackups(m_home.nativeDir(), m_texts, m_prompts, this); });
     onMenu(Item::About, &MainForm::showAbout);
     onMenu(Item::CheckUpdate, &MainForm::showUpdate);
 
@@ -615,7 +616,10 @@ void MainForm::filterBtnClick()
 
 void MainForm::importAccounts(QWidget* parent)
 {
-    ImportAccountForm({m_accounts, m_texts, m_prompts, m_mailClientAccounts}, parent).exec();
+    ImportAccountForm({m_accounts, m_texts, m_prompts, m_mailClientAccounts,
+                       core::SettingsFile(m_home).read(storage::GeneralUseKeyring)},
+                      parent)
+        .exec();
     listAccounts();
 }
 

@@ -228,10 +228,11 @@ private slots:
         QCOMPARE(AccountManagerLogic::defaultSecurity("995", AccountManagerLogic::ImplicitTlsPop3Port),
                  "SSL");
         QCOMPARE(AccountManagerLogic::defaultSecurity("110", AccountManagerLogic::ImplicitTlsPop3Port),
-                 "None");
+                 "STARTTLS");
         QCOMPARE(AccountManagerLogic::defaultSecurity("465", AccountManagerLogic::ImplicitTlsSmtpPort),
                  "SSL");
-        QCOMPARE(AccountManagerLogic::defaultSecurity("", AccountManagerLogic::ImplicitTlsSmtpPort), "None");
+        QCOMPARE(AccountManagerLogic::defaultSecurity("587", AccountManagerLogic::ImplicitTlsSmtpPort),
+                 "STARTTLS");
 
         AccountFields account = fields("Home");
         account.popPort = "110";
@@ -244,6 +245,43 @@ private slots:
         const AccountFields shown = m_logic->fieldsOf(0);
         QCOMPARE(shown.popSecurity, std::string("STARTTLS"));
         QCOMPARE(shown.smtpSecurity, std::string("SSL"));
+    }
+
+    void cleartextToAnotherMachineIsWarnedOncePerAccount()
+    {
+        AccountFields plain = fields("Home");
+        plain.popSecurity = "None";
+        plain.smtpSecurity = "STARTTLS";
+        const QString warning =
+            QStringLiteral("pop.Home.test is reached without encryption: the password and "
+                           "every message cross the network in clear text. Keep this "
+                           "setting?");
+        // Going back to change it writes nothing.
+        m_prompts.yesNoAnswers = {false};
+        QVERIFY(!m_logic->add(plain));
+        QCOMPARE(m_prompts.questions, QStringList{warning});
+        QVERIFY(!QFile::exists(file("account.vta")));
+
+        m_prompts.yesNoAnswers = {true};
+        QVERIFY(m_logic->add(plain));
+        QVERIFY(section("Acc1").contains("PlainTextAccepted=1"));
+        // Saved again, still in clear: not asked again.
+        QVERIFY(m_logic->save(0, plain));
+        QCOMPARE(m_prompts.questions.size(), 2);
+
+        // The SMTP server counts too; the loopback network does not.
+        AccountFields local = fields("Local");
+        local.popServer = "127.0.0.1";
+        local.popSecurity = "None";
+        local.smtpServer = "localhost";
+        local.smtpSecurity = "None";
+        QVERIFY(m_logic->add(local));
+        local.description = "Mail";
+        local.smtpServer = "smtp.example.test";
+        m_prompts.yesNoAnswers = {false};
+        QVERIFY(!m_logic->add(local));
+        QCOMPARE(m_prompts.questions.size(), 3);
+        QVERIFY(m_prompts.questions.last().startsWith(QStringLiteral("smtp.example.test ")));
     }
 
     void profileChoicesListTheProfileDirectory()

@@ -2,6 +2,7 @@
 #include "SpamCorpus.h"
 #include "support/TestFiles.h"
 #include "TestMailServer.h"
+#include "core/accounts/AccountManagerLogic.h"
 #include "core/check/AccountRowLayout.h"
 #include "records/BackupFolder.h"
 #include "storage/SettingKeys.h"
@@ -65,8 +66,13 @@ private slots:
         const QString user = newUser();
         const QStringList ham = deliverCorpus(user);
         fixture.writeCorpusProfile();
+        // The protection a new account gets on a port other than 995: STLS, then the login.
+        const std::string security = vantor::core::AccountManagerLogic::defaultSecurity(
+            std::to_string(m_server.port()), vantor::core::AccountManagerLogic::ImplicitTlsPop3Port);
+        QCOMPARE(security, std::string("STARTTLS"));
+        fixture.trustCa(m_server.caCertificatePath());
         fixture.addAccount(QStringLiteral("Home"), m_server.host(), m_server.port(), user,
-                           QStringLiteral("secret"), QStringLiteral("Spam"));
+                           QStringLiteral("secret"), QStringLiteral("Spam"), QString::fromStdString(security));
         fixture.setSetting(vantor::storage::BackupActive, true);
         fixture.setSetting(vantor::storage::GeneralReport, true);
         fixture.setSetting(vantor::storage::EMailClientAutoClient, true);
@@ -78,6 +84,9 @@ private slots:
         const auto& lists = fixture.checks->lists();
         QCOMPARE(CheckFixture::rowTexts(lists.accounts()),
                  QStringList{QStringLiteral("Home|0|11|5|6|Spam|OK")});
+        QVERIFY(m_server.log().contains("user=<" + user.toUtf8() + ">, method=PLAIN, rip=127.0.0.1, lip=127.0.0.1, "
+                                        "mpid="));
+        QVERIFY(m_server.log().contains(", TLS, session="));
 
         QStringList kept;
         QStringList deleted;

@@ -1,5 +1,4 @@
 #include "CheckFixture.h"
-#include "support/TestFiles.h"
 #include "TestMailServer.h"
 #include "core/check/CheckController.h"
 #include "core/check/CheckLock.h"
@@ -7,6 +6,7 @@
 #include "storage/SettingKeys.h"
 #include "support/CuttingRelay.h"
 #include "support/ScriptedServer.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -205,17 +205,25 @@ private slots:
     {
         QTest::addColumn<QStringList>("certificate");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("row");
+        const QString untrusted = QStringLiteral("ERROR: certificate not trusted");
         QTest::newRow("another host's")
             << QStringList{QStringLiteral("--name"), QStringLiteral("other.example")}
-            << QStringLiteral("host name did not match");
-        QTest::newRow("expired") << QStringList{QStringLiteral("--expired")} << QStringLiteral("has expired");
-        QTest::newRow("STLS refused") << QStringList() << QStringLiteral("-ERR not now");
+            << QStringLiteral("(certificate not trusted: other host name)") << untrusted;
+        QTest::newRow("expired") << QStringList{QStringLiteral("--expired")}
+                                 << QStringLiteral("(certificate not trusted: expired)") << untrusted;
+        QTest::newRow("self-signed") << QStringList{QStringLiteral("--self-signed")}
+                                     << QStringLiteral("(certificate not trusted: self-signed)") << untrusted;
+        // Never a fall back to USER and PASS in clear.
+        QTest::newRow("STLS refused") << QStringList() << QStringLiteral("(-ERR not now)")
+                                      << QStringLiteral("ERROR: server offers no TLS");
     }
 
     void refusedTlsIsLoggedWithItsReason()
     {
         QFETCH(QStringList, certificate);
         QFETCH(QString, reason);
+        QFETCH(QString, row);
         CheckFixture fixture;
         vantor::support::DovecotServer dovecot;
         ScriptedServer scripted;
@@ -237,11 +245,14 @@ private slots:
         fixture.checks->startCheck(CheckMode::Automatic);
 
         QCOMPARE(CheckFixture::rowTexts(fixture.checks->lists().accounts()),
-                 QStringList{QStringLiteral("Guarded|1|||||ERROR: failed on connect")});
-        const QString entry = fixture.errorEntries().value(0);
-        QVERIFY2(entry.startsWith(QStringLiteral(" 00006 - failed on connect to 127.0.0.1 (")) &&
-                     entry.contains(reason),
-                 qPrintable(entry));
+                 QStringList{QStringLiteral("Guarded|1|||||") + row});
+        QCOMPARE(fixture.errorEntries().value(0),
+                 QStringLiteral(" 00006 - failed on connect to 127.0.0.1 ") + reason);
+        // The report tells it too, not only the log.
+        const std::vector<std::string>& report = fixture.checks->lastReport();
+        QVERIFY(std::any_of(report.begin(), report.end(), [&](const std::string& line) {
+            return QString::fromStdString(line).endsWith(row + QStringLiteral(" 127.0.0.1 ") + reason);
+        }));
         if (certificate.isEmpty())
             QCOMPARE(scripted.receivedLines(), QByteArrayList{"STLS"});
     }

@@ -1,9 +1,9 @@
-#include "support/TempHome.h"
 #include "records/DeletedDatabase.h"
 #include "records/DelimitedTable.h"
 #include "records/HtmlExporter.h"
 #include "records/TableError.h"
 #include "records/TextExporter.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +37,20 @@ TEST_F(ExportTest, TextExportQuotesEveryValueAndSeparatesWithTabs)
               "\"a@x.com\"\t\"Hello\"\t\"Home\"\t\"01/02/2026 10:00:00\"\r\n"
               "\"b@x.com\"\t\"Say \"\"hi\"\", <now> & then\"\t\"Work\"\t\"\"\r\n"
               "\"c@x.com\"\t\"\"\t\"\"\t\"\"\r\n");
+}
+
+TEST_F(ExportTest, TextExportKeepsFormulasFromRunningInASpreadsheet)
+{
+    m_table.append({"=HYPERLINK(\"http://x\")", "+1", "-2 days", "@SUM(A1)"});
+    m_table.append({"a=b", "1+1", "", " =x"});
+    const std::string text = TextExporter(&m_table).text();
+    EXPECT_NE(text.find("\"'=HYPERLINK(\"\"http://x\"\")\"\t\"'+1\"\t\"'-2 days\"\t\"'@SUM(A1)\"\r\n"),
+              std::string::npos)
+        << text;
+    // Only the first character counts; the record's leading blank is trimmed when stored.
+    EXPECT_NE(text.find("\"a=b\"\t\"1+1\"\t\"\"\t\"'=x\"\r\n"), std::string::npos) << text;
+    // The database and the HTML export keep the value as it is.
+    EXPECT_NE(HtmlExporter(&m_table).html().find(" >=HYPERLINK("), std::string::npos);
 }
 
 TEST_F(ExportTest, TextExportAddsTxtOnlyWithoutAnExtension)

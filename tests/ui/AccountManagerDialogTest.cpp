@@ -6,6 +6,7 @@
 #include "ui/dialogs/AccountManagerFields.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,7 +101,7 @@ private slots:
         QCOMPARE(shown,
                  (QStringList{QStringLiteral("Home"), QStringLiteral("pop.home"), QStringLiteral("995"),
                               QStringLiteral("smtp.home"), QStringLiteral("465"), QStringLiteral("me"),
-                              QStringLiteral("***"), QStringLiteral("Work")}));
+                              QStringLiteral("********"), QStringLiteral("Work")}));
         QCOMPARE(home.checkState(0), Qt::Checked);
         // Missing keys: "ERROR" texts, the Default profile, no tick.
         QCOMPARE(list.topLevelItem(1)->text(1), QStringLiteral("ERROR"));
@@ -111,6 +112,9 @@ private slots:
         QCOMPARE(fields().profBox().currentText(), QStringLiteral("Default"));
         QCOMPARE(fields().popPort().text(), QStringLiteral("110"));
         QCOMPARE(fields().smtpPort().text(), QStringLiteral("25"));
+        // A new account is protected from the start.
+        QCOMPARE(fields().popSecurity().currentText(), QStringLiteral("STARTTLS"));
+        QCOMPARE(fields().smtpSecurity().currentText(), QStringLiteral("STARTTLS"));
 
         selectRow(0);
         QVERIFY(button("SaveBtn").isEnabled());
@@ -121,6 +125,35 @@ private slots:
         QCOMPARE(fields().smtpSecurity().currentText(), QStringLiteral("SSL"));
         // Work.vtf does not exist, yet the account's profile is shown and kept.
         QCOMPARE(fields().profBox().currentText(), QStringLiteral("Work"));
+    }
+
+    void eachAccountShowsWhereItsPasswordIs()
+    {
+        const QByteArray scrambled = QByteArray::fromStdString(core::AccountStore::scramble("abc"));
+        writeAccounts(
+            "[General]\r\nTotal=2\r\n[Acc1]\r\nDescription=Home\r\nPOPServer=pop.home\r\nUsername=me\r\n"
+            "Password=" +
+            scrambled +
+            "\r\n[Acc2]\r\nDescription=Work\r\nPOPServer=pop.work\r\nUsername=me\r\nPassword=\r\n"
+            "PasswordStore=Keyring\r\n");
+        open();
+        auto* store = m_dialog->findChild<QLabel*>(QStringLiteral("StoreLabel"));
+        QVERIFY(store);
+        QVERIFY(!button("MoveStoreBtn").isEnabled());
+        // The keyring's password is masked like any other, without asking the keyring for it.
+        QCOMPARE(m_dialog->accountList().topLevelItem(1)->text(6), QStringLiteral("********"));
+        selectRow(1);
+        QCOMPARE(store->text(), QStringLiteral("Password stored in: the keyring"));
+        QCOMPARE(button("MoveStoreBtn").text(), QStringLiteral("Move to account.vta"));
+
+        selectRow(0);
+        QCOMPARE(store->text(), QStringLiteral("Password stored in: account.vta"));
+        QCOMPARE(button("MoveStoreBtn").text(), QStringLiteral("Move to the keyring"));
+        // No keyring answers here: the password stays where it is, and the user hears why.
+        QTest::mouseClick(&button("MoveStoreBtn"), Qt::LeftButton);
+        QCOMPARE(m_prompts->errors.size(), 1);
+        QVERIFY(m_prompts->errors.first().startsWith(QStringLiteral("The keyring does not answer")));
+        QVERIFY(section("Acc1").contains("Password=" + scrambled));
     }
 
     void addThroughTheFieldsAndKeepThePorts()

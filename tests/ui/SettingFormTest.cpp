@@ -133,9 +133,9 @@ private slots:
         QCOMPARE(section("Notify"), (QList<QByteArray>{"Play=0", "Time=15", "Active=1", "Message=1",
                                                        "AutoCheck=0", "Mode1=1", "Mode2=0", "Automatic=0"}));
         QCOMPARE(section("EMailClient"), (QList<QByteArray>{"Path=", "AutoClient=0"}));
-        QCOMPARE(section("General"),
-                 (QList<QByteArray>{"Start=1", "Auto=0", "Report=0", "Splash=0", "LOG=1", "Mode1=0",
-                                    "Mode2=1", "Database=1", "StartMinimize=1", "XMinimize=1"}));
+        QCOMPARE(section("General"), (QList<QByteArray>{"Start=1", "Auto=0", "Report=0", "Splash=0", "LOG=1",
+                                                        "Mode1=0", "Mode2=1", "Database=1", "StartMinimize=1",
+                                                        "XMinimize=1", "UseKeyring=1"}));
         QCOMPARE(section("Statistic"),
                  (QList<QByteArray>{"Type=0", "Background1=0", "Background2=1", "Background3=0",
                                     "BackgroundColor=00FFFFFF", "Show3D=0", "SerieChecked=00FF0000",
@@ -153,9 +153,13 @@ private slots:
         QVERIFY2(entry.contains(" --home " + home + "\n") || entry.contains(" --home \"" + home + "\"\n"),
                  entry.constData());
 
-        openSetting([](SettingForm& form) { child<QCheckBox>(form, "StartBox").setChecked(false); });
+        openSetting([](SettingForm& form) {
+            child<QCheckBox>(form, "StartBox").setChecked(false);
+            child<QCheckBox>(form, "UseKeyringBox").setChecked(false);
+        });
         QVERIFY(!QFileInfo::exists(autostartFile()));
         QCOMPARE(section("General").first(), QByteArray("Start=0"));
+        QCOMPARE(section("General").last(), QByteArray("UseKeyring=0"));
     }
 
     void intervalIsHeldToItsRangeAndAutomaticModeArmsTheTimers()

@@ -4,7 +4,8 @@
 // check report, then one line per account: Account, EMails, Filtered, Deleted, Message, separated by TABs.
 // Exit code 0 when every account ended "OK", 1 otherwise, 2 for wrong arguments or when another check kept
 // the home directory for 30 seconds. SIGTERM or SIGINT aborts the running session at once (the server
-// keeps its messages) and ends with 128 + the signal's number.
+// keeps its messages) and ends with 128 + the signal's number. A certificate that fails verification and is
+// not pinned by the window fails its account; nothing is asked.
 
 #include "AlwaysOnline.h"
 #include "CommandLineHost.h"
@@ -17,6 +18,8 @@
 #include "core/program/HomeDirectory.h"
 #include "core/program/ProcessState.h"
 #include "core/program/SettingsFile.h"
+#include "core/trust/CertificateTrust.h"
+#include "platform/KeychainPasswordVault.h"
 #include "storage/ErrorLog.h"
 #include "storage/TextTable.h"
 
@@ -57,10 +60,15 @@ int runCheck(const core::HomeDirectory& home, bool isPreview)
     tools::AlwaysOnline detector;
     tools::CommandLineHost host;
     core::ProcessState state;
-    core::Pop3Mailbox mailbox;
+    // Certificates the user pinned in the window pass; nobody is here to be asked about any other.
+    core::CertificateTrust certificateTrust(home, nullptr);
+    core::Pop3Mailbox mailbox(mail::net::judgedSocketFactory(certificateTrust));
     mailbox.enableSpeedUps(home.nativeDir());
     core::CheckServices services{home, texts, errorLog, prompts, detector, host, host, state, mailbox};
     services.passwordPrompt = core::AccountLoader::PasswordPrompt::DontAsk;
+    // A scheduled run may have no keyring: its keyring accounts then fail with a word, nothing else does.
+    platform::KeychainPasswordVault vault;
+    services.vault = &vault;
     core::CheckController checks(services);
     const tools::EndSignals endSignals([&checks](int) { checks.shutDown(); });
 

@@ -23,6 +23,13 @@ struct AccountEntry
     // "None", "SSL" or "STARTTLS" as stored; when absent, "SSL" on the implicit TLS port, else "None".
     std::string popSecurity;
     std::string smtpSecurity;
+    // PasswordStore=Keyring: the password is in the system's keyring, the Password key is empty.
+    bool isInKeyring = false;
+    // A keyring account whose password could not be read (no keyring answers, or it holds no entry): the
+    // account cannot log in, and password is empty.
+    bool isKeyringUnavailable = false;
+    // PlainTextAccepted: the warning about a connection without encryption was shown and accepted.
+    bool isPlainTextAccepted = false;
 };
 
 } // namespace vantor::core

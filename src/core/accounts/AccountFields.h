@@ -20,6 +20,10 @@ struct AccountFields
     // "None", "SSL" or "STARTTLS"; an empty text writes no key, so the port decides when reading.
     std::string popSecurity;
     std::string smtpSecurity;
+    // The password goes to the system's keyring instead of the scrambled Password key.
+    bool isInKeyring = false;
+    // The user was told that this account talks without encryption, and kept it so: not asked again.
+    bool isPlainTextAccepted = false;
 };
 
 } // namespace vantor::core

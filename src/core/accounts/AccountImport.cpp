@@ -7,8 +7,9 @@
 namespace vantor::core {
 
 AccountImport::AccountImport(AccountStore& store, const platform::MailClientAccountSource& source,
-                             const storage::TextTable& texts, UserPrompts& prompts)
+                             const storage::TextTable& texts, UserPrompts& prompts, bool useKeyring)
     : m_store(store)
+    , m_useKeyring(useKeyring)
     , m_texts(texts)
     , m_prompts(prompts)
     , m_offered(source.read())
@@ -62,10 +63,12 @@ bool AccountImport::finish(std::vector<AccountFields> rows)
             }
         }
     }
+    const bool isInKeyring = m_useKeyring && m_store.isKeyringAvailable();
     for (AccountFields& row : rows) {
         if (!isPasswordStorable(row))
             return false;
         row.profile = AccountManagerLogic::DefaultProfile;
+        row.isInKeyring = isInKeyring;
     }
     return report(m_store.addAll(rows));
 }
@@ -94,6 +97,9 @@ bool AccountImport::report(AccountStore::WriteResult result) const
     case AccountStore::WriteResult::NoSuchAccount:
     case AccountStore::WriteResult::WriteFailed:
         key = "018";
+        break;
+    case AccountStore::WriteResult::KeyringFailed:
+        key = "123";
         break;
     }
     m_prompts.showError(uiText(m_texts, "Extra", key));

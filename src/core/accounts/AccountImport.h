@@ -19,8 +19,9 @@ class AccountImport
 {
 public:
     // Reads the source once; what it offers stays fixed while the import runs.
+    // useKeyring: the passwords go to the system's keyring when one answers.
     AccountImport(AccountStore& store, const platform::MailClientAccountSource& source,
-                  const storage::TextTable& texts, UserPrompts& prompts);
+                  const storage::TextTable& texts, UserPrompts& prompts, bool useKeyring = false);
 
     const std::vector<platform::MailClientAccount>& offered() const { return m_offered.accounts; }
     // One "Cannot read <file>." line per file of the mail client that could not be read whole.
@@ -40,6 +41,7 @@ private:
     bool report(AccountStore::WriteResult result) const;
 
     AccountStore& m_store;
+    bool m_useKeyring;
     const storage::TextTable& m_texts;
     UserPrompts& m_prompts;
     platform::MailClientAccounts m_offered;

@@ -34,6 +34,11 @@ AccountLoad AccountLoader::load(int number, PasswordPrompt prompt) const
         result.failure = m_texts.text("Message", "030");
         return result;
     }
+    // Never an empty or typed-over password in place of the stored one: the account says where it failed.
+    if (entry.isKeyringUnavailable) {
+        result.failure = m_texts.text("Extra", "122");
+        return result;
+    }
     // Asked only once the account is known to be usable, so nobody types a password that is then thrown away.
     result.login.password = password(entry, prompt);
     result.outcome = AccountLoad::Outcome::Ready;

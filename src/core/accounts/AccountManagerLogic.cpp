@@ -1,8 +1,11 @@
 #include "core/accounts/AccountManagerLogic.h"
 
 #include "core/program/DisplayText.h"
+#include "core/program/FormatText.h"
 #include "filter/StoreNames.h"
 #include "storage/IniFile.h"
+
+#include <QHostAddress>
 
 #include <algorithm>
 #include <filesystem>
@@ -17,10 +20,35 @@ const char* const ValueNotStorable = "015";
 const char* const TotalDamaged = "016";
 const char* const AccountGone = "017";
 const char* const CannotWrite = "018";
+const char* const PlainTextWarning = "110";
+const char* const KeyringSilent = "123";
 
 std::string sectionName(int number)
 {
     return "Acc" + std::to_string(number);
+}
+
+// Traffic that never leaves this machine cannot be read on the network.
+bool isLoopback(const std::string& host)
+{
+    const QString name = displayText(host);
+    if (name.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))
+                                   ? name.mid(1, name.size() - 2)
+                                   : name);
+    return !address.isNull() && address.isLoopback();
+}
+
+// The first server of the account that a password would reach in clear text; empty when there is none.
+std::string plainTextServer(const AccountFields& fields)
+{
+    if (fields.popSecurity == AccountManagerLogic::SecurityNone && !isLoopback(fields.popServer))
+        return fields.popServer;
+    if (fields.smtpSecurity == AccountManagerLogic::SecurityNone && !fields.smtpServer.empty() &&
+        !isLoopback(fields.smtpServer))
+        return fields.smtpServer;
+    return {};
 }
 
 } // namespace
@@ -80,19 +108,29 @@ AccountFields AccountManagerLogic::fieldsOf(int row) const
     return fields;
 }
 
-bool AccountManagerLogic::add(const AccountFields& fields)
+bool AccountManagerLogic::add(const AccountFields& typed)
 {
-    if (!isAcceptable(fields, -1) || !report(m_store.add(fields)))
+    AccountFields fields = typed;
+    fields.isInKeyring = m_useKeyring && !fields.password.empty() && m_store.isKeyringAvailable();
+    if (!isAcceptable(fields, -1) || !confirmPlainText(fields, -1) || !report(m_store.add(fields)))
         return false;
     reload();
     return true;
 }
 
-bool AccountManagerLogic::save(int row, const AccountFields& fields)
+bool AccountManagerLogic::save(int row, const AccountFields& typed)
 {
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return false;
-    if (!isAcceptable(fields, row) || !report(m_store.edit(row + 1, fields)))
+    AccountFields fields = typed;
+    // The account keeps its store; a password the keyring does not give out cannot be changed either.
+    fields.isInKeyring = m_rows[static_cast<std::size_t>(row)].entry.isInKeyring;
+    if (fields.isInKeyring && !m_store.isKeyringAvailable()) {
+        showError("Extra", KeyringSilent);
+        return false;
+    }
+    if (!isAcceptable(fields, row) || !confirmPlainText(fields, row) ||
+        !report(m_store.edit(row + 1, fields)))
         return false;
     reload();
     return true;
@@ -110,6 +148,19 @@ bool AccountManagerLogic::remove(int row)
     m_rows.erase(m_rows.begin() + row);
     for (std::size_t i = static_cast<std::size_t>(row); i < m_rows.size(); ++i)
         m_rows[i].entry.number = static_cast<int>(i) + 1;
+    return true;
+}
+
+bool AccountManagerLogic::moveStore(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return false;
+    const bool toKeyring = !m_rows[static_cast<std::size_t>(row)].entry.isInKeyring;
+    if (!report(m_store.moveStore(row + 1, toKeyring)))
+        return false;
+    // Only this row's store changed; the ticks of the list stay as the user left them.
+    const AccountEntry moved = m_store.read(row + 1, DefaultProfile);
+    m_rows[static_cast<std::size_t>(row)].entry.isInKeyring = moved.isInKeyring;
     return true;
 }
 
@@ -133,7 +184,8 @@ bool AccountManagerLogic::commitTicks()
 
 std::string AccountManagerLogic::defaultSecurity(std::string_view portText, int implicitTlsPort)
 {
-    return portText == std::to_string(implicitTlsPort) ? std::string(SecuritySsl) : std::string(SecurityNone);
+    return portText == std::to_string(implicitTlsPort) ? std::string(SecuritySsl)
+                                                       : std::string(SecurityStartTls);
 }
 
 bool AccountManagerLogic::isPasswordStorable(std::string_view password)
@@ -156,6 +208,22 @@ bool AccountManagerLogic::isAcceptable(const AccountFields& fields, int exceptRo
         showError("Extra", PasswordNotStorable);
         return false;
     }
+    return true;
+}
+
+bool AccountManagerLogic::confirmPlainText(AccountFields& fields, int exceptRow) const
+{
+    const std::string server = plainTextServer(fields);
+    if (server.empty())
+        return true;
+    if (exceptRow >= 0 && m_rows[static_cast<std::size_t>(exceptRow)].entry.isPlainTextAccepted) {
+        fields.isPlainTextAccepted = true;
+        return true;
+    }
+    if (!m_prompts.askOkCancel(
+            fillPlaceholders(uiText(m_texts, "Extra", PlainTextWarning), {displayText(server)})))
+        return false;
+    fields.isPlainTextAccepted = true;
     return true;
 }
 
@@ -187,6 +255,9 @@ bool AccountManagerLogic::report(AccountStore::WriteResult result) const
         break;
     case AccountStore::WriteResult::WriteFailed:
         showError("Extra", CannotWrite);
+        break;
+    case AccountStore::WriteResult::KeyringFailed:
+        showError("Extra", KeyringSilent);
         break;
     }
     return false;

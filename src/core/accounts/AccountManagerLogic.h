@@ -51,8 +51,12 @@ public:
     bool remove(int row);
     // Writes every row's tick as the Check of its account; nothing when account.vta does not exist.
     bool commitTicks();
+    // Moves the row's password between the keyring and account.vta.
+    bool moveStore(int row);
+    // New accounts keep their password in the keyring ([General] UseKeyring, when a keyring answers).
+    void setUseKeyring(bool useKeyring) { m_useKeyring = useKeyring; }
 
-    // The security an account has when none was chosen: "SSL" on the implicit TLS port, else "None".
+    // The security a new account is offered: "SSL" on the implicit TLS port, else "STARTTLS".
     static std::string defaultSecurity(std::string_view portText, int implicitTlsPort);
     // The password's scrambled form would hold NUL, CR, LF or 0x1A (end of file for some readers): a byte
     // the file cannot carry.
@@ -60,6 +64,9 @@ public:
 
 private:
     bool isAcceptable(const AccountFields& fields, int exceptRow) const;
+    // A server off this machine reached without encryption: warns once per account; false when the user
+    // goes back to change it.
+    bool confirmPlainText(AccountFields& fields, int exceptRow) const;
     bool isDescriptionTaken(const std::string& description, int exceptRow) const;
     bool report(AccountStore::WriteResult result) const;
     void showError(std::string_view section, std::string_view key) const;
@@ -69,6 +76,7 @@ private:
     const storage::TextTable& m_texts;
     UserPrompts& m_prompts;
     std::vector<AccountManagerRow> m_rows;
+    bool m_useKeyring = false;
 };
 
 } // namespace vantor::core

@@ -16,6 +16,14 @@ constexpr std::string_view General = "General";
 constexpr std::string_view Total = "Total";
 constexpr int ImplicitTlsPop3Port = 995;
 constexpr int ImplicitTlsSmtpPort = 465;
+constexpr std::string_view PasswordStoreKey = "PasswordStore";
+constexpr std::string_view KeyringStore = "Keyring";
+
+// An empty password has nothing to keep secret: it stays in the file, where the check asks for it.
+bool goesToKeyring(const AccountFields& fields)
+{
+    return fields.isInKeyring && !fields.password.empty();
+}
 
 std::string sectionName(int number)
 {
@@ -84,7 +92,7 @@ std::vector<KeyValue> keyValues(const AccountFields& fields)
         {"SMTPServer", fields.smtpServer},
         {"SMTPPort", fields.smtpPort.empty() ? std::string("25") : fields.smtpPort},
         {"Username", fields.username},
-        {"Password", AccountStore::scramble(fields.password)},
+        {"Password", goesToKeyring(fields) ? std::string() : AccountStore::scramble(fields.password)},
         {"Profile", fields.profile},
         {"Check", "1"},
     };
@@ -92,22 +100,72 @@ std::vector<KeyValue> keyValues(const AccountFields& fields)
         result.push_back({"POPSecurity", fields.popSecurity});
     if (!fields.smtpSecurity.empty())
         result.push_back({"SMTPSecurity", fields.smtpSecurity});
+    if (fields.isPlainTextAccepted)
+        result.push_back({"PlainTextAccepted", "1"});
+    if (goesToKeyring(fields))
+        result.push_back({PasswordStoreKey, std::string(KeyringStore)});
     return result;
 }
 
 void writeKeys(storage::IniFile& ini, int number, const std::vector<KeyValue>& values)
 {
     const std::string section = sectionName(number);
+    // A password back in the file must not leave a reader looking for it in the keyring.
+    if (std::none_of(values.begin(), values.end(),
+                     [](const KeyValue& kv) { return kv.key == PasswordStoreKey; }))
+        ini.deleteKey(section, PasswordStoreKey);
     for (const KeyValue& kv : values)
         ini.writeString(section, kv.key, kv.value);
 }
 
 } // namespace
 
-AccountStore::AccountStore(const HomeDirectory& home, storage::ErrorLog& errorLog)
+AccountStore::AccountStore(const HomeDirectory& home, storage::ErrorLog& errorLog,
+                           platform::PasswordVault* vault)
     : m_filePath(home.nativeFilePath(FileName))
     , m_errorLog(errorLog)
+    , m_vault(vault)
 {}
+
+bool AccountStore::isKeyringAvailable() const
+{
+    return m_vault && m_vault->isAvailable();
+}
+
+std::string AccountStore::keyringKey(std::string_view description, std::string_view username,
+                                     std::string_view popServer) const
+{
+    return m_filePath + "|" + std::string(description) + "|" + std::string(username) + "@" +
+           std::string(popServer);
+}
+
+void AccountStore::resolvePassword(AccountEntry& entry) const
+{
+    if (!entry.isInKeyring)
+        return;
+    entry.password.clear();
+    std::string password;
+    if (m_vault &&
+        m_vault->read(keyringKey(entry.description, entry.username, entry.popServer), password) ==
+            platform::PasswordVault::Result::Done &&
+        !password.empty()) {
+        entry.password = std::move(password);
+        return;
+    }
+    entry.isKeyringUnavailable = true;
+}
+
+bool AccountStore::storeInKeyring(const std::vector<AccountFields>& accounts) const
+{
+    for (const AccountFields& fields : accounts) {
+        if (!goesToKeyring(fields))
+            continue;
+        if (!m_vault || m_vault->write(keyringKey(fields.description, fields.username, fields.popServer),
+                                       fields.password) != platform::PasswordVault::Result::Done)
+            return false;
+    }
+    return true;
+}
 
 bool AccountStore::exists() const
 {
@@ -123,9 +181,10 @@ int AccountStore::total() const
 AccountEntry AccountStore::read(int number, std::string_view profileDefault) const
 {
     const auto ini = open();
-    if (!ini)
-        return readEntry(storage::IniFile(std::string()), number, profileDefault);
-    return readEntry(*ini, number, profileDefault);
+    AccountEntry entry = ini ? readEntry(*ini, number, profileDefault)
+                             : readEntry(storage::IniFile(std::string()), number, profileDefault);
+    resolvePassword(entry);
+    return entry;
 }
 
 std::vector<AccountEntry> AccountStore::readAll(std::string_view profileDefault) const
@@ -154,6 +213,8 @@ std::optional<AccountEntry> AccountStore::findByDescription(std::string_view des
         if (match == Match::First)
             break;
     }
+    if (found)
+        resolvePassword(*found);
     return found;
 }
 
@@ -180,6 +241,9 @@ AccountStore::WriteResult AccountStore::addAll(const std::vector<AccountFields>&
     const std::optional<int> count = readValidTotal(*ini);
     if (!count)
         return WriteResult::InvalidTotal;
+    // The keyring first: a file that names the keyring for a password the keyring never got would lose it.
+    if (!storeInKeyring(accounts))
+        return WriteResult::KeyringFailed;
     int number = *count;
     for (const std::vector<KeyValue>& account : values) {
         ++number;
@@ -202,8 +266,51 @@ AccountStore::WriteResult AccountStore::edit(int number, const AccountFields& fi
         return WriteResult::WriteFailed;
     if (number < 1 || number > readTotal(*ini))
         return WriteResult::NoSuchAccount;
+    const AccountEntry before = readEntry(*ini, number, Missing);
+    if (!storeInKeyring({fields}))
+        return WriteResult::KeyringFailed;
     writeKeys(*ini, number, values);
-    return save(*ini);
+    const WriteResult result = save(*ini);
+    // The old entry goes once the file no longer points to it (another key, or back in the file).
+    const bool isOldEntryUsed =
+        goesToKeyring(fields) && keyringKey(fields.description, fields.username, fields.popServer) ==
+                                     keyringKey(before.description, before.username, before.popServer);
+    if (result == WriteResult::Stored && before.isInKeyring && !isOldEntryUsed && m_vault)
+        m_vault->remove(keyringKey(before.description, before.username, before.popServer));
+    return result;
+}
+
+AccountStore::WriteResult AccountStore::moveStore(int number, bool toKeyring)
+{
+    const auto ini = open();
+    if (!ini)
+        return WriteResult::WriteFailed;
+    if (number < 1 || number > readTotal(*ini))
+        return WriteResult::NoSuchAccount;
+    AccountEntry entry = readEntry(*ini, number, Missing);
+    resolvePassword(entry);
+    if (entry.isKeyringUnavailable)
+        return WriteResult::KeyringFailed;
+    if (entry.isInKeyring == toKeyring || entry.password.empty())
+        return WriteResult::Stored;
+    const std::string section = sectionName(number);
+    if (toKeyring) {
+        if (!m_vault || m_vault->write(keyringKey(entry.description, entry.username, entry.popServer),
+                                       entry.password) != platform::PasswordVault::Result::Done)
+            return WriteResult::KeyringFailed;
+        ini->writeString(section, "Password", "");
+        ini->writeString(section, PasswordStoreKey, KeyringStore);
+        return save(*ini);
+    }
+    // The keyring takes bytes the file cannot carry; such a password stays where it is.
+    if (!isStorable({"Password", scramble(entry.password)}))
+        return WriteResult::UnsafeValue;
+    ini->writeString(section, "Password", scramble(entry.password));
+    ini->deleteKey(section, PasswordStoreKey);
+    const WriteResult result = save(*ini);
+    if (result == WriteResult::Stored)
+        m_vault->remove(keyringKey(entry.description, entry.username, entry.popServer));
+    return result;
 }
 
 AccountStore::WriteResult AccountStore::remove(int number)
@@ -216,11 +323,15 @@ AccountStore::WriteResult AccountStore::remove(int number)
         return WriteResult::InvalidTotal;
     if (number < 1 || number > *count)
         return WriteResult::NoSuchAccount;
+    const AccountEntry removed = readEntry(*ini, number, Missing);
     ini->eraseSection(sectionName(number));
     for (int later = number + 1; later <= *count; ++later)
         ini->renameSection(sectionName(later), sectionName(later - 1));
     ini->writeString(General, Total, std::to_string(*count - 1));
-    return save(*ini);
+    const WriteResult result = save(*ini);
+    if (result == WriteResult::Stored && removed.isInKeyring && m_vault)
+        m_vault->remove(keyringKey(removed.description, removed.username, removed.popServer));
+    return result;
 }
 
 std::string AccountStore::scramble(std::string_view text)
@@ -282,6 +393,8 @@ AccountEntry AccountStore::readEntry(const storage::IniFile& ini, int number,
         securityOrDefault(ini.readString(section, "POPSecurity", ""), entry.popPort, ImplicitTlsPop3Port);
     entry.smtpSecurity =
         securityOrDefault(ini.readString(section, "SMTPSecurity", ""), entry.smtpPort, ImplicitTlsSmtpPort);
+    entry.isPlainTextAccepted = ini.readBool(section, "PlainTextAccepted", false);
+    entry.isInKeyring = ini.readString(section, PasswordStoreKey, "") == KeyringStore;
     return entry;
 }
 

@@ -36,7 +36,7 @@ AccountPass::AccountPass(CheckRun& run, Style style)
 void AccountPass::run(MessageStep& step)
 {
     const CheckServices& services = m_run.services();
-    const AccountStore store(services.home, services.errorLog);
+    const AccountStore store(services.home, services.errorLog, services.vault);
     const AccountLoader loader(store, services.texts, services.prompts);
     const int total = store.total();
     for (int number = 1; number <= total; ++number) {
@@ -145,9 +145,19 @@ bool AccountPass::openSession(const std::string& host, Session session)
     if (isFiltering)
         services.showStatus("029", host);
     if (!mailbox.connect()) {
-        markFailed(services.text("Message", "017"));
-        // A refused certificate or STLS is only told apart from a closed port by its reason.
-        logFailure(code, "connect to", host, mailbox.failureText());
+        const std::string reason = mailbox.failureText();
+        const mail::net::ConnectFailure failure = mailbox.connectFailure();
+        if (failure == mail::net::ConnectFailure::Connection) {
+            markFailed(services.text("Message", "017"));
+        } else {
+            // Both ask something of the user (another protection, or a look at the certificate): the
+            // report says why, not only the log.
+            const std::string& text =
+                services.text("Extra", failure == mail::net::ConnectFailure::NoTls ? "111" : "112");
+            markFailed(text);
+            m_run.report(withReason(text + " " + host, reason));
+        }
+        logFailure(code, "connect to", host, reason);
         // A failed connect may leave the socket open; the next account needs it closed.
         mailbox.abort();
         return false;

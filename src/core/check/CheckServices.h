@@ -11,7 +11,8 @@
 
 namespace vantor::platform {
 class ConnectionDetector;
-}
+class PasswordVault;
+} // namespace vantor::platform
 namespace vantor::storage {
 class ErrorLog;
 class TextTable;
@@ -45,6 +46,8 @@ struct CheckServices
     AccountLoader::PasswordPrompt passwordPrompt = AccountLoader::PasswordPrompt::Ask;
     // How long a check waits for another check on the same home directory to end.
     std::chrono::milliseconds lockPatience = std::chrono::seconds(30);
+    // The system's keyring, for accounts whose password is there; none: such accounts fail with a word.
+    platform::PasswordVault* vault = nullptr;
 
     // A text of the table as bytes, and as text for the window.
     [[nodiscard]] const std::string& text(std::string_view section, std::string_view key) const;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/accounts/AccountLoader.h"
+#include "mail/net/ConnectFailure.h"
 #include "records/MessageSource.h"
 
 #include <cstdint>
@@ -51,6 +52,11 @@ public:
     // asked for but not predicted is fetched on its own, one predicted but never asked for costs only
     // bandwidth. Empty: none.
     virtual void setRetrievePrediction(RetrievePrediction /*prediction*/) {}
+    // Why the last connect() failed: a refused STLS or certificate is told apart from a closed port.
+    [[nodiscard]] virtual mail::net::ConnectFailure connectFailure() const
+    {
+        return mail::net::ConnectFailure::Connection;
+    }
     // The program is ending: the running session is aborted at once and no command goes out any more.
     virtual void shutDown() = 0;
     [[nodiscard]] virtual bool isShutDown() const = 0;

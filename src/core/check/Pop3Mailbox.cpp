@@ -69,6 +69,11 @@ bool Pop3Mailbox::connect()
     return !m_isShutDown && m_isSecurityKnown && m_client.connect();
 }
 
+mail::net::ConnectFailure Pop3Mailbox::connectFailure() const
+{
+    return m_isSecurityKnown ? m_client.connectFailure() : mail::net::ConnectFailure::Connection;
+}
+
 bool Pop3Mailbox::login()
 {
     if (!m_client.login())

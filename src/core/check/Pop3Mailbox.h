@@ -49,6 +49,7 @@ public:
     {
         m_prediction = std::move(prediction);
     }
+    mail::net::ConnectFailure connectFailure() const override;
     void shutDown() override;
     bool isShutDown() const override { return m_isShutDown; }
 

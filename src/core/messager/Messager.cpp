@@ -187,7 +187,10 @@ Messager::Outcome Messager::transmit(const AccountEntry& account)
         m_smtp.abort();
         if (m_isAborted)
             return Outcome::Aborted;
-        status(text("Message", "017"));
+        const mail::net::ConnectFailure failure = m_smtp.connectFailure();
+        status(failure == mail::net::ConnectFailure::NoTls         ? text("Extra", "111")
+               : failure == mail::net::ConnectFailure::Certificate ? text("Extra", "112")
+                                                                   : text("Message", "017"));
         return Outcome::ConnectFailed;
     }
     status(text("Message", "027") + QLatin1Char(' ') + description);

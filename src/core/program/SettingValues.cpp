@@ -25,10 +25,10 @@ std::uint32_t readColour(const SettingsFile& settings, const ColourSetting& sett
 
 SettingValues::General readGeneral(const SettingsFile& s)
 {
-    return {s.read(GeneralStart),       s.read(GeneralAuto),     s.read(GeneralReport),
-            s.read(GeneralSplash),      s.read(GeneralLOG),      s.read(GeneralAutomaticMode),
-            s.read(GeneralPreviewMode), s.read(GeneralDatabase), s.read(GeneralStartMinimize),
-            s.read(GeneralXMinimize)};
+    return {s.read(GeneralStart),       s.read(GeneralAuto),      s.read(GeneralReport),
+            s.read(GeneralSplash),      s.read(GeneralLOG),       s.read(GeneralAutomaticMode),
+            s.read(GeneralPreviewMode), s.read(GeneralDatabase),  s.read(GeneralStartMinimize),
+            s.read(GeneralXMinimize),   s.read(GeneralUseKeyring)};
 }
 
 SettingValues::Notify readNotify(const SettingsFile& s)
@@ -99,6 +99,7 @@ void SettingValues::write(SettingsFile& s) const
     s.write(GeneralDatabase, general.database);
     s.write(GeneralStartMinimize, general.startMinimize);
     s.write(GeneralXMinimize, general.xMinimize);
+    s.write(GeneralUseKeyring, general.useKeyring);
 
     s.write(StatisticType, statistic.type);
     s.write(StatisticBackground1, statistic.background1);

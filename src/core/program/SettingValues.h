@@ -17,7 +17,7 @@ struct SettingValues
     struct General
     {
         bool start, autoCheck, report, noSplash, log, automaticMode, previewMode, database, startMinimize,
-            xMinimize;
+            xMinimize, useKeyring;
     };
     struct Notify
     {

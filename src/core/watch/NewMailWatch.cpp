@@ -21,7 +21,7 @@ int NewMailWatch::poll()
     state.watchRunning = true;
     m_services.status.setTrayState(TrayState::Watching);
     const mail::codec::LocalTime since = state.lastCheckTime;
-    const AccountStore store(m_services.home, m_services.errorLog);
+    const AccountStore store(m_services.home, m_services.errorLog, m_services.vault);
     const AccountLoader loader(store, m_services.texts, m_services.prompts);
     int newCount = 0;
     const int total = store.total();

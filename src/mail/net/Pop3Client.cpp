@@ -177,6 +177,7 @@ bool Pop3Client::connect()
     // The greeting is one line; judging its first piece alone would refuse a greeting split in two.
     m_isCleanRefusal = false;
     m_refusal.clear();
+    m_connectFailure = ConnectFailure::None;
     m_conversation.prepareWait(StepGreeting, ReplyEnd::oneLine());
     m_conversation.open(m_host, m_port, m_security == SecurityMode::SSL);
     m_conversation.waitReply();
@@ -186,6 +187,11 @@ bool Pop3Client::connect()
     // Capabilities may change with TLS (RFC 2595), so they are asked for only now.
     if (m_connected && m_askExtensions)
         askCapabilities();
+    if (m_connected)
+        m_connectFailure = ConnectFailure::None;
+    else if (m_connectFailure == ConnectFailure::None)
+        m_connectFailure =
+            m_conversation.isCertificateRefused() ? ConnectFailure::Certificate : ConnectFailure::Connection;
     return m_connected;
 }
 
@@ -200,8 +206,12 @@ void Pop3Client::askCapabilities()
 
 bool Pop3Client::startTls()
 {
-    if (!command("STLS", {}, ReplyEnd::oneLine(), StepStls))
+    if (!command("STLS", {}, ReplyEnd::oneLine(), StepStls)) {
+        // Refused: the caller ends the connection; the login never goes out in clear.
+        if (m_isCleanRefusal)
+            m_connectFailure = ConnectFailure::NoTls;
         return false;
+    }
     m_conversation.startEncryption(StepStls);
     m_conversation.waitReply();
     return m_conversation.success();

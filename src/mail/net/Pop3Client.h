@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mail/net/ConnectFailure.h"
 #include "mail/net/ConversationListener.h"
 #include "mail/net/SecurityMode.h"
 #include "mail/net/SocketConversation.h"
@@ -91,6 +92,8 @@ public:
     TalkError lastError() const { return m_conversation.lastError(); }
     // The server's refusal ("-ERR ...") or what went wrong on the connection, for the error log.
     std::string failureText() const;
+    // Why the last connect() failed; None after a successful one.
+    ConnectFailure connectFailure() const { return m_connectFailure; }
 
     // Opens the connection and waits for the greeting. Needs a host and no open connection. After a
     // failure the socket may still be open: follow it with abort().
@@ -153,6 +156,7 @@ private:
     int m_port = 110;
     int m_messageCount = -1;
     SecurityMode m_security = SecurityMode::None;
+    ConnectFailure m_connectFailure = ConnectFailure::None;
     bool m_deleteOnRetrieve = false;
     bool m_connected = false;
     bool m_loggedIn = false;

@@ -119,17 +119,21 @@ bool SmtpClient::connect()
     if (m_connected || m_conversation.isActive() || m_host.empty() || !proto::isSafeArgument(m_host))
         return false;
     m_authAccepted = false;
+    m_connectFailure = ConnectFailure::None;
     m_conversation.prepareWait(StepGreeting, ReplyEnd::smtpReply());
     m_conversation.open(m_host, m_port, m_security == SecurityMode::SSL);
     m_conversation.waitReply();
     if (!m_conversation.success()) {
         m_connected = false;
+        noteConnectFailure();
         return false;
     }
     m_connected = true;
     if (m_handshaking == Handshaking::hsManual)
         return true;
     m_connected = greet() && authenticate();
+    if (!m_connected)
+        noteConnectFailure();
     return m_connected;
 }
 
@@ -156,10 +160,21 @@ bool SmtpClient::sendHelo()
     return command("HELO", clientName(), StepHelo);
 }
 
+void SmtpClient::noteConnectFailure()
+{
+    if (m_connectFailure == ConnectFailure::None)
+        m_connectFailure =
+            m_conversation.isCertificateRefused() ? ConnectFailure::Certificate : ConnectFailure::Connection;
+}
+
 bool SmtpClient::startTls()
 {
-    if (!command("STARTTLS", {}, StepStartTls))
+    if (!command("STARTTLS", {}, StepStartTls)) {
+        // A server that answered, but not with 220, does not offer TLS: AUTH never goes out in clear.
+        if (m_conversation.lastError() == TalkError::None && m_conversation.isActive())
+            m_connectFailure = ConnectFailure::NoTls;
         return false;
+    }
     m_conversation.startEncryption(StepStartTls);
     m_conversation.waitReply();
     return m_conversation.success();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Clock.h"
+#include "mail/net/ConnectFailure.h"
 #include "mail/net/ConversationListener.h"
 #include "mail/net/SecurityMode.h"
 #include "mail/net/SocketConversation.h"
@@ -66,6 +67,8 @@ public:
     bool authAccepted() const { return m_authAccepted; }
     TalkError lastError() const { return m_conversation.lastError(); }
     QString lastErrorText() const { return m_conversation.lastErrorText(); }
+    // Why the last connect() failed; None after a successful one.
+    ConnectFailure connectFailure() const { return m_connectFailure; }
 
     // Opens the connection and waits for the greeting ("220"); with hsAuto then EHLO or HELO, STARTTLS
     // when asked for, and AUTH LOGIN when the server takes it (a refused AUTH LOGIN is no failure).
@@ -98,6 +101,8 @@ private:
     void dataReceived(int step, bool& success, std::string_view piece, bool startsReply) override;
     void talkError(int step, TalkError kind) override;
     void talkDisconnected() override;
+    // Records why connect() failed, unless a step already said so.
+    void noteConnectFailure();
 
     bool isReady() const;
     bool exchange(const std::string& line, int step);
@@ -118,6 +123,7 @@ private:
     int m_port = 25;
     Handshaking m_handshaking = Handshaking::hsAuto;
     SecurityMode m_security = SecurityMode::None;
+    ConnectFailure m_connectFailure = ConnectFailure::None;
     bool m_connected = false;
     bool m_authAccepted = false;
 };

@@ -1,6 +1,7 @@
 #include "mail/net/SocketConversation.h"
 
 #include "mail/codec/TextHelpers.h"
+#include "mail/net/CertificateJudge.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -46,13 +47,18 @@ void SocketConversation::replaceSocket()
     connect(m_socket.get(), &QSslSocket::disconnected, this, &SocketConversation::onDisconnected);
     connect(m_socket.get(), &QSslSocket::errorOccurred, this, &SocketConversation::onSocketError);
     connect(m_socket.get(), &QSslSocket::encrypted, this, &SocketConversation::onEncrypted);
+    connect(m_socket.get(), &QSslSocket::sslErrors, this, &SocketConversation::onSslErrors);
 }
 
 void SocketConversation::open(const std::string& host, int port, bool implicitTls)
 {
     // Every connection gets a fresh socket, so no TLS state of an earlier one carries over.
     replaceSocket();
-    QString peer = QString::fromStdString(host);
+    m_certificateErrors.clear();
+    m_isCertificateRefused = false;
+    m_peerHost = QString::fromStdString(host);
+    m_peerPort = port;
+    QString peer = m_peerHost;
     if (codec::isIPAddress(host)) {
         // A dotted number is an address, never a name to look up.
         QHostAddress address;
@@ -294,6 +300,12 @@ void SocketConversation::onSocketError(QAbstractSocket::SocketError error)
     // A closing peer is the disconnection, reported next; it must not spoil a reply that came with it.
     if (error == QAbstractSocket::RemoteHostClosedError)
         return;
+    if (error == QAbstractSocket::SslHandshakeFailedError && !m_certificateErrors.isEmpty()) {
+        m_isCertificateRefused = true;
+        fail(TalkError::Socket, QStringLiteral("certificate not trusted: ") +
+                                    QString::fromStdString(certificateReasons(m_certificateErrors)));
+        return;
+    }
     fail(TalkError::Socket, m_socket->errorString());
 }
 
@@ -306,6 +318,29 @@ void SocketConversation::onEncrypted()
     m_stepCode = 0;
     m_success = true;
     finishWait();
+}
+
+void SocketConversation::onSslErrors(const QList<QSslError>& errors)
+{
+    m_certificateErrors = errors;
+    CertificateJudge* judge = judgeOf(*m_socket);
+    if (!judge)
+        return;
+    // The judge may ask the user: time spent reading a dialog is no silence of the server.
+    m_timer.stop();
+    m_deadline.stop();
+    QSslCertificate certificate = m_socket->peerCertificate();
+    if (certificate.isNull() && !errors.isEmpty())
+        certificate = errors.constFirst().certificate();
+    const bool isAccepted = judge->accepts({m_peerHost, m_peerPort, certificate, errors});
+    if (m_waiting) {
+        m_timer.start();
+        startDeadline();
+    }
+    if (isAccepted) {
+        m_certificateErrors.clear();
+        m_socket->ignoreSslErrors(errors);
+    }
 }
 
 void SocketConversation::onTimeOut()

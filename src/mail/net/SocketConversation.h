@@ -6,7 +6,9 @@
 #include "mail/proto/ReplyScanner.h"
 
 #include <QAbstractSocket>
+#include <QList>
 #include <QObject>
+#include <QSslError>
 #include <QSslSocket>
 #include <QTimer>
 
@@ -79,6 +81,10 @@ public:
     TalkError lastError() const { return m_lastError; }
     // The socket's own words for the last error, for diagnostics.
     QString lastErrorText() const { return m_lastErrorText; }
+    // The last handshake failed because the server's certificate did not verify and nobody trusted it;
+    // certificateErrors() says why.
+    bool isCertificateRefused() const { return m_isCertificateRefused; }
+    const QList<QSslError>& certificateErrors() const { return m_certificateErrors; }
     int stepCode() const { return m_stepCode; }
     bool isWaiting() const { return m_waiting; }
     bool success() const { return m_success; }
@@ -125,6 +131,7 @@ private:
     void onDisconnected();
     void onSocketError(QAbstractSocket::SocketError error);
     void onEncrypted();
+    void onSslErrors(const QList<QSslError>& errors);
     void onTimeOut();
     void onDeadline();
 
@@ -138,6 +145,10 @@ private:
     ProgressHandler m_onProgress;
     std::vector<QEventLoop*> m_loops;
     QString m_lastErrorText;
+    // Where the connection goes, for the judge of its certificate.
+    QString m_peerHost;
+    int m_peerPort = 0;
+    QList<QSslError> m_certificateErrors;
     std::int64_t m_expectedSize = 0;
     std::int64_t m_packetSize = 0;
     std::size_t m_maxBytes = 0;
@@ -148,6 +159,7 @@ private:
     bool m_waiting = false;
     bool m_success = false;
     bool m_handshaking = false;
+    bool m_isCertificateRefused = false;
 };
 
 } // namespace vantor::mail::net

@@ -1,6 +1,8 @@
 #include "ui/dialogs/AccountManagerDialog.h"
 
 #include "core/program/DisplayText.h"
+#include "core/program/SettingsFile.h"
+#include "storage/SettingKeys.h"
 #include "ui/dialogs/AccountManagerFields.h"
 
 #include <QHBoxLayout>
@@ -22,6 +24,10 @@ QStringList columnTitles(const storage::TextTable& texts)
             title("007"), title("003"), title("004"), title("005")};
 }
 
+// The same mask for every stored password: its length is nobody's business. An empty cell says the check
+// asks for the password.
+const QString PasswordMask = QStringLiteral("********");
+
 QStringList rowTexts(const core::AccountEntry& entry)
 {
     return {displayText(entry.description),
@@ -30,7 +36,7 @@ QStringList rowTexts(const core::AccountEntry& entry)
             displayText(entry.smtpServer),
             QString::number(entry.smtpPort),
             displayText(entry.username),
-            QString(displayText(entry.password).size(), QLatin1Char('*')),
+            entry.password.empty() && !entry.isInKeyring ? QString() : PasswordMask,
             displayText(entry.profile)};
 }
 
@@ -49,7 +55,12 @@ AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* pa
     , m_okBtn(button("OKbtn", "004"))
     , m_importBtn(button("ImportBtn", "006"))
     , m_helpBtn(new QPushButton(uiText(services.texts, "Extra", "011"), this))
+    , m_storeLabel(new QLabel(this))
+    , m_moveStoreBtn(new QPushButton(this))
 {
+    m_storeLabel->setObjectName(QStringLiteral("StoreLabel"));
+    m_moveStoreBtn->setObjectName(QStringLiteral("MoveStoreBtn"));
+    m_logic.setUseKeyring(core::SettingsFile(services.home).read(storage::GeneralUseKeyring));
     setObjectName(QStringLiteral("AccountForm"));
     setWindowTitle(uiText(m_texts, "Extra", "010"));
     // A title bar without a close box.
@@ -66,8 +77,12 @@ AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* pa
     auto* lower = new QHBoxLayout;
     lower->addWidget(m_fields, 1);
     lower->addLayout(buildButtons());
+    auto* store = new QHBoxLayout;
+    store->addWidget(m_storeLabel, 1);
+    store->addWidget(m_moveStoreBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_accountList, 1);
+    layout->addLayout(store);
     layout->addLayout(lower);
 
     connect(m_accountList, &QTreeWidget::itemSelectionChanged, this,
@@ -79,12 +94,14 @@ AccountManagerDialog::AccountManagerDialog(const Services& services, QWidget* pa
     connect(m_okBtn, &QPushButton::clicked, this, &AccountManagerDialog::okBtnClick);
     connect(m_importBtn, &QPushButton::clicked, this, &AccountManagerDialog::importBtnClick);
     connect(m_helpBtn, &QPushButton::clicked, this, &AccountManagerDialog::helpBtnClick);
+    connect(m_moveStoreBtn, &QPushButton::clicked, this, &AccountManagerDialog::moveStoreBtnClick);
 
     m_fields->setProfileChoices(m_logic.profileChoices(),
                                 std::string(core::AccountManagerLogic::DefaultProfile));
     m_logic.reload();
     fillList();
     setRowButtonsEnabled(false);
+    showStore(-1);
     resize(760, 560);
 }
 
@@ -154,6 +171,31 @@ void AccountManagerDialog::helpBtnClick()
     m_help.open(core::HelpManual::Context::AccountManager);
 }
 
+void AccountManagerDialog::moveStoreBtnClick()
+{
+    const int row = selectedRow();
+    if (row < 0 || !m_logic.moveStore(row))
+        return;
+    const QSignalBlocker blocker(m_accountList);
+    m_accountList->topLevelItem(row)->setText(
+        6, rowTexts(m_logic.rows()[static_cast<std::size_t>(row)].entry)[6]);
+    showStore(row);
+}
+
+void AccountManagerDialog::showStore(int row)
+{
+    m_storeLabel->clear();
+    m_moveStoreBtn->setText(uiText(m_texts, "Extra", "127"));
+    m_moveStoreBtn->setEnabled(false);
+    if (row < 0)
+        return;
+    const bool isInKeyring = m_logic.rows()[static_cast<std::size_t>(row)].entry.isInKeyring;
+    m_storeLabel->setText(uiText(m_texts, "Extra", "124") + QLatin1Char(' ') +
+                          uiText(m_texts, "Extra", isInKeyring ? "125" : "126"));
+    m_moveStoreBtn->setText(uiText(m_texts, "Extra", isInKeyring ? "128" : "127"));
+    m_moveStoreBtn->setEnabled(true);
+}
+
 void AccountManagerDialog::reject() {}
 
 void AccountManagerDialog::fillList()
@@ -172,6 +214,7 @@ void AccountManagerDialog::onSelectionChanged()
 {
     const int row = selectedRow();
     setRowButtonsEnabled(row >= 0);
+    showStore(row);
     if (row < 0)
         return;
     const core::AccountFields fields = m_logic.fieldsOf(row);

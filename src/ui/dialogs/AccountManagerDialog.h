@@ -8,6 +8,7 @@
 #include "storage/TextTable.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -44,6 +45,8 @@ public:
     void okBtnClick();
     void importBtnClick();
     void helpBtnClick();
+    // Moves the selected account's password between the keyring and account.vta.
+    void moveStoreBtnClick();
 
     // Escape and the window manager cannot close the dialog: it ends only through OK.
     void reject() override;
@@ -60,6 +63,8 @@ private:
     void onItemChanged(QTreeWidgetItem* item, int column);
     void setRowButtonsEnabled(bool enabled);
     int selectedRow() const;
+    // The store of the selected account and the button that moves it.
+    void showStore(int row);
 
     const storage::TextTable& m_texts;
     const core::HelpManual& m_help;
@@ -72,6 +77,8 @@ private:
     QPushButton* m_okBtn;
     QPushButton* m_importBtn;
     QPushButton* m_helpBtn;
+    QLabel* m_storeLabel;
+    QPushButton* m_moveStoreBtn;
 };
 
 } // namespace vantor::ui

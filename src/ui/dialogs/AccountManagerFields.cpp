@@ -71,6 +71,11 @@ AccountManagerFields::AccountManagerFields(const storage::TextTable& texts, QWid
 {
     setObjectName(QStringLiteral("AddEditGroup"));
     m_pass->setEchoMode(QLineEdit::Password);
+    // A new account is protected unless the user chooses otherwise.
+    selectText(*m_popSecurity,
+               Logic::defaultSecurity(core::storedText(DefaultPop3Port), Logic::ImplicitTlsPop3Port));
+    selectText(*m_smtpSecurity,
+               Logic::defaultSecurity(core::storedText(DefaultSmtpPort), Logic::ImplicitTlsSmtpPort));
     m_profBox->setObjectName(QStringLiteral("ProfBox"));
 
     const auto label = [&texts](const char* key, const char* section = "AccountLabel") {
@@ -149,8 +154,10 @@ void AccountManagerFields::clearAll()
     m_smtp->clear();
     m_popPort->setText(DefaultPop3Port);
     m_smtpPort->setText(DefaultSmtpPort);
-    m_popSecurity->setCurrentIndex(0);
-    m_smtpSecurity->setCurrentIndex(0);
+    selectText(*m_popSecurity,
+               Logic::defaultSecurity(core::storedText(DefaultPop3Port), Logic::ImplicitTlsPop3Port));
+    selectText(*m_smtpSecurity,
+               Logic::defaultSecurity(core::storedText(DefaultSmtpPort), Logic::ImplicitTlsSmtpPort));
     m_profBox->setCurrentIndex(0);
 }
 

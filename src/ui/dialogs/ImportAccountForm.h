@@ -30,6 +30,8 @@ public:
         const storage::TextTable& texts;
         core::UserPrompts& prompts;
         const platform::MailClientAccountSource& source;
+        // [General] UseKeyring: the imported passwords go to the keyring when one answers.
+        bool useKeyring = false;
     };
 
     // The grid's columns; the password cell is masked.

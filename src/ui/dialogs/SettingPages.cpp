@@ -111,6 +111,8 @@ QWidget* SettingPages::generalPage()
     m_database = checkBox("DatabaseBox", "038");
     m_startMinimize = checkBox("StartMinimizeBox", "043");
     m_xMinimize = checkBox("XMinimizeBox", "044");
+    m_useKeyring = new QCheckBox(core::uiText(m_texts, "Extra", "129"), m_parent);
+    m_useKeyring->setObjectName(QStringLiteral("UseKeyringBox"));
     m_deleteLogBtn = new QPushButton(core::uiText(m_texts, "SettingButton", "001"), m_parent);
     m_deleteLogBtn->setObjectName(QStringLiteral("DeleteLogBtn"));
     QGroupBox* mode = group("CheckModeGroup", label("035"));
@@ -119,7 +121,7 @@ QWidget* SettingPages::generalPage()
     column(mode, {m_generalAutomatic, m_generalPreview});
     return column(new QWidget(m_parent),
                   {m_start, m_autoCheck, m_report, m_noSplash, row({m_log, m_deleteLogBtn}), m_database,
-                   m_startMinimize, m_xMinimize, mode});
+                   m_startMinimize, m_xMinimize, m_useKeyring, mode});
 }
 
 QWidget* SettingPages::clientPage()
@@ -291,6 +293,7 @@ void SettingPages::setValues(const core::SettingValues& values)
     m_database->setChecked(general.database);
     m_startMinimize->setChecked(general.startMinimize);
     m_xMinimize->setChecked(general.xMinimize);
+    m_useKeyring->setChecked(general.useKeyring);
 
     m_clientPath->setText(displayText(values.client.path));
     m_autoClient->setChecked(values.client.autoClient);
@@ -348,7 +351,7 @@ core::SettingValues SettingPages::values() const
         m_start->isChecked(),          m_autoCheck->isChecked(), m_report->isChecked(),
         m_noSplash->isChecked(),       m_log->isChecked(),       m_generalAutomatic->isChecked(),
         m_generalPreview->isChecked(), m_database->isChecked(),  m_startMinimize->isChecked(),
-        m_xMinimize->isChecked()};
+        m_xMinimize->isChecked(),      m_useKeyring->isChecked()};
     values.notify = {m_automatic->isChecked(),
                      m_advise->isChecked(),
                      m_interval->value(),

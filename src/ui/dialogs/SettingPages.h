@@ -79,6 +79,7 @@ private:
     QCheckBox* m_database;
     QCheckBox* m_startMinimize;
     QCheckBox* m_xMinimize;
+    QCheckBox* m_useKeyring;
     QRadioButton* m_generalAutomatic;
     QRadioButton* m_generalPreview;
     QPushButton* m_deleteLogBtn;

@@ -130,6 +130,7 @@ private slots:
         auto smtp = client();
         smtp->setSecurity(SecurityMode::STARTTLS);
         QVERIFY(!smtp->connect());
+        QCOMPARE(smtp->connectFailure(), vantor::mail::net::ConnectFailure::NoTls);
         QCOMPARE(m_server->receivedLines(), Lines({"EHLO " + hostName(), "STARTTLS"}));
     }
 
