@@ -2,6 +2,11 @@
 
 #include "FloorClient.h"
 
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
 namespace vantor::bench {
 
 QByteArray benchMessage(int n, bool withSpam)
@@ -42,6 +47,23 @@ QString fillBenchMailbox(test::TestMailServer& server, int count, bool withSpam)
                 test::TestMailServer::Password.toLatin1())
         .touch();
     return user;
+}
+
+int runOnMailServer(int argc, char** argv, int mailboxes, test::TestMailServer*& server,
+                    benchmark::BenchmarkReporter& reporter)
+{
+    QCoreApplication application(argc, argv);
+    test::TestMailServer mailServer;
+    if (!mailServer.start(mailboxes)) {
+        std::fprintf(stderr, "Dovecot did not start: %s\n", qPrintable(mailServer.errorText()));
+        return 1;
+    }
+    server = &mailServer;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    server = nullptr;
+    return 0;
 }
 
 } // namespace vantor::bench

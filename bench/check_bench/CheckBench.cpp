@@ -125,17 +125,7 @@ BENCHMARK(automaticCheck)->Iterations(Runs)->Unit(benchmark::kMillisecond)->UseM
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    vantor::test::TestMailServer mailServer;
-    // The floor's and the check's mailboxes of every round, and those of the side-by-side runs.
-    if (!mailServer.start(2 * Runs + 10)) {
-        std::fprintf(stderr, "Dovecot did not start: %s\n", qPrintable(mailServer.errorText()));
-        return 1;
-    }
-    server = &mailServer;
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    // The floor's and the check's mailboxes of every round, and those of the side-by-side runs.
+    return vantor::bench::runOnMailServer(argc, argv, 2 * Runs + 10, server, reporter);
 }

@@ -2,6 +2,7 @@
 // TOP n 0 for every message, one row each. Beside it the floor: a minimal blocking client sending the same
 // commands. A 50 ms timer runs during the listing; its ticks show the window kept processing events.
 
+#include "BenchMailbox.h"
 #include "CheckFixture.h"
 #include "FloorClient.h"
 #include "TestMailServer.h"
@@ -26,33 +27,6 @@ constexpr int TickMs = 50;
 
 vantor::test::TestMailServer* server = nullptr;
 
-QByteArray message(int n)
-{
-    const QByteArray number = QByteArray::number(n);
-    QByteArray bytes;
-    for (int hop = 0; hop < 6; ++hop)
-        bytes += "Received: from relay" + QByteArray::number(hop) + ".example.net (relay" +
-                 QByteArray::number(hop) + ".example.net [192.0.2." + QByteArray::number(hop + 1) +
-                 "])\n\tby mx.example.org with ESMTP id " + number + "; Tue, 05 Feb 2002 10:20:30 +0100\n";
-    bytes += "From: \"Sender " + number + "\" <sender" + number + "@example.com>\nTo: user@example.org\n" +
-             "Subject: Meeting notes " + number + "\nDate: Tue, 05 Feb 2002 10:20:30 +0100\nMessage-ID: <" +
-             number + "@example.com>\nMIME-Version: 1.0\nContent-Type: text/plain; charset=us-ascii\n\n";
-    for (int line = 0; line < 30; ++line)
-        bytes += "The quick brown fox jumps over the lazy dog, line " + QByteArray::number(line) + ".\n";
-    return bytes;
-}
-
-QString fillMailbox()
-{
-    const QString user = server->newUser();
-    for (int n = 1; n <= MessageCount; ++n)
-        server->putMessage(user, message(n));
-    vantor::bench::FloorClient(server->host().toLatin1(), server->port(), user.toLatin1(),
-                               vantor::test::TestMailServer::Password.toLatin1())
-        .touch();
-    return user;
-}
-
 class CountingView : public vantor::core::ManagerView
 {
 public:
@@ -73,7 +47,7 @@ void managerListing(benchmark::State& state)
     double worstGapMs = 0;
     double tickRate = 1e9;
     for (auto _ : state) {
-        const QString floorUser = fillMailbox();
+        const QString floorUser = vantor::bench::fillBenchMailbox(*server, MessageCount, false);
         vantor::bench::FloorClient floor(server->host().toLatin1(), server->port(), floorUser.toLatin1(),
                                          vantor::test::TestMailServer::Password.toLatin1());
         QElapsedTimer clock;
@@ -83,7 +57,7 @@ void managerListing(benchmark::State& state)
         const double floorRound = double(clock.nsecsElapsed()) / 1e9;
         floorSeconds += floorRound;
 
-        const QString user = fillMailbox();
+        const QString user = vantor::bench::fillBenchMailbox(*server, MessageCount, false);
         vantor::test::CheckFixture fixture;
         fixture.addAccount(QStringLiteral("Bench"), server->host(), server->port(), user,
                            vantor::test::TestMailServer::Password);
@@ -161,16 +135,6 @@ BENCHMARK(managerListing)->Iterations(Runs)->Unit(benchmark::kMillisecond)->UseM
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    vantor::test::TestMailServer mailServer;
-    if (!mailServer.start(2 * Runs + 2)) {
-        std::fprintf(stderr, "Dovecot did not start: %s\n", qPrintable(mailServer.errorText()));
-        return 1;
-    }
-    server = &mailServer;
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return vantor::bench::runOnMailServer(argc, argv, 2 * Runs + 2, server, reporter);
 }

@@ -10,6 +10,15 @@
 
 namespace vantor::test {
 
+// The child of that object name, which the test cannot go on without.
+template <typename Widget> Widget& child(QWidget& parent, const char* objectName)
+{
+    auto* widget = parent.findChild<Widget*>(QString::fromLatin1(objectName));
+    if (!widget)
+        qFatal("no child %s", objectName);
+    return *widget;
+}
+
 // Watches for modal dialogs while a test drives code that opens them, records each one's object name and
 // answers it: by default it closes the dialog as rejected, except those it is told to leave alone.
 class ModalDialogs : public QObject

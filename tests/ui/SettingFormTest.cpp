@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 using namespace vantor;
+using test::child;
 using test::TestFiles;
 using ui::SettingForm;
 
@@ -75,13 +76,6 @@ private:
             form.okBtn().click();
         });
         m_session->window().toolBar().settingBtn().click();
-    }
-    template <typename Widget> static Widget& child(QWidget& parent, const char* objectName)
-    {
-        auto* widget = parent.findChild<Widget*>(QString::fromLatin1(objectName));
-        if (!widget)
-            qFatal("no child %s", objectName);
-        return *widget;
     }
 
 private slots:

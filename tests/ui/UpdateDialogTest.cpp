@@ -12,20 +12,12 @@
 
 using namespace vantor;
 using support::HttpTestServer;
+using test::child;
 
 // The update window driven through its buttons against an HTTP server in the test process.
 class UpdateDialogTest : public QObject
 {
     Q_OBJECT
-
-private:
-    template <typename Widget> static Widget& child(QWidget& parent, const char* objectName)
-    {
-        auto* widget = parent.findChild<Widget*>(QString::fromLatin1(objectName));
-        if (!widget)
-            qFatal("no child %s", objectName);
-        return *widget;
-    }
 
 private slots:
     void checkThenDownloadThroughTheSaveDialog()

@@ -4,6 +4,7 @@
 #include "core/program/DisplayText.h"
 #include "core/program/FormatText.h"
 #include "storage/IniError.h"
+#include "ui/widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -19,16 +20,6 @@ using core::displayText;
 using core::fillPlaceholders;
 using core::storedText;
 using core::uiText;
-
-// The hourglass for as long as a list is being read.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The stored name of the chosen entry: the directory's own bytes, so that a name that is not UTF-8 still
 // finds its file.

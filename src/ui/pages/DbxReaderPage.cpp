@@ -7,6 +7,7 @@
 #include "records/DbxReader.h"
 #include "ui/widgets/Icons.h"
 #include "ui/widgets/SaveFileDialog.h"
+#include "ui/widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -61,16 +62,6 @@ QString receivedText(std::uint64_t fileTime)
     const QDateTime when = QDateTime::fromSecsSinceEpoch(records::unixSecondsOfFileTime(fileTime));
     return QLocale().toString(when.toLocalTime(), QLocale::ShortFormat);
 }
-
-// Restores the cursor however the reading ends.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 
