@@ -136,7 +136,7 @@ def write_home(home, port, user, password):
                                       ("Profile", "Default"), ("Check", "1"), ("POPSecurity", "None")])]),
         "Profile/Default.vtf": profile(),
         "BList/Default.vtl": (CRLF.join(BLACK_LIST) + CRLF).encode("ascii"),
-        "setting.ini": ini([("General", [("StartMinimize", "0"), ("Splash", "1"), ("Mode1", "1")]),
+        "setting.ini": ini([("General", [("StartMinimize", "0"), ("Splash", "1"), ("Mode1", "1"), ("Mode2", "0")]),
                             ("Tips", [("Show", "0")])]),
     }
     for name, data in files.items():

@@ -35,6 +35,8 @@ QPushButton* listButton(const storage::TextTable& texts, const char* key, const 
 {
     auto* button = new QPushButton(uiText(texts, "FilterButton", key), parent);
     button->setObjectName(objectName);
+    // Enter in the editor must never reach "Delete All" because it happens to hold the focus.
+    button->setAutoDefault(false);
     return button;
 }
 

@@ -11,6 +11,20 @@
 
 namespace vantor::ui {
 
+namespace {
+
+constexpr int ListIconSide = 32;
+
+// The style's pictures come in the sizes its theme has (16 px for some, 48 for others) and a QIcon never
+// enlarges one: draw each at the list's size so that the seven entries line up.
+QIcon listIcon(const QIcon& icon)
+{
+    const QSize side(ListIconSide, ListIconSide);
+    return QIcon(icon.pixmap(2 * ListIconSide).scaled(side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+} // namespace
+
 SettingForm::SettingForm(const Services& services, QWidget* parent)
     : QDialog(parent)
     , m_home(services.home)
@@ -67,7 +81,7 @@ void SettingForm::buildList()
     m_settingList->setViewMode(QListView::IconMode);
     m_settingList->setFlow(QListView::TopToBottom);
     m_settingList->setMovement(QListView::Static);
-    m_settingList->setIconSize(QSize(32, 32));
+    m_settingList->setIconSize(QSize(ListIconSide, ListIconSide));
     // The list's order is the order of the pages.
     static constexpr std::pair<const char*, QStyle::StandardPixmap> Entries[] = {
         {"001", QStyle::SP_ComputerIcon},
@@ -79,7 +93,7 @@ void SettingForm::buildList()
         {"006", QStyle::SP_DirIcon}};
     for (const auto& [key, icon] : Entries)
         m_settingList->addItem(
-            new QListWidgetItem(style()->standardIcon(icon), core::uiText(m_texts, "SettingList", key)));
+            new QListWidgetItem(listIcon(style()->standardIcon(icon)), core::uiText(m_texts, "SettingList", key)));
     // As wide as the longest entry of the language in force: translations run longer than English.
     m_settingList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_settingList->setFixedWidth(m_settingList->sizeHintForColumn(0) + 2 * m_settingList->frameWidth() + 8);

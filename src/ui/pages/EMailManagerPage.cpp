@@ -54,6 +54,16 @@ EMailManagerPage::EMailManagerPage(QWidget* parent)
     m_list->setRootIsDecorated(false);
     m_list->setColumnCount(4);
     m_list->setUniformRowHeights(true);
+    // The subject is what a person scans the list for: it takes the room the other columns leave. The date
+    // and the size get the width of their longest form, measured once rather than over thousands of rows.
+    const auto widthOf = [this](const char* sample) {
+        return m_list->fontMetrics().horizontalAdvance(QString::fromLatin1(sample)) + 16;
+    };
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->header()->resizeSection(1, 200);
+    m_list->header()->resizeSection(2, widthOf("00/00/0000 00:00:00"));
+    m_list->header()->resizeSection(3, widthOf("000000000"));
     m_from->setObjectName(QStringLiteral("From"));
     m_recipients->setObjectName(QStringLiteral("Recipients"));
     m_subject->setObjectName(QStringLiteral("Subject"));
@@ -93,9 +103,9 @@ EMailManagerPage::EMailManagerPage(QWidget* parent)
     layout->addLayout(sessionRow);
     layout->addLayout(messageRow);
     layout->addLayout(statusRow);
-    layout->addWidget(m_list, 2);
+    layout->addWidget(m_list, 3);
     layout->addLayout(labels);
-    layout->addWidget(m_memo, 3);
+    layout->addWidget(m_memo, 2);
 
     connect(m_connectBtn, &QPushButton::clicked, this, &EMailManagerPage::connectClick);
     connect(m_disconnectBtn, &QPushButton::clicked, this, &EMailManagerPage::disconnectClick);
