@@ -92,8 +92,8 @@ void SettingForm::buildList()
         {"005", QStyle::SP_DriveHDIcon},
         {"006", QStyle::SP_DirIcon}};
     for (const auto& [key, icon] : Entries)
-        m_settingList->addItem(
-            new QListWidgetItem(listIcon(style()->standardIcon(icon)), core::uiText(m_texts, "SettingList", key)));
+        m_settingList->addItem(new QListWidgetItem(listIcon(style()->standardIcon(icon)),
+                                                   core::uiText(m_texts, "SettingList", key)));
     // As wide as the longest entry of the language in force: translations run longer than English.
     m_settingList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_settingList->setFixedWidth(m_settingList->sizeHintForColumn(0) + 2 * m_settingList->frameWidth() + 8);

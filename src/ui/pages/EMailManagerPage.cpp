@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
 #include <vector>
 
 namespace vantor::ui {
